@@ -1,0 +1,57 @@
+#pragma once
+
+#include "ClientFields.h"
+#include "PageScaling.h"
+#include "Pages.h"
+#include "SettingsFile.h"
+
+#include <QObject>
+
+class CommandLink;
+class MessageBoxes;
+
+// The main window's behaviour: its pages, their scaling, the settings page's fields, the
+// settings file and the handlers of the window itself. The window (QML) shows this state and
+// forwards presses to it.
+class MainClient : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(ClientFields *fields READ fields CONSTANT)
+    Q_PROPERTY(Pages *pages READ pages CONSTANT)
+    Q_PROPERTY(PageScaling *scaling READ scaling CONSTANT)
+
+public:
+    MainClient(MessageBoxes &boxes, SettingsFile settingsFile, QObject *parent = nullptr);
+    ~MainClient() override;
+
+    // The link to the editor, which the window does not own.
+    void setCommandLink(CommandLink *link) { m_link = link; }
+
+    ClientFields *fields() { return &m_fields; }
+    Pages *pages() { return &m_pages; }
+    PageScaling *scaling() { return &m_scaling; }
+    MessageBoxes &boxes() { return m_boxes; }
+
+    // Once, after the layout is complete: the settings file into the fields.
+    void FormCreate();
+    Q_INVOKABLE void FormResize(int windowWidth, int windowHeight);
+    Q_INVOKABLE void FormActivate(int windowWidth, int windowHeight);
+    // Writes the settings file; false (after the error box) keeps the window open.
+    Q_INVOKABLE bool FormClose();
+
+    Q_INVOKABLE void offClick();
+    Q_INVOKABLE void move_clientClick();
+    Q_INVOKABLE void Button3Click();
+
+signals:
+    // The window is asked to close; its close handler decides.
+    void closeRequested();
+
+private:
+    MessageBoxes &m_boxes;
+    SettingsFile m_settingsFile;
+    CommandLink *m_link = nullptr;
+    ClientFields m_fields;
+    Pages m_pages;
+    PageScaling m_scaling;
+};

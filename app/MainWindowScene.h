@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QQmlApplicationEngine>
+#include <QString>
+
+class MainClient;
+class QQuickWindow;
+class QuickMessageBoxes;
+
+// The main window built from its QML layout, with the window's behaviour and its message boxes
+// passed in. The program and the scene tests load it the same way.
+class MainWindowScene
+{
+public:
+    MainWindowScene(MainClient &client, QuickMessageBoxes &boxes);
+
+    // Null when the layout could not be loaded; errors() then says why.
+    QQuickWindow *window() const { return m_window; }
+    QString errors() const { return m_errors; }
+
+private:
+    QQmlApplicationEngine m_engine;
+    QQuickWindow *m_window = nullptr;
+    QString m_errors;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+
+// The pages are laid out once at 415 by 710 units and stretched as a whole to the window,
+// independently in width and height, about their top-left corners. The settings page, 415 by
+// 362, is centred in the window by its scaled size.
+class PageScaling : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(float sx READ sx NOTIFY scaleChanged)
+    Q_PROPERTY(float sy READ sy NOTIFY scaleChanged)
+    Q_PROPERTY(int settingsPageX READ settingsPageX NOTIFY scaleChanged)
+    Q_PROPERTY(int settingsPageY READ settingsPageY NOTIFY scaleChanged)
+
+public:
+    static constexpr int kDesignWidth = 415;
+    static constexpr int kDesignHeight = 710;
+    static constexpr int kSettingsPageHeight = 362;
+
+    using QObject::QObject;
+
+    // Recomputes the scales from the window's size in device-independent units; 1 and 1 until
+    // the first call.
+    Q_INVOKABLE void FormResize(int windowWidth, int windowHeight);
+
+    float sx() const { return m_sx; }
+    float sy() const { return m_sy; }
+    int settingsPageX() const { return m_settingsPageX; }
+    int settingsPageY() const { return m_settingsPageY; }
+
+signals:
+    void scaleChanged();
+
+private:
+    float m_sx = 1.0f;
+    float m_sy = 1.0f;
+    int m_settingsPageX = 0;
+    int m_settingsPageY = 0;
+};

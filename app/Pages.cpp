@@ -1,0 +1,9 @@
+#include "Pages.h"
+
+void Pages::show(const QString &page)
+{
+    if (m_visiblePage == page)
+        return;
+    m_visiblePage = page;
+    emit visiblePageChanged();
+}

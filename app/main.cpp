@@ -1,0 +1,34 @@
+#include "MainClient.h"
+#include "MainWindowScene.h"
+#include "MessageBoxes.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+#include <QQmlExtensionPlugin>
+#include <QQuickWindow>
+#include <cstdio>
+
+Q_IMPORT_QML_PLUGIN(QsClientPlugin)
+
+int main(int argc, char *argv[])
+{
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("QSclient"));
+    QGuiApplication::setApplicationVersion(QStringLiteral("3.0.0.0"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("qs-client"));
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/qt/qml/QsClient/assets/icon.svg")));
+
+    QuickMessageBoxes boxes;
+    MainClient client(boxes, SettingsFile());
+
+    MainWindowScene scene(client, boxes);
+    if (!scene.window()) {
+        std::fprintf(stderr, "qs-client: the window could not be built:\n%s",
+                     qPrintable(scene.errors()));
+        return 1;
+    }
+
+    client.FormCreate();
+    client.FormResize(scene.window()->width(), scene.window()->height());
+    return QGuiApplication::exec();
+}

@@ -1,0 +1,254 @@
+#include "CommandLink.h"
+#include "MainClient.h"
+#include "MainWindowScene.h"
+#include "MessageBoxes.h"
+#include "SceneSupport.h"
+
+#include <QFile>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+// The link as the pages see it; records what they ask of it.
+class RecordingLink : public CommandLink
+{
+public:
+    bool kataxorisi(const QString &word) override
+    {
+        lines.append("sent " + word);
+        return true;
+    }
+    bool writeLineUnanswered(const QString &line) override
+    {
+        lines.append("written " + line);
+        return writable;
+    }
+    void closeSilently() override { lines.append("closed"); }
+
+    QStringList lines;
+    bool writable = true;
+};
+
+const QStringList kPages{"Panel1", "Panel4", "Panel5", "Panelmartyries"};
+
+} // namespace
+
+class SceneWindowTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_documents;
+    std::unique_ptr<QuickMessageBoxes> m_boxes;
+    std::unique_ptr<MainClient> m_client;
+    std::unique_ptr<MainWindowScene> m_scene;
+    RecordingLink m_link;
+    QStringList m_boxTexts;
+
+    QQuickWindow *window() const { return m_scene->window(); }
+
+    void resizeWindow(int w, int h)
+    {
+        window()->showNormal();
+        window()->resize(w, h);
+        // The pages are rescaled when the window system reports the new size.
+        QTRY_COMPARE(m_client->scaling()->sx(), float(double(w) / 415));
+        QTRY_COMPARE(m_client->scaling()->sy(), float(double(h) / 710));
+    }
+
+    QStringList visiblePages() const
+    {
+        QStringList shown;
+        for (const QString &name : kPages) {
+            QQuickItem *page = findItem(window(), name);
+            if (page && page->isVisible())
+                shown.append(name);
+        }
+        return shown;
+    }
+
+private slots:
+    void init()
+    {
+        QVERIFY(m_documents.isValid());
+        QFile::remove(m_documents.filePath("QS.INI"));
+        m_link.lines.clear();
+        m_link.writable = true;
+        m_boxTexts.clear();
+        m_boxes = std::make_unique<QuickMessageBoxes>();
+        answerBoxesWithOk(*m_boxes, m_boxTexts);
+        m_client = std::make_unique<MainClient>(*m_boxes, SettingsFile(m_documents.path()));
+        m_client->setCommandLink(&m_link);
+        m_scene = std::make_unique<MainWindowScene>(*m_client, *m_boxes);
+        QVERIFY2(window(), qPrintable(m_scene->errors()));
+        m_client->FormCreate();
+        QVERIFY(QTest::qWaitForWindowExposed(window()));
+    }
+
+    void cleanup()
+    {
+        m_scene.reset();
+        m_client.reset();
+        m_boxes.reset();
+    }
+
+    void windowProperties()
+    {
+        QCOMPARE(window()->title(), QString("QS Client V 3.0"));
+        QVERIFY(window()->flags() & Qt::FramelessWindowHint);
+        QCOMPARE(window()->objectName(), QString("MainClient"));
+        QCOMPARE(visiblePages(), QStringList{"Panel1"});
+        // Later pages paint over earlier ones, in the order of the window's members.
+        QList<QQuickItem *> order;
+        for (const QString &name : {"Panel1", "Panel4", "Panel5", "Panelmartyries"})
+            order.append(findItem(window(), name));
+        const auto children = window()->contentItem()->childItems();
+        for (int i = 1; i < order.size(); ++i)
+            QVERIFY(children.indexOf(order[i - 1]) < children.indexOf(order[i]));
+    }
+
+    void scaling_data()
+    {
+        QTest::addColumn<int>("w");
+        QTest::addColumn<int>("h");
+        QTest::addColumn<int>("panel5Y");
+
+        QTest::addRow("design size") << 415 << 710 << 174;
+        QTest::addRow("twice as wide") << 830 << 710 << 174;
+        // (816 - 362 * 816/710) / 2 is 199.98..., truncated toward zero.
+        QTest::addRow("restored size") << 769 << 816 << 199;
+    }
+
+    void scaling()
+    {
+        QFETCH(int, w);
+        QFETCH(int, h);
+        QFETCH(int, panel5Y);
+        resizeWindow(w, h);
+        const float sx = float(double(w) / 415);
+        const float sy = float(double(h) / 710);
+        QCOMPARE(m_client->scaling()->sx(), sx);
+        QCOMPARE(m_client->scaling()->sy(), sy);
+
+        // Every page, shown or not, covers the window (the cursor page 409/415 of its width),
+        // and the settings page sits centred across the full width.
+        for (const QString &name : kPages) {
+            QQuickItem *page = findItem(window(), name);
+            const QRectF drawn = page->mapRectToScene(QRectF(0, 0, page->width(), page->height()));
+            QCOMPARE(drawn.width(), double(page->width() * sx));
+            QCOMPARE(drawn.height(), double(page->height() * sy));
+            if (name == "Panel5") {
+                QCOMPARE(drawn.topLeft(), QPointF(0, panel5Y));
+            } else {
+                QCOMPARE(drawn.topLeft(), QPointF(0, 0));
+                QCOMPARE(qRound(drawn.height()), h);
+            }
+        }
+        QCOMPARE(qRound(findItem(window(), "Panel1")->mapRectToScene(QRectF(0, 0, 415, 710)).width()), w);
+
+        // A press lands where the drawing is: the settings button's centre at scaled place.
+        QQuickItem *settingsButton = findItem(window(), "rythmiseisshow");
+        const QPointF centre = scenePoint(settingsButton, QPointF(20.5, 20.5));
+        QCOMPARE(centre, QPointF((368 + 2 + 20.5) * sx, (1 + 504 + 20.5) * sy));
+        pressAt(window(), centre);
+        QCOMPARE(visiblePages(), QStringList{"Panel5"});
+
+        // Activation without a size change keeps every scale.
+        QSignalSpy changed(m_client->scaling(), &PageScaling::scaleChanged);
+        m_client->FormActivate(w, h);
+        QCOMPARE(changed.count(), 0);
+    }
+
+    void resizeWhileAnotherPageIsShown()
+    {
+        resizeWindow(415, 710);
+        pressItem(window(), "rythmiseisshow");
+        resizeWindow(830, 355);
+        QCOMPARE(m_client->scaling()->sx(), 2.0f);
+        QCOMPARE(m_client->scaling()->sy(), 0.5f);
+        QQuickItem *keyboard = findItem(window(), "Panel1");
+        QCOMPARE(keyboard->mapRectToScene(QRectF(0, 0, 415, 710)), QRectF(0, 0, 830, 355));
+        QCOMPARE(findItem(window(), "Panel5")->mapToScene(QPointF(0, 0)), QPointF(0, 87));
+    }
+
+    void pageStateMachine()
+    {
+        resizeWindow(769, 816);
+        struct Step
+        {
+            const char *control;
+            const char *visibleAfter;
+        };
+        const Step steps[] = {
+            {"martyriesshow", "Panelmartyries"}, {"Button1", "Panel1"},
+            {"rythmiseisshow", "Panel5"},        {"Button4", "Panel1"},
+            {"move_client", "Panel4"},           {"Button3", "Panel1"},
+        };
+        for (const Step &step : steps) {
+            pressItem(window(), step.control);
+            QCOMPARE(visiblePages(), QStringList{step.visibleAfter});
+        }
+        // Entering the cursor page sends with an answer, leaving writes without one.
+        QCOMPARE(m_link.lines, (QStringList{"sent move_client", "written move_client"}));
+        QVERIFY(m_boxTexts.isEmpty());
+    }
+
+    void leavingTheCursorPageWithoutConnection()
+    {
+        m_link.writable = false;
+        pressItem(window(), "move_client");
+        pressItem(window(), "Button3");
+        QTRY_COMPARE(m_boxTexts, QStringList{"Πρόβλημα! Δεν υπάρχει σύνδεση με τον Server QS"});
+        QCOMPARE(visiblePages(), QStringList{"Panel1"});
+    }
+
+    void hiddenPagesTakeNoPresses()
+    {
+        resizeWindow(415, 710);
+        // The modal signatures page's return button lies over the keyboard page; while that
+        // page is hidden, a press there must not switch anything.
+        QQuickItem *button1 = findItem(window(), "Button1");
+        pressAt(window(), scenePoint(button1, QPointF(140, 24)));
+        QCOMPARE(visiblePages(), QStringList{"Panel1"});
+    }
+
+    void closeRefusedWithBadPortThenAccepted()
+    {
+        // A close asked for by the window system while the settings page is shown.
+        pressItem(window(), "rythmiseisshow");
+        m_client->fields()->setEdit3("abc");
+        QVERIFY(!window()->close());
+        QCOMPARE(m_boxTexts, QStringList{"'abc' is not a valid integer value."});
+        QVERIFY(window()->isVisible());
+        QCOMPARE(visiblePages(), QStringList{"Panel5"});
+        QVERIFY(!QFile::exists(m_documents.filePath("QS.INI")));
+
+        // Corrected, the off button of the keyboard page closes the window.
+        m_client->fields()->setEdit3("6000");
+        pressItem(window(), "Button4");
+        pressItem(window(), "off");
+        QTRY_VERIFY(!window()->isVisible());
+        QCOMPARE(m_boxTexts.size(), 1);
+        QVERIFY(QFile::exists(m_documents.filePath("QS.INI")));
+    }
+
+    void settingsReadIntoThePageAtCreation()
+    {
+        QFile file(m_documents.filePath("QS.INI"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Form]\nport=$10\nipserver=qs-editor.lan\nScreenOn=0\n");
+        file.close();
+        m_client->FormCreate();
+        QCOMPARE(findItem(window(), "Edit3")->property("text").toString(), QString("16"));
+        QCOMPARE(findItem(window(), "Edit2")->property("text").toString(), QString("qs-editor.lan"));
+        QCOMPARE(findItem(window(), "ScreenOn")->property("checked").toBool(), false);
+    }
+};
+
+QTEST_MAIN(SceneWindowTest)
+#include "tst_scene_window.moc"
