@@ -45,7 +45,12 @@ IniDocument IniDocument::fromBytes(const QByteArray &bytes)
         qsizetype lf = bytes.indexOf('\n', pos);
         Line line;
         if (lf < 0) {
+            // A file cut after the CR of its last line end keeps that CR as the line's end.
             line.text = bytes.mid(pos);
+            if (line.text.endsWith('\r')) {
+                line.text.chop(1);
+                line.ending = "\r";
+            }
             pos = bytes.size();
         } else {
             qsizetype textEnd = lf;
@@ -122,8 +127,13 @@ void IniDocument::setValue(const QString &section, const QString &key, const QSt
 
     // A last line without an ending gets one before anything is added after it.
     auto terminateLast = [this] {
-        if (!m_lines.isEmpty() && m_lines.last().ending.isEmpty())
-            m_lines.last().ending = m_newLine;
+        if (m_lines.isEmpty())
+            return;
+        QByteArray &ending = m_lines.last().ending;
+        if (ending.isEmpty())
+            ending = m_newLine;
+        else if (ending == "\r")
+            ending = "\r\n";
     };
 
     qsizetype start = sectionStart(sectionBytes);

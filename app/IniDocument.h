@@ -29,7 +29,7 @@ private:
     struct Line
     {
         QByteArray text;   // without its line end
-        QByteArray ending; // "\n", "\r\n" or empty for a last line without one
+        QByteArray ending; // "\n", "\r\n", or for a last line "\r" or nothing
     };
 
     qsizetype sectionStart(const QByteArray &section) const;

@@ -42,6 +42,7 @@ private slots:
         QTest::addRow("two signs") << "+-1" << false << 0;
         QTest::addRow("tab is not a space") << "\t6000" << false << 0;
         QTest::addRow("space after sign") << "- 1" << false << 0;
+        QTest::addRow("byte order mark") << QString(QChar(0xFEFF)) + "1" << false << 0;
         QTest::addRow("arabic-indic digit") << QString::fromUtf8("٦٠٠٠") << false << 0;
     }
 

@@ -190,6 +190,18 @@ private slots:
         QCOMPARE(again.edit2(), QString(""));
     }
 
+    void fileCutAfterCarriageReturn()
+    {
+        writeFile(iniPath(), "[Other]\r\nkeep=1\r\n[Form]\r\nScreenOn=0\r");
+        ClientFields fields;
+        SettingsFile file(m_dir.path());
+        file.read(fields);
+        QVERIFY(!fields.screenOn());
+        QCOMPARE(file.write(fields), std::nullopt);
+        QCOMPARE(readFile(iniPath()), QByteArray("[Other]\r\nkeep=1\r\n[Form]\r\nScreenOn=0\r\n"
+                                                 "port=6000\r\nipserver=127.0.0.1\r\n"));
+    }
+
     void lineBreaksInTheHostCannotAddLines()
     {
         ClientFields fields;

@@ -68,7 +68,10 @@ int main(int argc, char *argv[])
     client.FormCreate();
     window->showNormal();
     window->resize(width, height);
-    QTest::qWaitForWindowExposed(window);
+    if (!QTest::qWaitForWindowExposed(window)) {
+        std::fprintf(stderr, "render-pages: the window was not shown\n");
+        return 1;
+    }
     QTest::qWait(50);
     client.FormResize(window->width(), window->height());
     // Park the pointer on a blank spot, so that no button is drawn in its hover look.

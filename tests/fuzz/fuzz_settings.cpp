@@ -1,0 +1,96 @@
+// The settings file as anything may have written it: reading never fails, and a close's write
+// followed by a read gives back the three fields and keeps every other line of the file.
+#include "ClientFields.h"
+#include "IniDocument.h"
+#include "SettingsFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+QList<QByteArray> lines(const QByteArray &bytes)
+{
+    QList<QByteArray> out = bytes.split('\n');
+    for (QByteArray &line : out)
+        if (line.endsWith('\r'))
+            line.chop(1);
+    return out;
+}
+
+bool isSubsequence(const QList<QByteArray> &part, const QList<QByteArray> &whole)
+{
+    qsizetype at = 0;
+    for (const QByteArray &line : part) {
+        while (at < whole.size() && whole.at(at) != line)
+            ++at;
+        if (at == whole.size())
+            return false;
+        ++at;
+    }
+    return true;
+}
+
+bool isOwnKeyLine(const QByteArray &line)
+{
+    const QByteArray key = line.left(line.indexOf('=')).trimmed().toLower();
+    return line.contains('=') && (key == "port" || key == "ipserver" || key == "screenon");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static QTemporaryDir dir;
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+
+    // The text form itself loses nothing.
+    if (IniDocument::fromBytes(bytes).toBytes() != bytes)
+        std::abort();
+
+    const QString path = dir.filePath(QStringLiteral("QS.INI"));
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            std::abort();
+        file.write(bytes);
+    }
+
+    SettingsFile settings(dir.path());
+    ClientFields fields;
+    settings.read(fields);
+
+    // Fields a user could have typed: a port and a host made from the first bytes.
+    const int port = size > 0 ? int(data[0]) * 257 - 30000 : 6000;
+    QString host;
+    for (size_t i = 1; i < size && i < 24; ++i)
+        if (data[i] > ' ' && data[i] < 127 && data[i] != '"')
+            host += QChar(data[i]);
+    fields.setEdit3(QString::number(port));
+    fields.setEdit2(host);
+    fields.setScreenOn(size % 2);
+    if (settings.write(fields))
+        std::abort();
+
+    ClientFields again;
+    settings.read(again);
+    if (again.edit3() != QString::number(port) || again.edit2() != host
+        || again.screenOn() != fields.screenOn())
+        std::abort();
+
+    // Every line that is not one of the three keys is still there, in its order.
+    QFile written(path);
+    if (!written.open(QIODevice::ReadOnly))
+        std::abort();
+    QList<QByteArray> kept;
+    for (const QByteArray &line : lines(bytes))
+        if (!isOwnKeyLine(line))
+            kept.append(line);
+    if (!isSubsequence(kept, lines(written.readAll())))
+        std::abort();
+    return 0;
+}
