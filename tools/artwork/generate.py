@@ -17,11 +17,11 @@ ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
 sys.path.insert(0, HERE)
 
 from artlib.picture import render  # noqa: E402
-from tables import keyboard  # noqa: E402
+from tables import keyboard, popups  # noqa: E402
 
 
 def all_pictures():
-    return list(keyboard.PICTURES)
+    return list(keyboard.PICTURES) + list(popups.PICTURES)
 
 
 def main():
