@@ -17,11 +17,13 @@ ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
 sys.path.insert(0, HERE)
 
 from artlib.picture import render  # noqa: E402
-from tables import keyboard, popups  # noqa: E402
+import subprocess  # noqa: E402
+
+from tables import keyboard, popups, tools  # noqa: E402
 
 
 def all_pictures():
-    return list(keyboard.PICTURES) + list(popups.PICTURES)
+    return list(keyboard.PICTURES) + list(popups.PICTURES) + list(tools.PICTURES)
 
 
 def main():
@@ -40,6 +42,17 @@ def main():
             os.makedirs(args.debug, exist_ok=True)
             with open(os.path.join(args.debug, pic.name + ".svg"), "w", encoding="utf-8") as f:
                 f.write(render(pic, debug=True))
+    if not args.only or "icon" in args.only:
+        write_icon()
+
+
+def write_icon(debug_dir=None):
+    """The program icon: assets/icon.svg and its 48 x 48 PNG rendering."""
+    svg_path = os.path.join(ROOT, "assets", "icon.svg")
+    with open(svg_path, "w", encoding="utf-8") as f:
+        f.write(render(tools.icon))
+    png_path = os.path.join(ROOT, "assets", "icon.png")
+    subprocess.run(["rsvg-convert", "-w", "48", "-h", "48", "-o", png_path, svg_path], check=True)
 
 
 if __name__ == "__main__":

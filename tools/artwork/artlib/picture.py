@@ -42,6 +42,7 @@ class Picture:
     extra: list = field(default_factory=list)  # ink drawn after the ground and before tiles
     overlay: list = field(default_factory=list)  # ink drawn last, in picture units
     group_offset_for_keys: tuple | None = None  # rects in another frame (e.g. page units)
+    defs: list = field(default_factory=list)  # raw gradient definitions referenced by fills
     sign_sx: float = 1.0  # horizontal squeeze of the signs, for a picture drawn stretched
 
     def offset(self):
@@ -143,6 +144,8 @@ def ink_svg(ink, indent="  "):
             attrs.append(f'stroke="{p.stroke}"')
             attrs.append(f'stroke-width="{_fmt(p.width * p.stroke_scale())}"')
             attrs.append(f'stroke-linecap="{p.cap}" stroke-linejoin="round"')
+        if getattr(p, "dash", False):
+            attrs.append('stroke-dasharray="1.2 1.2"')
         if getattr(p, "opacity", None) is not None:
             attrs.append(f'opacity="{p.opacity}"')
         lines.append(f"{indent}<path {' '.join(attrs)}/>")
@@ -158,17 +161,18 @@ def render(pic, debug=False):
         f'<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 {_fmt(W)} {_fmt(H)}" '
         f'width="{_fmt(W)}" height="{_fmt(H)}" preserveAspectRatio="none">',
     ]
-    defs = []
+    defs = list(pic.defs)
     if isinstance(pic.ground, tuple) and pic.ground[0] == "vgradient":
         defs.append(
             f'<linearGradient id="ground" x1="0" y1="0" x2="0" y2="1">'
             f'<stop offset="0" stop-color="{pic.ground[1]}"/><stop offset="1" stop-color="{pic.ground[2]}"/>'
             f"</linearGradient>"
         )
-        out.append("  <defs>" + "".join(defs) + "</defs>")
         out.append(f'  <rect width="{_fmt(W)}" height="{_fmt(H)}" fill="url(#ground)"/>')
     elif pic.ground:
         out.append(f'  <rect width="{_fmt(W)}" height="{_fmt(H)}" fill="{pic.ground}"/>')
+    if defs:
+        out.insert(2, "  <defs>" + "".join(defs) + "</defs>")
     for ink in pic.extra:
         out += ink_svg(ink)
     placed = layout(pic)
