@@ -19,11 +19,11 @@ sys.path.insert(0, HERE)
 from artlib.picture import render  # noqa: E402
 import subprocess  # noqa: E402
 
-from tables import keyboard, popups, tools  # noqa: E402
+from tables import keyboard, modes, popups, tools  # noqa: E402
 
 
 def all_pictures():
-    return list(keyboard.PICTURES) + list(popups.PICTURES) + list(tools.PICTURES)
+    return list(keyboard.PICTURES) + list(popups.PICTURES) + list(tools.PICTURES) + list(modes.PICTURES)
 
 
 def main():

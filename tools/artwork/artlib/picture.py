@@ -42,6 +42,7 @@ class Picture:
     extra: list = field(default_factory=list)  # ink drawn after the ground and before tiles
     overlay: list = field(default_factory=list)  # ink drawn last, in picture units
     group_offset_for_keys: tuple | None = None  # rects in another frame (e.g. page units)
+    tile_stroke: tuple | None = None  # (colour, width) of the tiles' border
     defs: list = field(default_factory=list)  # raw gradient definitions referenced by fills
     sign_sx: float = 1.0  # horizontal squeeze of the signs, for a picture drawn stretched
 
@@ -179,7 +180,10 @@ def render(pic, debug=False):
     for key, (t, c) in zip(pic.keys, placed):
         if key.colour:
             g = pic.gap / 2
-            out += ink_svg(rect(t[0] + g, t[1] + g, t[2] - 2 * g, t[3] - 2 * g, fill=key.colour, r=pic.radius))
+            stroke, width = pic.tile_stroke or (None, 0)
+            out += ink_svg(
+                rect(t[0] + g, t[1] + g, t[2] - 2 * g, t[3] - 2 * g, fill=key.colour, r=pic.radius, stroke=stroke, width=width)
+            )
     for key, (t, c) in zip(pic.keys, placed):
         if key.sign is not None:
             out += ink_svg(place_sign(pic, key, t, c))
