@@ -112,7 +112,7 @@ PanelMartyries1 = Picture(
         K("m5",  146,  3, 36, 36, YELLOW_GREEN, L("Δ"), k=0.8),
         K("m6",  182,  3, 36, 36, YELLOW_GREEN, L("ϰ")),
         K("m7",  218,  3, 36, 36, YELLOW_GREEN, L("ζ", "serif-italic")),
-        K("m8",  253,  3, 36, 36, YELLOW_GREEN, L("′", "serif-bold"), k=1.6),
+        K("m8",  253,  3, 36, 36, YELLOW_GREEN, L("ʹ", "serif"), k=2.2),
     ],
 )
 
@@ -438,7 +438,7 @@ def steps_down(cp):
 GORGO_ROWS = [2, 35, 69, 104, 140, 176, 209, 243, 276, 312, 346, 380, 413]
 
 Panelgorgo = Picture(
-    "Panelgorgo", size=(73, 444), at=(1, 3), em=70, radius=4, gap=1.5,
+    "Panelgorgo", size=(73, 444), at=(1, 3), em=115, radius=4, gap=1.5,
     keys=[
         blank(1, 2, 35, 37, GREY),
         K("xr24", 36,   2, 38, 37, LAVENDER,      g(KORONIS, RED)),
@@ -491,10 +491,10 @@ def scattered_digits():
 Paneldiastoles = Picture(
     "Paneldiastoles", size=(131, 71), at=(1, 4), em=75, radius=3, gap=1.5,
     keys=[
-        K("di3",  1,  2, 51, 40, GREY, bars(True)),
+        K("di3",  1,  2, 51, 40, GREY, bars(True), k=1.5),
         K("di5", 54,  2, 41, 40, LIME, text("4", "serif-bold", RED), k=0.4),
         K("di6", 92,  2, 41, 40, LIME, scattered_digits(), k=0.25),
-        K("di4",  1, 37, 51, 40, GREY, bars(False)),
+        K("di4",  1, 37, 51, 40, GREY, bars(False), k=1.5),
         K("di2", 54, 37, 41, 40, LIME, text("2", "serif-bold", RED), k=0.4),
         K("di1", 92, 37, 41, 40, LIME, text("3", "serif-bold", RED), k=0.4),
     ],
