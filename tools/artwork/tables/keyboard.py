@@ -102,6 +102,11 @@ def L(s, font="serif"):
     return text(s, font, MARTYRIA)
 
 
+def prime_stroke():
+    """The short slanting prime stroke, thicker at its top."""
+    return path("M330 -720 L420 -700 L170 -180 L140 -190 Z", fill=MARTYRIA)
+
+
 PanelMartyries1 = Picture(
     "PanelMartyries1", size=(290, 38), at=(1, 2), em=30, radius=3,
     keys=[
@@ -112,7 +117,7 @@ PanelMartyries1 = Picture(
         K("m5",  146,  3, 36, 36, YELLOW_GREEN, L("Δ"), k=0.8),
         K("m6",  182,  3, 36, 36, YELLOW_GREEN, L("ϰ")),
         K("m7",  218,  3, 36, 36, YELLOW_GREEN, L("ζ", "serif-italic")),
-        K("m8",  253,  3, 36, 36, YELLOW_GREEN, L("ʹ", "serif"), k=2.2),
+        K("m8",  253,  3, 36, 36, YELLOW_GREEN, prime_stroke()),
     ],
 )
 

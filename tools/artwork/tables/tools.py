@@ -92,15 +92,12 @@ def gears():
 
 def plug():
     """A power plug: two plug halves joined on a slanting cable."""
-    out = line([(-5, 5), (5, -5)], colour="#000", width=2.2)
-    # upper right half: body with two pins pointing to the lower left
-    out += path("M3 -13 L13 -3 L8 2 L-2 -8 Z", fill="#000")
-    out += path("M13 -3 L16 -6 L14 -8 L16 -10 L10 -16 L3 -13 Z", fill="#000")
-    # lower left half: socket
-    out += path("M-3 13 L-13 3 L-8 -2 L2 8 Z", fill="#000")
-    out += line([(-12.5, 4.5), (-15.5, 7.5)], colour="#000", width=1.6) + line([(-4.5, 12.5), (-7.5, 15.5)], colour="#000", width=1.6)
-    out += line([(-0.5, -7.5), (-4, -11)], colour="#000", width=1.6) + line([(7.5, 0.5), (11, 4)], colour="#000", width=1.6)
-    return out
+    out = line([(-21, 0), (-14, 0)], colour="#000", width=2.4) + line([(14, 0), (21, 0)], colour="#000", width=2.4)
+    out += rect(-14, -5.5, 9, 11, fill="#000", r=1.5)  # socket half
+    out += rect(4, -5.5, 10, 11, fill="#000", r=1.5)  # plug half
+    out += line([(-6, -2.6), (4, -2.6)], colour="#000", width=1.8, cap="butt")  # the two pins
+    out += line([(-6, 2.6), (4, 2.6)], colour="#000", width=1.8, cap="butt")
+    return out.transformed((0.7071, -0.7071, 0.7071, 0.7071, 0, 0))
 
 
 def band(y0, y1):
