@@ -67,7 +67,7 @@ def dotted_curl():
 
 
 def plagal():
-    return m(MARTYRIA_PLAGIOS, 1.2)
+    return m(MARTYRIA_PLAGIOS, 1.0)
 
 
 OPENING = {
