@@ -1,0 +1,512 @@
+"""Sign groups of the keyboard page: one table per picture.
+
+Every row is one tile: the button over it (name and rect in the group's
+units, exactly as the layout places it), the tile colour and the sign.
+The picture's `at` is its position inside the group; the generator centres
+each sign at button centre - `at`.
+"""
+
+from artlib.ink import Ink, arc_points, circle, ellipse, line, path, rect, row, stack, text
+from artlib.picture import Key, Picture
+
+from .signs import *  # noqa: F401,F403  (sign names and code points)
+
+
+def K(button, x, y, w, h, colour, sign=None, **kw):
+    return Key(button, (x, y, w, h), colour, sign, **kw)
+
+
+def blank(x, y, w, h, colour):
+    """A tile with no button (rect in group units)."""
+    return Key(None, (x, y, w, h), colour, None)
+
+
+def T(s, font="serif", colour=BLACK):
+    return text(s, font, colour)
+
+
+# ---- colours named by the layout
+GREEN = "#2e8b3e"
+YELLOW_GREEN = "#c8dc6e"
+ORANGE_YELLOW = "#f6b73c"
+BEIGE = "#efe0bd"
+GREYISH_BLUE = "#a9b8cc"
+SKY_BLUE = "#8fd0ef"
+LILAC = "#c9a9dc"
+PINK = "#f5b3c6"
+PURPLE = "#b184d0"
+DARK_TEAL = "#3f8f8c"
+LIGHT_AQUA = "#a6e6e0"
+BLUE = "#7fa6e6"
+GREY = "#bdbdbd"
+LAVENDER = "#d9cdf2"
+PALE_YELLOW = "#f8f1aa"
+LIGHT_GREEN = "#b9e3a2"
+KHAKI = "#d7ca8e"
+SALMON = "#f5a48a"
+MUSTARD = "#dfb13f"
+OLIVE_GREEN = "#a9b464"
+PALE_MAUVE = "#dcbfdc"
+TAN = "#d5b48c"
+LIGHT_BLUE = "#bcdcf4"
+SLATE_BLUE = "#8a94c8"
+LIGHT_MAGENTA = "#f0a6ec"
+LAVENDER_BLUE = "#b8c0f2"
+LIME = "#b6e35a"
+LIGHT_GREY = "#d6d6d6"
+MARTYRIA = DARK_RED
+
+
+# ======================================================================
+# Ison letters
+# ======================================================================
+
+ISON_TEXT = dict(font="serif-bold", colour=WHITE)
+
+PanelIson1 = Picture(
+    "PanelIson1", size=(289, 38), at=(1, 3), em=19, radius=4, gap=1.2,
+    keys=[
+        # button  x    y   w   h   tile   sign
+        K("k1",    1,  4, 36, 36, GREEN, T("(Ν)", **ISON_TEXT)),
+        K("k2",   37,  4, 36, 36, GREEN, T("(Π)", **ISON_TEXT)),
+        K("k3",   73,  4, 36, 36, GREEN, T("(Β)", **ISON_TEXT)),
+        K("k4",  109,  4, 36, 36, GREEN, T("(Γ)", **ISON_TEXT)),
+        K("k5",  145,  4, 36, 36, GREEN, T("(Δ)", **ISON_TEXT)),
+        K("k6",  181,  4, 36, 36, GREEN, T("(Κ)", **ISON_TEXT)),
+        K("k7",  217,  4, 36, 36, GREEN, T("(Ζ)", **ISON_TEXT)),
+        K("k8",  253,  4, 36, 36, GREEN, T("(Μ)", **ISON_TEXT)),
+    ],
+)
+
+PanelIson2 = Picture(
+    "PanelIson2", size=(289, 38), at=(1, 3), em=17, radius=4, gap=1.2,
+    keys=[
+        K("l1",    1,  4, 36, 36, GREEN, T("(Ζ↑)", **ISON_TEXT)),
+        K("l2",   36,  4, 36, 36, GREEN, T("(Δ↓)", **ISON_TEXT)),
+        K("l3",   73,  4, 36, 36, GREEN, T("(Κ↓)", **ISON_TEXT)),
+        blank(   109,  4, 36, 36, GREEN),
+        blank(   145,  4, 36, 36, GREEN),
+        blank(   181,  4, 36, 36, GREEN),
+        blank(   217,  4, 36, 36, GREEN),
+        blank(   253,  4, 36, 36, GREEN),
+    ],
+)
+
+# ======================================================================
+# Martyria rows
+# ======================================================================
+
+
+def L(s, font="serif"):
+    """A martyria letter in dark red."""
+    return text(s, font, MARTYRIA)
+
+
+def prime_stroke():
+    """The short slanting prime stroke, thicker at its top."""
+    return path("M330 -720 L420 -700 L170 -180 L140 -190 Z", fill=MARTYRIA)
+
+
+PanelMartyries1 = Picture(
+    "PanelMartyries1", size=(290, 38), at=(1, 2), em=30, radius=3,
+    keys=[
+        K("m1",    2,  3, 36, 36, YELLOW_GREEN, L("ν")),
+        K("m2",   37,  3, 36, 36, YELLOW_GREEN, L("π")),
+        K("m3",   73,  3, 36, 36, YELLOW_GREEN, L("ϐ")),
+        K("m4",  110,  3, 36, 36, YELLOW_GREEN, L("Γ"), k=0.8),
+        K("m5",  146,  3, 36, 36, YELLOW_GREEN, L("Δ"), k=0.8),
+        K("m6",  182,  3, 36, 36, YELLOW_GREEN, L("ϰ")),
+        K("m7",  218,  3, 36, 36, YELLOW_GREEN, L("ζ", "serif-italic")),
+        K("m8",  253,  3, 36, 36, YELLOW_GREEN, prime_stroke()),
+    ],
+)
+
+PanelMartyries2 = Picture(
+    "PanelMartyries2", size=(290, 38), at=(1, 2), em=60, radius=3,
+    keys=[
+        K("o1",    3,  3, 29, 36, YELLOW_GREEN, g(MARTYRIA_PROTOS, MARTYRIA)),
+        K("o2",   33,  3, 29, 36, YELLOW_GREEN, g(MARTYRIA_ALLI_PROTOS, MARTYRIA)),
+        K("o3",   63,  3, 31, 36, YELLOW_GREEN, g(MARTYRIA_TETARTOS_LEGETOS, MARTYRIA)),
+        K("o4",   93,  3, 31, 36, YELLOW_GREEN, g(MARTYRIA_TRIFONIAS, MARTYRIA)),
+        K("o5",  127,  3, 31, 36, YELLOW_GREEN, g(DIPLI, MARTYRIA), k=1.2),
+        K("o6",  160,  3, 31, 36, YELLOW_GREEN, g(MARTYRIA_ALLI_DEYTEROS, MARTYRIA)),
+        K("o7",  190,  3, 35, 36, YELLOW_GREEN, g(MARTYRIA_VARYS, MARTYRIA)),
+        K("o8",  224,  3, 31, 36, YELLOW_GREEN, g(FTHORA_DIATONIKI_DI, MARTYRIA)),
+        K("o9",  258,  3, 31, 36, YELLOW_GREEN, g(FTHORA_SKLIRON_DI, MARTYRIA)),
+    ],
+)
+
+# ======================================================================
+# Tempo signs
+# ======================================================================
+
+ASTERISK = text("*", "sans-bold", RED)
+
+PanelxronikiAgogi1 = Picture(
+    "PanelxronikiAgogi1", size=(289, 36), at=(1, 2), em=80, radius=3,
+    keys=[
+        K("x8",    1,  3, 36, 36, ORANGE_YELLOW, g(AGOGI_POLI_ARGI, RED)),
+        K("x9",   37,  3, 36, 36, ORANGE_YELLOW, g(AGOGI_ARGOTERI, RED)),
+        K("x10",  73,  3, 36, 36, ORANGE_YELLOW, g(AGOGI_ARGI, RED)),
+        K("x11", 109,  3, 36, 36, ORANGE_YELLOW, g(AGOGI_METRIA, RED)),
+        K("x12", 146,  3, 36, 36, ORANGE_YELLOW, g(AGOGI_GORGI, RED)),
+        K("x13", 182,  3, 36, 36, ORANGE_YELLOW, g(AGOGI_GORGOTERI, RED)),
+        K("x14", 218,  3, 36, 36, ORANGE_YELLOW, g(AGOGI_POLI_GORGI, RED)),
+        K("enallagi_asterakia", 254, 3, 36, 36, ORANGE_YELLOW, ASTERISK, k=0.45),
+    ],
+)
+
+# ======================================================================
+# Flats and sharps, and the toggles of four pop-up groups
+# ======================================================================
+
+
+def four_flats():
+    """The signs of the further flats and sharps, small, in two rows."""
+    top = row(g(YFESIS_TRIGRAMMOS, RED), g(YFESIS_DIGRAMMOS, RED), gap=70)
+    bottom = row(g(DIESIS_TRIGRAMMOS, RED), g(DIESIS_DIGRAMMOS, RED), gap=70)
+    return stack(top, bottom, gap=50)
+
+
+def three_modulations():
+    return row(g(FTHORA_DIATONIKI_PA, RED), g(FTHORA_MALAKON_MONOFONIAS, RED), g(GENIKI_DIESIS, RED), gap=50)
+
+
+def speaker(colour=RED):
+    """A person's head and shoulders with sound waves in front of the mouth."""
+    head = circle(300, 300, 170, fill=colour)
+    body = path("M70 900 C70 640 180 540 300 540 C420 540 530 640 530 900 Z", fill=colour)
+    waves = Ink()
+    for r in (150, 260, 370):
+        waves += line(arc_points(480, 320, r, -40, 40), colour=colour, width=50)
+    return head + body + waves
+
+
+def pencil(colour=RED):
+    body = path("M180 820 L760 240 L880 360 L300 940 Z", fill=colour)
+    tip = path("M180 820 L300 940 L110 1010 Z", fill=colour)
+    lead = path("M110 1010 L150 900 L220 970 Z", fill="#401010")
+    band = path("M730 270 L770 230 L890 350 L850 390 Z", fill="#ffffff")
+    return body + tip + lead + band
+
+
+Panelyfesi = Picture(
+    "Panelyfesi", size=(289, 38), at=(1, 2), em=85, radius=3,
+    keys=[
+        K("sa1",               3, 3, 36, 36, BEIGE, g(DIESIS_APLI, RED)),
+        K("sa2",              37, 3, 36, 36, BEIGE, g(DIESIS_MONOGRAMMOS, RED)),
+        K("sa4",              73, 3, 36, 36, BEIGE, g(YFESIS_APLI, RED)),
+        K("sa5",             110, 3, 36, 36, BEIGE, g(YFESIS_MONOGRAMMOS, RED)),
+        K("enallagihfeseis", 145, 3, 36, 36, BEIGE, four_flats()),
+        K("enallagifthores", 183, 3, 36, 36, BEIGE, three_modulations()),
+        K("enallaghentash",  218, 3, 36, 36, BEIGE, speaker(), k=0.3),
+        K("enallaghvellh",   255, 3, 36, 36, BEIGE, pencil(), k=0.3),
+    ],
+)
+
+# ======================================================================
+# Ascending signs
+# ======================================================================
+
+
+def yp(base, anchor="right", dx=0, gap=-8):
+    """The tall hooked stroke on a bar (OLIGON) or on a curved hook (PETASTI)."""
+    return over(g(base), g(YPSILI), anchor=anchor, gap=gap, dx=dx)
+
+
+Panelanavasi1 = Picture(
+    "Panelanavasi1", size=(179, 236), at=(1, 2), em=62, radius=4, gap=2,
+    keys=[
+        # row 1
+        K("a19",   2,   2, 41, 42, GREYISH_BLUE, yp(OLIGON, "right")),
+        K("a20",  46,   2, 41, 42, GREYISH_BLUE, yp(PETASTI, "right")),
+        K("b5",   90,   2, 41, 42, GREYISH_BLUE, yp(OLIGON, 0.55)),
+        K("b6",  134,   2, 41, 42, GREYISH_BLUE, yp(PETASTI, 0.55)),
+        # row 2
+        K("a17",   2,  41, 41, 42, GREYISH_BLUE, yp(OLIGON, "left")),
+        K("a18",  46,  41, 41, 42, GREYISH_BLUE, yp(PETASTI, "left")),
+        K("b3",   90,  41, 41, 42, GREYISH_BLUE, under(yp(OLIGON, "right"), g(KENTIMA), anchor=0.3, gap=30)),
+        K("b4",  134,  41, 41, 42, GREYISH_BLUE, under(yp(PETASTI, "right"), g(KENTIMA), anchor=0.3, gap=30)),
+        # row 3
+        K("a15",   2,  78, 41, 42, SKY_BLUE,     over(g(OLIGON), g(KENTIMA), anchor=0.5)),
+        K("a4",   46,  78, 41, 42, SKY_BLUE,     g(KENTIMA)),
+        K("b1",   90,  78, 41, 42, GREYISH_BLUE, over(over(g(OLIGON), g(KENTIMATA), anchor="left"), g(YPSILI), anchor="right", gap=-120)),
+        K("b2",  134,  78, 41, 42, GREYISH_BLUE, under(yp(OLIGON, "right"), g(KENTIMATA), anchor="left", gap=30)),
+        # row 4
+        K("a7",    2, 117, 41, 42, SKY_BLUE,     under(g(OLIGON), g(KENTIMA), anchor=0.5, gap=30)),
+        K("a3",   46, 117, 41, 42, LILAC,        g(KENTIMATA)),
+        K("a16",  90, 117, 41, 42, PINK,         over(g(PETASTI), g(KENTIMA), anchor=0.5)),
+        K("a14", 134, 117, 41, 42, PURPLE,       under(g(OLIGON), g(YPSILI).scaled(0.7), anchor="right", gap=20)),
+        # row 5
+        K("a6",    2, 155, 41, 42, SKY_BLUE,     over(g(OLIGON), g(KENTIMA), anchor="right", gap=10)),
+        K("a9",   46, 155, 41, 42, LILAC,        over(g(OLIGON), g(KENTIMATA))),
+        K("a5",   90, 155, 41, 42, PINK,         over(g(PETASTI), g(KENTIMATA))),
+        K("a13", 134, 155, 41, 42, PURPLE,       under(g(OLIGON), g(YPSILI).scaled(0.7), anchor=0.5, gap=20)),
+        # row 6
+        K("a1",    2, 194, 41, 42, SKY_BLUE,     g(OLIGON)),
+        K("a8",   46, 194, 41, 42, LILAC,        under(g(OLIGON), g(KENTIMATA), gap=30)),
+        K("a2",   90, 194, 41, 42, PINK,         under(g(PETASTI), g(KENTIMA), gap=30)),
+        K("a12", 134, 194, 41, 42, PURPLE,       under(g(OLIGON), g(YPSILI).scaled(0.7), anchor="left", gap=20)),
+    ],
+)
+
+
+def yps(base, n, k=0.85):
+    """Two or three tall hooked strokes over a bar or hook."""
+    top = Ink()
+    for i in range(n):
+        top += g(YPSILI).scaled(k).moved(i * 190, -i * 40)
+    return over(g(base).scaled(1.1 + 0.2 * n, 1), top, anchor="right", gap=-8)
+
+
+Panelanavasi2 = Picture(
+    "Panelanavasi2", size=(177, 235), at=(1, 2), em=52, radius=4, gap=2, ground=WHITE,
+    keys=[
+        K("b20",   4,   2, 41, 42, DARK_TEAL,  yps(OLIGON, 2)),
+        K("b11",  48,   2, 41, 42, DARK_TEAL,  yps(PETASTI, 2)),
+        K("b18",  92,   2, 41, 42, DARK_TEAL,  yps(OLIGON, 3)),
+        K("b16",   4,  41, 41, 42, DARK_TEAL,  under(yps(OLIGON, 2), g(KENTIMA), anchor=0.3, gap=30)),
+        K("b17",  48,  41, 41, 42, DARK_TEAL,  under(yps(PETASTI, 2), g(KENTIMA), anchor=0.3, gap=30)),
+        K("b19",  92,  41, 41, 42, DARK_TEAL,  yps(PETASTI, 3)),
+        K("b9",    4,  79, 41, 42, LIGHT_AQUA, over(over(g(OLIGON), g(KENTIMATA), anchor="left"), g(YPSILI), anchor="right", gap=-120)),
+        K("b10",  48,  79, 41, 42, BLUE,       over(over(g(PETASTI), g(KENTIMATA), anchor="left"), g(YPSILI), anchor="right", gap=-120)),
+        K("b14",   4, 117, 41, 42, LIGHT_AQUA, over(over(g(OLIGON), g(KENTIMA), anchor="left"), g(YPSILI), anchor="right", gap=-120)),
+        K("b13",  48, 117, 41, 42, BLUE,       over(over(g(PETASTI), g(KENTIMA), anchor="left"), g(YPSILI), anchor="right", gap=-120)),
+        K("b12",   4, 156, 41, 42, LIGHT_AQUA, under(yps(OLIGON, 2), g(KENTIMATA), anchor="left", gap=30)),
+        K("b15",  48, 156, 41, 42, BLUE,       under(yps(PETASTI, 2), g(KENTIMATA), anchor="left", gap=30)),
+        K("b7",    4, 194, 41, 42, LIGHT_AQUA, yps(OLIGON, 3, k=0.75)),
+        K("b8",   48, 194, 41, 42, BLUE,       yps(PETASTI, 3, k=0.75)),
+        K("b21",  92, 194, 41, 42, PINK,       g(YPSILI)),
+    ],
+)
+
+# ======================================================================
+# Further step signs
+# ======================================================================
+
+
+def carried(sign, dot=False):
+    """A long horizontal stroke carrying a sign, two small upright strokes at its right."""
+    bar = g(OLIGON)
+    ink = over(bar, sign, anchor=0.35, gap=10)
+    if dot:
+        ink = over(ink, g(APLI, RED), anchor=0.35, gap=30)
+    b = ink.bounds()
+    k = g(KENTIMATA).scaled(0.8)
+    kb = k.bounds()
+    return ink + k.moved(b[2] - kb[0] - 10, bar.bounds()[1] - kb[3] - 10)
+
+
+PanelLoipa = Picture(
+    "PanelLoipa", size=(178, 119), at=(1, 3), em=55, radius=4, gap=2, pad=0.08,
+    keys=[
+        K("e5",    4,  4, 41, 41, GREY,     carried(g(APOSTROFOS))),
+        K("e7",   46,  4, 41, 41, GREY,     carried(g(ELAFRON))),
+        K("e6",   91,  4, 41, 41, GREY,     carried(g(CHAMILI))),
+        K("e8",  134,  4, 41, 41, GREY,     carried(g(OLIGON))),
+        K("e2",    4, 41, 41, 41, LAVENDER, g(ANTIKENOMA)),
+        K("e4",   46, 41, 41, 41, GREY,     carried(g(PETASTI))),
+        K("e3",   91, 41, 41, 41, GREY,     carried(g(KENTIMATA))),
+        K("f4",  134, 41, 41, 41, GREY,     carried(g(YPSILI))),
+        K("e1",    4, 80, 41, 41, LAVENDER, g(KYLISMA)),
+        K("e10",  46, 80, 41, 41, LAVENDER, g(EKSTREPTON)),
+        K("f1",   91, 80, 41, 41, LAVENDER, g(PARAKALESMA)),
+        K("f5",  134, 80, 41, 41, GREY,     carried(g(APOSTROFOS), dot=True)),
+    ],
+)
+
+# ======================================================================
+# Descending signs
+# ======================================================================
+
+PanelKatavasi1 = Picture(
+    "PanelKatavasi1", size=(178, 162), at=(1, 2), em=60, radius=4, gap=2,
+    keys=[
+        K("c1",    3,   1, 41, 41, PALE_YELLOW, g(APOSTROFOS)),
+        K("c2",    3,  43, 41, 41, PALE_YELLOW, g(APOSTROFOI_SYNDESMOS)),
+        K("c3",    3,  83, 41, 41, PALE_YELLOW, g(ELAFRON)),
+        K("c4",    3, 124, 41, 41, PALE_YELLOW, under(g(ELAFRON), g(APOSTROFOS), anchor=0.6, gap=-30)),
+        K("c9",   46,   1, 41, 41, LIGHT_GREEN, g(YPORROI)),
+        K("c10",  46,  43, 41, 41, LIGHT_GREEN, g(KRATIMOYPORROON)),
+        K("c11",  46,  83, 41, 41, LIGHT_GREEN, row(g(YPORROI), g(YPORROI), gap=-20)),
+        K("c12",  46, 124, 41, 41, LIGHT_GREEN, over(g(YPORROI), g(KENTIMA), gap=20)),
+        K("c5",   90,   1, 41, 41, KHAKI,       g(CHAMILI)),
+        K("c6",   90,  43, 41, 41, KHAKI,       under(g(CHAMILI), g(APOSTROFOS), gap=20)),
+        K("c7",   90,  83, 41, 41, KHAKI,       under(g(CHAMILI), g(ELAFRON), gap=20)),
+        K("c8",   90, 124, 41, 41, KHAKI,       under(g(CHAMILI), g(YPORROI), gap=20)),
+        K("c13", 135,   1, 41, 41, SALMON,      g(VAREIA), k=0.8),
+        K("c14", 135,  43, 41, 41, SALMON,      under(g(MIKRON_ISON).scaled(0.9), g(VAREIA).scaled(0.7), gap=10)),
+        K("d1",  135,  83, 41, 41, SALMON,      over(g(APOSTROFOS), g(KENTIMA), anchor="right", gap=10)),
+        K("f2",  135, 124, 41, 41, SALMON,      g(PIASMA), k=0.8),
+    ],
+)
+
+PanelKatavasi2 = Picture(
+    "PanelKatavasi2", size=(180, 160), at=(1, 2), em=55, radius=4, gap=2,
+    keys=[
+        K("e9",    4,   2, 41, 41, MUSTARD,      over(g(OLIGON), g(APOSTROFOS), gap=20)),
+        K("e11",   4,  42, 41, 41, MUSTARD,      over(g(OLIGON), g(ELAFRON), gap=20)),
+        K("e13",   4,  82, 41, 41, MUSTARD,      over(g(OLIGON), under(g(ELAFRON), g(APOSTROFOS), anchor=0.6, gap=-30), gap=20)),
+        K("e12",   4, 122, 41, 41, MUSTARD,      under(g(OLIGON), g(KENTIMA), gap=30)),
+        K("d3",   48,   2, 41, 41, YELLOW_GREEN, under(g(CHAMILI), g(YPORROI), gap=10)),
+        K("d4",   48,  42, 41, 41, YELLOW_GREEN, under(g(CHAMILI), g(KRATIMOYPORROON), gap=10)),
+        K("d5",   48,  82, 41, 41, YELLOW_GREEN, under(g(CHAMILI), g(APOSTROFOI_SYNDESMOS), gap=10)),
+        K("d6",   48, 122, 41, 41, YELLOW_GREEN, under(g(CHAMILI), row(g(YPORROI), g(APOSTROFOS), gap=0), gap=10)),
+        K("d2",   92,   2, 41, 41, OLIVE_GREEN,  under(g(CHAMILI), g(CHAMILI), gap=-20)),
+        K("d8",   92,  42, 41, 41, OLIVE_GREEN,  under(under(g(CHAMILI), g(CHAMILI), gap=-20), g(APOSTROFOS), gap=0)),
+        K("d7",   92,  82, 41, 41, OLIVE_GREEN,  under(under(g(CHAMILI), g(CHAMILI), gap=-20), g(ELAFRON), gap=0)),
+        K("d9",   92, 122, 41, 41, OLIVE_GREEN,  under(under(g(CHAMILI), g(CHAMILI), gap=-20), g(YPORROI), gap=0)),
+        K("f3",  137,   2, 41, 41, PALE_MAUVE,   under(g(OLIGON), g(CHAMILI), gap=0)),
+        K("d12", 137,  42, 41, 41, PALE_MAUVE,   under(under(g(CHAMILI), g(CHAMILI), gap=-40), g(CHAMILI), gap=-40)),
+        K("d10", 137,  82, 41, 41, PALE_MAUVE,   under(under(g(OLIGON), g(CHAMILI), gap=0), g(CHAMILI), gap=-20)),
+        K("d11", 137, 122, 41, 41, PALE_MAUVE,   under(under(g(CHAMILI), g(CHAMILI), gap=-20), g(KLASMA_KATO), gap=0)),
+    ],
+)
+
+# ======================================================================
+# Expression signs
+# ======================================================================
+
+
+def hollow_ypsili_on(base):
+    return over(g(base), outlined(YPSILI), anchor="right", gap=-40)
+
+
+PanelPoiotitas1 = Picture(
+    "PanelPoiotitas1", size=(47, 295), at=(1, 0), em=60, radius=4, gap=2,
+    keys=[
+        K("g6",  2,   2, 44, 34, TAN, hollow_ypsili_on(OLIGON)),
+        K("g4",  2,  37, 44, 35, TAN, hollow_ypsili_on(PETASTI)),
+        K("g15", 2,  74, 44, 35, TAN, g(VAREIA), k=0.8),
+        K("g11", 2, 111, 44, 35, TAN, g(YFEN_ANO)),
+        K("g9",  2, 148, 44, 35, TAN, g(YFEN_KATO)),
+        K("g7",  2, 184, 44, 37, TAN, g(ANTIKENOKYLISMA)),
+        K("g2",  2, 223, 44, 35, TAN, g(ANTIKENOMA)),
+        K("g1",  2, 258, 44, 35, TAN, g(PSIFISTON)),
+    ],
+)
+
+
+def white_stroke_black_end():
+    bar = outlined(OLIGON)
+    b = bar.bounds()
+    blob = g(APLI).scaled(1.2)
+    bb = blob.bounds()
+    return bar + blob.moved(b[2] - bb[2], (b[1] + b[3]) / 2 - (bb[1] + bb[3]) / 2)
+
+
+PanelPoiotitas2 = Picture(
+    "PanelPoiotitas2", size=(47, 295), at=(1, 0), em=60, radius=4, gap=2,
+    keys=[
+        K("g24", 2,   1, 44, 35, PURPLE, over(outlined(OLIGON), g(APOSTROFOS).scaled(0.8), gap=10)),
+        K("g3",  2,  38, 44, 35, PURPLE, white_stroke_black_end()),
+        K("g14", 2,  73, 44, 35, PURPLE, g(TROMIKON), k=0.8),
+        K("g13", 2, 111, 44, 35, PURPLE, g(YPORROI)),
+        K("g20", 2, 150, 44, 35, PURPLE, g(SYRMA)),
+        K("g22", 2, 185, 44, 35, PURPLE, g(SYNAGMA)),
+        K("g23", 2, 224, 44, 35, PURPLE, g(APOSTROFOI_SYNDESMOS)),
+        K("g25", 2, 260, 44, 35, PURPLE, g(OYRANISMA)),
+    ],
+)
+
+# ======================================================================
+# Time signs (the group is drawn 1.1 times as wide; signs are narrowed to match)
+# ======================================================================
+
+
+def with_line(sign, where, colour="#8c8c8c"):
+    """A sign above or below a thin grey line."""
+    b = sign.bounds()
+    w = b[2] - b[0]
+    y = b[3] + 40 if where == "below" else b[1] - 40
+    ln = line([(b[0] - w * 0.35, y), (b[2] + w * 0.35, y)], colour=colour, width=14)
+    return sign + ln
+
+
+def dot_beside(sign, side, colour=RED, raise_=0):
+    b = sign.bounds()
+    d = g(APLI, colour)
+    db = d.bounds()
+    x = b[2] + 25 - db[0] if side == "right" else b[0] - 25 - db[2]
+    y = b[1] - db[1] + raise_
+    return sign + d.moved(x, y)
+
+
+def dot_above(sign, colour=RED):
+    return over(sign, g(APLI, colour), gap=20)
+
+
+def steps_down(cp):
+    return bracket_of(cp, RED)
+
+
+GORGO_ROWS = [2, 35, 69, 104, 140, 176, 209, 243, 276, 312, 346, 380, 413]
+
+Panelgorgo = Picture(
+    "Panelgorgo", size=(73, 444), at=(1, 3), em=115, radius=4, gap=1.5,
+    keys=[
+        blank(1, 2, 35, 37, GREY),
+        K("xr24", 36,   2, 38, 37, LAVENDER,      g(KORONIS, RED)),
+        K("xr8",   1,  35, 38, 37, LIGHT_BLUE,    steps_down(AGOGI_POLI_ARGI)),
+        K("xr14", 36,  35, 38, 37, SLATE_BLUE,    g(TRIPLI)),
+        K("xr7",   1,  69, 38, 37, LIGHT_BLUE,    steps_down(AGOGI_ARGOTERI)),
+        K("xr12", 36,  69, 38, 37, SLATE_BLUE,    g(DIPLI)),
+        K("xr6",   1, 104, 38, 37, LIGHT_BLUE,    steps_down(AGOGI_ARGI)),
+        K("xr11", 36, 104, 38, 37, SLATE_BLUE,    g(APLI)),
+        K("xr9",   1, 140, 38, 37, TAN,           with_line(g(KLASMA_ANO), "below")),
+        K("xr10", 36, 140, 38, 37, TAN,           with_line(g(KLASMA_KATO), "above")),
+        K("xr4",   1, 176, 38, 37, BEIGE,         g(GORGON_DOT_RIGHT, RED)),
+        K("xr2",  36, 176, 38, 37, BEIGE,         with_line(g(GORGON, RED), "above")),
+        K("xr3",   1, 209, 38, 37, BEIGE,         g(GORGON_DOT_LEFT, RED)),
+        K("xr1",  36, 209, 38, 37, BEIGE,         with_line(g(GORGON, RED), "below")),
+        K("xr16",  1, 243, 38, 37, PINK,          g(DIGORGON_DOT_RIGHT, RED)),
+        K("xr5",  36, 243, 38, 37, PINK,          g(DIGORGON, RED)),
+        K("xr19",  1, 276, 38, 37, PINK,          g(DIGORGON_DOT_LEFT_ABOVE, RED)),
+        K("xr13", 36, 276, 38, 37, PINK,          g(DIGORGON_DOT_LEFT_BELOW, RED)),
+        K("xr18",  1, 312, 38, 37, LIGHT_MAGENTA, dot_beside(g(TRIGORGON, RED), "right")),
+        K("xr15", 36, 312, 38, 37, LIGHT_MAGENTA, g(TRIGORGON, RED)),
+        K("xr20",  1, 346, 38, 37, LIGHT_MAGENTA, dot_above(g(TRIGORGON, RED))),
+        K("xr17", 36, 346, 38, 37, LIGHT_MAGENTA, dot_beside(g(TRIGORGON, RED), "left", raise_=60)),
+        K("xr25",  1, 380, 38, 37, LAVENDER_BLUE, gorgo_steps(4)),
+        K("xr26", 36, 380, 38, 37, LIGHT_MAGENTA, dot_above(g(TRIGORGON, RED))),
+        K("kar5",  1, 413, 38, 37, GREY,          text("+", "sans-bold"), k=0.55),
+        K("kar7", 36, 413, 38, 37, GREY,          text(",", "serif-bold"), k=0.7),
+    ],
+)
+Panelgorgo.sign_sx = 1 / 1.1
+
+# ======================================================================
+# Bar lines and measure numbers
+# ======================================================================
+
+
+def bars(over_line):
+    marks = row(g(DIASTOLI_APLI, RED), g(DIASTOLI_DIPLI, RED), g(DIASTOLI_THESEOS, RED), gap=70, valign="bottom")
+    if not over_line:
+        return marks
+    b = marks.bounds()
+    return marks + line([(b[0] - 40, b[3] + 60), (b[2] + 40, b[3] + 60)], colour=WHITE, width=28)
+
+
+def scattered_digits():
+    d = lambda s: text(s, "serif-bold", RED)  # noqa: E731
+    return d("5").moved(0, 0) + d("6").moved(520, 120) + d("7").moved(40, 760) + d("8").moved(560, 880)
+
+
+Paneldiastoles = Picture(
+    "Paneldiastoles", size=(131, 71), at=(1, 4), em=75, radius=3, gap=1.5,
+    keys=[
+        K("di3",  1,  2, 51, 40, GREY, bars(True), k=1.5),
+        K("di5", 54,  2, 41, 40, LIME, text("4", "serif-bold", RED), k=0.4),
+        K("di6", 92,  2, 41, 40, LIME, scattered_digits(), k=0.25),
+        K("di4",  1, 37, 51, 40, GREY, bars(False), k=1.5),
+        K("di2", 54, 37, 41, 40, LIME, text("2", "serif-bold", RED), k=0.4),
+        K("di1", 92, 37, 41, 40, LIME, text("3", "serif-bold", RED), k=0.4),
+    ],
+)
+
+PICTURES = [
+    PanelIson1, PanelIson2, PanelMartyries1, PanelMartyries2, PanelxronikiAgogi1, Panelyfesi,
+    Panelanavasi1, Panelanavasi2, PanelLoipa, PanelKatavasi1, PanelKatavasi2,
+    PanelPoiotitas1, PanelPoiotitas2, Panelgorgo, Paneldiastoles,
+]

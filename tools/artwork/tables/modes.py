@@ -1,0 +1,252 @@
+"""Modal signatures page: the eight mode pictures and the mode strip.
+
+A mode picture lies at (9, 18) of its mode panel; each key's button is given
+in panel units exactly as the layout places it, and the key is drawn as a
+light grey rounded box of 113 x 55 (119 x 55 for πλ β') centred under it,
+holding one signature in dark red.
+"""
+
+from artlib.ink import Ink, line, row, stack, text
+from artlib.picture import Key, Picture
+
+from .signs import *  # noqa: F401,F403
+
+SIG = "#800000"  # red 128, green and blue 0
+FIELD = "#808080"  # red, green and blue 128
+KEY_GREY = "#dcdcdc"
+KEY_BORDER = "#9a9a9a"
+MUSIC = 2.8  # music glyphs are drawn small in their font: enlarge them beside letters
+
+
+def m(cp, k=1.0):
+    """A music sign in the signature colour, sized to go with the letters."""
+    return g(cp, SIG).scaled(MUSIC * k)
+
+
+def t(s, font="serif"):
+    return text(s, font, SIG)
+
+
+def name(s):
+    """A note name; Βου is written with the ου ligature."""
+    if s == "Βου":
+        b = t("Β")
+        ou = m(DIFTOGGOS_OU, 1.6)
+        return row(b, ou, gap=20, valign="bottom")
+    return t(s)
+
+
+def dots2():
+    return m(DIPLI, 0.7)
+
+
+def wd(ink, extra, gap=25):
+    """`ink` followed by `extra` at its lower right (two dots after a letter)."""
+    b = ink.bounds()
+    eb = extra.bounds()
+    return ink + extra.moved(b[2] + gap - eb[0], b[3] - eb[3] - 40)
+
+
+# ---- opening marks
+
+
+def q_dots():
+    return wd(m(MARTYRIA_ALLI_PROTOS, 0.9), dots2())
+
+
+def delta_dots():
+    return wd(m(MARTYRIA_TETARTOS, 0.9), dots2())
+
+
+def slanted_foot():
+    return m(OXEIA, 0.7).transformed((0.7, -0.7, 0.7, 0.7, 0, 0))
+
+
+def dotted_curl():
+    return over(m(KLASMA_KATO, 0.9), m(APLI, 0.8), gap=10)
+
+
+def plagal():
+    return m(MARTYRIA_PLAGIOS, 1.0)
+
+
+OPENING = {
+    "a": lambda: stack(slanted_foot(), q_dots(), gap=20),
+    "b": lambda: row(stack(m(OLIGON, 1.1), dotted_curl(), gap=15), m(KENTIMATA, 0.8), gap=15),
+    "c": lambda: stack(row(stack(m(OLIGON), m(OLIGON), gap=20), m(KENTIMATA, 0.8), gap=15), m(GORGON_DOT_RIGHT, 0.8), gap=20),
+    "d": lambda: stack(slanted_foot(), delta_dots(), gap=20),
+    "pla": lambda: row(plagal(), q_dots(), gap=30),
+    "plb": lambda: row(plagal(), dotted_curl(), gap=30),
+    "varys": lambda: stack(m(OLIGON), over(m(MARTYRIA_VARYS), m(APLI, 0.7), gap=5), gap=15),
+    "varys2": lambda: stack(text("z", "serif-italic", SIG).scaled(0.7), m(MARTYRIA_VARYS), gap=15),
+    "pld": lambda: row(plagal(), delta_dots(), gap=30),
+}
+
+# ---- small marks above and beside the note names
+
+RING_STEM = lambda: m(FTHORA_DIATONIKI_PA, 0.8)  # noqa: E731  a small ring on a stem
+STEM_RING = lambda: m(FTHORA_DIATONIKI_KE, 0.8)  # noqa: E731  a short stem over a small ring
+RING_FALLING = lambda: m(FTHORA_DIATONIKI_DI, 0.8)  # noqa: E731  a ring crossed by a falling stroke
+RING_RISING = lambda: m(FTHORA_NENANO, 0.8)  # noqa: E731  a ring crossed by a rising stroke
+RING_CURLS = lambda: m(0x1D0B7, 0.8)  # noqa: E731  a small ring between two curls
+SMALL_LOOP = lambda: m(FTHORA_YFESIS_TETARTIMORION, 0.7)  # noqa: E731
+
+
+def ring_line_dot():
+    """A line through a small ring, ending in a dot."""
+    return wd(m(FTHORA_SKLIRON_VASIS, 0.9), m(APLI, 0.6), gap=10)
+
+
+def ring_rising_dot():
+    return wd(m(DIESIS_APLI, 0.8), m(APLI, 0.6), gap=5)
+
+
+def hook_right():
+    """A long base stroke rising into a hook at its right end."""
+    return m(ANTIKENOMA)
+
+
+def short_rise():
+    return m(OXEIA, 0.8)
+
+
+def turning_stroke():
+    """A curving stroke that turns back and ends in a point."""
+    return m(EKSTREPTON, 0.9)
+
+
+def bar_two_strokes():
+    return row(m(OLIGON, 0.9), m(KENTIMATA, 0.7), gap=10, valign="bottom")
+
+
+def dotted_strokes():
+    return over(m(KENTIMATA, 0.8), m(DIPLI, 0.6), gap=10)
+
+
+def above(note, mark, gap=30):
+    return over(note, mark, gap=gap)
+
+
+def sig(*parts, gap=45):
+    """One signature: its parts side by side, vertically centred."""
+    return row(*parts, gap=gap)
+
+
+def mode_picture(name_, panel_keys, opening, wide=False):
+    """A mode picture from its keys: (button, x, y, signature)."""
+    w = 119 if wide else 112
+    tw = 119 if wide else 113
+    keys = []
+    for button, x, y, ink in panel_keys:
+        cx, cy = x - 9 + w / 2, y - 18 + 30
+        keys.append(
+            Key(button, (x, y, w, 60), KEY_GREY, ink, tile=(cx - tw / 2, cy - 27.5, tw, 55))
+        )
+    pic = Picture(name_, size=(326, 259), at=(9, 18), em=31, ground=FIELD, radius=6, gap=0, pad=0.08, keys=keys)
+    pic.tile_stroke = (KEY_BORDER, 1.2)
+    return pic
+
+
+A = OPENING["a"]
+B = OPENING["b"]
+C = OPENING["c"]
+D = OPENING["d"]
+PLA = OPENING["pla"]
+PLB = OPENING["plb"]
+VA = OPENING["varys"]
+VA2 = OPENING["varys2"]
+PLD = OPENING["pld"]
+
+Image18 = mode_picture("Image18", [  # mode α'
+    ("ark1",  55,  45, sig(A(), above(name("Πα"), RING_STEM()))),
+    ("ark2", 175,  45, sig(A(), above(name("Κε"), STEM_RING()))),
+    ("ark3",  56, 106, sig(A(), above(name("Κε"), RING_STEM()))),
+    ("ark5", 175, 107, sig(A(), above(name("Κε"), ring_line_dot()))),
+    ("ark4",  56, 170, sig(t("α'."), RING_STEM(), hook_right(), gap=35)),
+    ("ark6", 174, 171, sig(A(), above(name("Πα"), RING_STEM()), above(m(OLIGON), ring_line_dot()), gap=35)),
+], A)
+
+Image19 = mode_picture("Image19", [  # mode β'
+    ("ark7",   57,  46, sig(B(), above(name("Δι"), ring_line_dot()))),
+    ("ark8",  175,  46, sig(B(), above(name("Βου"), ring_line_dot()))),
+    ("ark10",  57, 107, sig(B(), above(name("Βου"), RING_CURLS()))),
+    ("ark11", 175, 107, sig(B(), above(name("Πα"), RING_CURLS()))),
+    ("ark9",   57, 170, stack(RING_CURLS(), t("ϐ"), dotted_curl(), gap=20)),
+], B)
+
+Image20 = mode_picture("Image20", [  # mode γ'
+    ("ark12",  57,  48, sig(C(), above(name("Γα"), RING_STEM()))),
+    ("ark13", 176,  47, sig(t("γ'."), name("Γα"), gap=40)),
+    ("ark14",  57, 108, sig(dotted_strokes(), above(name("Γα"), RING_STEM()), turning_stroke(), gap=35)),
+    ("ark15", 176, 108, sig(dotted_strokes(), above(name("Γα"), SMALL_LOOP()))),
+], C)
+
+Image26 = mode_picture("Image26", [  # mode δ'
+    ("ark16",  58,  23, sig(D(), above(name("Δι"), RING_FALLING()))),
+    ("ark17", 176,  24, sig(D(), above(name("Πα"), RING_STEM()))),
+    ("ark18",  57,  87, sig(D(), turning_stroke())),
+    ("ark19", 175,  87, sig(m(0x1D0AA, 0.8), name("Βου"), gap=40)),
+    ("ark20",  58, 151, sig(D(), turning_stroke(), above(name("Βου"), ring_line_dot()), gap=35)),
+    ("ark21", 176, 151, sig(D(), above(name("Δι"), ring_line_dot()))),
+    ("ark23",  58, 215, sig(D(), above(name("Δι"), RING_RISING()))),
+    ("ark22", 176, 215, sig(t("Δ'."), above(name("Δι"), ring_rising_dot()), gap=40)),
+], D)
+
+Image27 = mode_picture("Image27", [  # mode πλ α'
+    ("ark24",  58,  47, sig(PLA(), name("Πα"))),
+    ("ark25", 177,  47, sig(PLA(), above(name("Κε"), hook_right()))),
+    ("ark26",  58, 109, sig(PLA(), above(name("Πα"), RING_STEM()), above(name("Κε"), hook_right()), gap=35)),
+    ("ark27", 177, 109, sig(PLA(), above(name("Πα"), RING_STEM()), over(hook_right(), STEM_RING(), anchor="right", gap=5), gap=35)),
+], PLA)
+
+Image28 = mode_picture("Image28", [  # mode πλ β'
+    ("ark28",  53,  26, sig(PLB(), above(name("Πα"), RING_CURLS()))),
+    ("ark29", 178,  26, sig(PLB(), short_rise(), RING_RISING(), gap=35)),
+    ("ark30",  52,  87, sig(PLB(), above(name("Βου"), ring_line_dot()), bar_two_strokes(), gap=35)),
+    ("ark31", 177,  87, sig(PLB(), short_rise(), above(name("Δι"), ring_line_dot()), gap=35)),
+    ("ark32",  52, 149, sig(PLB(), hook_right(), above(name("Κε"), ring_line_dot()), gap=35)),
+    ("ark33", 177, 149, sig(PLB(), above(name("Πα"), ring_line_dot()), bar_two_strokes(), gap=35)),
+    ("ark34",  52, 210, sig(PLB(), above(name("Νη"), RING_CURLS()))),
+    ("ark35", 177, 210, sig(PLB(), hook_right(), above(name("Νη"), RING_CURLS()), gap=35)),
+], PLB, wide=True)
+
+Image29 = mode_picture("Image29", [  # mode βαρύς
+    ("ark36",  58,  26, sig(VA(), above(name("Γα"), ring_rising_dot()))),
+    ("ark37", 177,  25, sig(VA(), above(name("Ζω"), ring_rising_dot()))),
+    ("ark38",  57,  87, sig(VA(), over(hook_right(), STEM_RING(), anchor="right", gap=5))),
+    ("ark39", 176,  87, sig(VA(), name("Ζω"))),
+    ("ark40",  57, 150, sig(VA(), hook_right(), m(XIRON_KLASMA, 0.6), gap=20)),
+    ("ark41", 176, 150, sig(VA2(), over(m(OLIGON), m(KENTIMA), anchor=0.5, gap=5))),
+    ("ark42",  57, 212, sig(VA2(), hook_right())),
+    ("ark43", 176, 211, sig(VA2(), over(m(OLIGON), m(KENTIMA), anchor="left", gap=5))),
+], VA)
+
+Image30 = mode_picture("Image30", [  # mode πλ δ'
+    ("ark44",  59,  46, sig(PLD(), above(name("Νη"), SMALL_LOOP()))),
+    ("ark46", 178,  47, sig(PLD(), name("Γα"))),
+    ("ark47",  59, 109, sig(PLD(), name("Νη"), over(hook_right(), SMALL_LOOP(), anchor="right", gap=5), gap=35)),
+    ("ark48", 178, 108, sig(PLD(), name("Νη"), over(hook_right(), RING_RISING(), anchor="right", gap=5), gap=35)),
+    ("ark45",  59, 170, sig(PLD(), over(short_rise(), SMALL_LOOP(), gap=10))),
+], PLD)
+
+# ======================================================================
+# Mode strip: buttons in page units, the strip at (17, 376)
+# ======================================================================
+
+STRIP_FIELD = "#a0a0a4"  # red and green 160, blue 164
+STRIP_CELL = "#f2f0ea"
+
+Image31 = Picture(
+    "Image31", size=(376, 57), at=(17, 376), em=26, ground=STRIP_FIELD, radius=4, gap=4, pad=0.14,
+    keys=[
+        Key("mh1", (23, 378, 56, 48), STRIP_CELL, t("Ἠχος")),
+        Key("mh2", (79, 378, 48, 48), STRIP_CELL, stack(t("λ"), t("π"), gap=40), k=0.8),
+        Key("mh3", (128, 378, 48, 48), STRIP_CELL, t("α'.")),
+        Key("mh4", (176, 378, 48, 48), STRIP_CELL, t("ϐ'.")),
+        Key("mh5", (224, 378, 48, 48), STRIP_CELL, t("γ'.")),
+        Key("mh6", (272, 378, 48, 48), STRIP_CELL, t("δ'.")),
+        Key("mh7", (321, 378, 67, 48), STRIP_CELL, t("βαρύς")),
+    ],
+)
+
+PICTURES = [Image18, Image19, Image20, Image26, Image27, Image28, Image29, Image30, Image31]

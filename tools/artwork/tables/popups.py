@@ -1,0 +1,229 @@
+"""Pop-up groups of the keyboard page: one table per picture.
+
+Rows as in keyboard.py: button name and rect in the group's units, tile
+colour (None: the picture's ground shows), sign.
+"""
+
+from artlib.ink import Ink, circle, line, path, rect, row, stack, text
+from artlib.picture import Key, Picture
+
+from .keyboard import K, blank
+from .signs import *  # noqa: F401,F403
+
+GREEN = "#3c9a3c"
+LIME = "#b6e35a"
+YELLOW = "#f7e35c"
+TAN = "#d5b48c"
+ORANGE = "#f5a442"
+OLIVE = "#b5b866"
+BLUE = "#8fb6ea"
+LIGHT_GREY = "#e2e2e2"
+GREY_LINE = "#8c8c8c"
+WORD_BLUE = "#1d4fb8"
+ARROW_GREEN = "#1e9a3a"
+
+GREY_GRADIENT = ("vgradient", "#f6f6f6", "#c9c9c9")
+WHITE_GRADIENT = ("vgradient", "#ffffff", "#d3d3d3")
+
+
+def r(cp):
+    """A red sign."""
+    return g(cp, RED)
+
+
+# ======================================================================
+# Modulation signs
+# ======================================================================
+
+Panelfthores = Picture(
+    "Panelfthores", size=(289, 124), at=(1, 2), em=85, radius=3, gap=1.5, ground="#f0f0f0",
+    keys=[
+        # row 1
+        K("ft17",   0,  3, 36, 36, GREEN,  r(GENIKI_DIESIS)),
+        K("ft18",  36,  3, 36, 37, GREEN,  r(GENIKI_YFESIS)),
+        K("ft21",  73,  3, 36, 36, LIME,   r(CHROA_SPATHI)),
+        blank(    109,  3, 36, 36, LIGHT_GREY),
+        blank(    145,  3, 36, 36, LIGHT_GREY),
+        blank(    181,  3, 36, 36, LIGHT_GREY),
+        blank(    217,  3, 36, 36, LIGHT_GREY),
+        blank(    253,  3, 36, 36, LIGHT_GREY),
+        # row 2
+        K("ft11",   0, 45, 36, 36, YELLOW, r(FTHORA_MALAKON_DIFONIAS)),
+        K("ft12",  37, 45, 36, 36, YELLOW, r(FTHORA_MALAKON_MONOFONIAS)),
+        K("ft9",   73, 45, 36, 36, TAN,    r(FTHORA_SKLIRON_SYNAFI)),
+        K("ft10", 109, 45, 36, 36, TAN,    r(FTHORA_NENANO)),
+        K("ft13", 146, 45, 36, 36, ORANGE, r(FTHORA_YFESIS_TETARTIMORION)),
+        K("ft14", 182, 45, 36, 36, OLIVE,  r(CHROA_ZYGOS)),
+        K("ft15", 218, 45, 36, 36, OLIVE,  r(CHROA_KLITON)),
+        K("ft16", 253, 45, 36, 36, OLIVE,  r(FTHORA_SKLIRON_VASIS)),
+        # row 3
+        K("ft1",    1, 88, 36, 36, BLUE,   r(FTHORA_NI_KATO)),
+        K("ft2",   36, 88, 36, 36, BLUE,   r(FTHORA_DIATONIKI_PA)),
+        K("ft3",   72, 88, 36, 36, BLUE,   r(0x1D0B6)),  # zigzag ending in a curl
+        K("ft4",  109, 88, 36, 36, BLUE,   r(FTHORA_DIATONIKI_NANA)),
+        K("ft5",  145, 88, 36, 36, BLUE,   r(FTHORA_DIATONIKI_DI)),
+        K("ft6",  181, 88, 36, 36, BLUE,   r(FTHORA_DIATONIKI_KE)),
+        K("ft7",  218, 88, 36, 36, BLUE,   r(FTHORA_DIATONIKI_ZO)),
+        K("ft8",  253, 88, 36, 36, BLUE,   r(FTHORA_NI_ANO)),
+    ],
+)
+
+# ======================================================================
+# Measure numbers 5 to 8
+# ======================================================================
+
+
+def digit_with_bar(d):
+    """A red digit with a small grey double bar below it at the left."""
+    dig = text(d, "serif-bold", RED)
+    b = dig.bounds()
+    x = b[0] - 120
+    y0, y1 = b[3] + 50, b[3] + 330
+    bar = line([(x, y0), (x, y1)], colour=GREY_LINE, width=70) + line([(x + 130, y0), (x + 130, y1)], colour=GREY_LINE, width=70)
+    return dig + bar
+
+
+Panelmetra = Picture(
+    "Panelmetra", size=(50, 202), at=(1, 1), em=38, ground=GREY_GRADIENT,
+    keys=[
+        K("dm13", 2,   2, 49, 48, None, digit_with_bar("5")),
+        K("dm14", 2,  52, 49, 48, None, digit_with_bar("6")),
+        K("dm15", 2, 102, 49, 48, None, digit_with_bar("7")),
+        K("dm16", 2, 152, 49, 48, None, digit_with_bar("8")),
+    ],
+)
+
+# ======================================================================
+# Asterisks
+# ======================================================================
+
+
+def asterisk(index=None):
+    star = text("*", "sans-bold", RED).scaled(1.6)
+    if index is None:
+        return star
+    b = star.bounds()
+    small = text(index, "sans-bold", RED).scaled(0.7)
+    sb = small.bounds()
+    return star + small.moved(b[2] + 20 - sb[0], b[1] - sb[1] - 80)
+
+
+Panelasterakia = Picture(
+    "Panelasterakia", size=(50, 202), at=(1, 1), em=30, ground=GREY_GRADIENT,
+    keys=[
+        K("par4",          2,   3, 49, 46, None, text("✂", "dejavu", RED)),
+        K("SpeedButton11", 2,  42, 49, 40, None, None),  # the strip between the scissors and the first asterisk
+        K("par3",          2,  52, 49, 46, None, asterisk("2")),
+        K("par2",          2, 104, 49, 46, None, asterisk("1")),
+        K("par1",          2, 153, 49, 46, None, asterisk()),
+    ],
+)
+
+# ======================================================================
+# Letter indications
+# ======================================================================
+
+
+def indication(letter, letter_at):
+    """A grey horizontal stroke hooked at its left end, with a small red letter.
+
+    letter_at: "below" (under the middle), "left" or "right" (above that end).
+    """
+    stroke = path("M140 0 C60 0 20 -40 40 -110", fill="none", stroke=GREY_LINE, width=50)
+    stroke += line([(140, 0), (1200, 0)], colour=GREY_LINE, width=50)
+    ch = text(letter, "serif", RED).scaled(0.5)
+    cb = ch.bounds()
+    if letter_at == "below":
+        return stroke + ch.moved(620 - (cb[0] + cb[2]) / 2, 90 - cb[1])
+    x = 160 if letter_at == "left" else 1180 - (cb[2] - cb[0])
+    return stroke + ch.moved(x - cb[0], -70 - cb[3])
+
+
+Panelendikseis = Picture(
+    "Panelendikseis", size=(185, 293), at=(3, 4), em=52, ground=WHITE_GRADIENT,
+    keys=[
+        K("en16",  3,   5, 75, 36, None, indication("π", "below")),
+        K("en7",   3,  41, 75, 36, None, indication("ζ", "left")),
+        K("en6",   3,  78, 75, 36, None, indication("ϰ", "left")),
+        K("en5",   3, 113, 75, 36, None, indication("Δ", "left")),
+        K("en4",   3, 149, 75, 36, None, indication("Γ", "left")),
+        K("en3",   3, 185, 75, 36, None, indication("ϐ", "left")),
+        K("en2",   3, 221, 75, 36, None, indication("π", "left")),
+        K("en1",   3, 257, 75, 36, None, indication("ν", "left")),
+        K("en8",  97,   5, 75, 36, None, indication("Δ", "below")),
+        K("en15", 97,  41, 75, 36, None, indication("ζ", "right")),
+        K("en14", 97,  77, 75, 36, None, indication("ϰ", "right")),
+        K("en13", 97, 111, 75, 36, None, indication("Δ", "right")),
+        K("en12", 97, 146, 75, 36, None, indication("Γ", "right")),
+        K("en11", 97, 183, 75, 36, None, indication("ϐ", "right")),
+        K("en10", 97, 220, 75, 36, None, indication("π", "right")),
+        K("en9",  97, 257, 75, 36, None, indication("ν", "right")),
+    ],
+)
+
+# ======================================================================
+# Further flats and sharps
+# ======================================================================
+
+
+def struck_eye():
+    """A green eye struck through by a red X, on a white square."""
+    eye = path("M60 500 Q500 120 940 500 Q500 880 60 500 Z", fill="#ffffff", stroke="#1e8a32", width=70)
+    eye += circle(500, 500, 150, fill="#1e8a32")
+    x = line([(120, 140), (880, 860)], colour=RED, width=90) + line([(880, 140), (120, 860)], colour=RED, width=90)
+    return eye + x
+
+
+Panelyfeseis2 = Picture(
+    "Panelyfeseis2", size=(50, 202), at=(1, 1), em=150, ground=GREY_GRADIENT, radius=2, gap=4,
+    keys=[
+        K("ft_close", 2,   3, 49, 40, "#ffffff", struck_eye(), k=0.2),
+        K("ft20",     2,  42, 49, 40, None, r(YFESIS_TRIGRAMMOS)),
+        K("sa6",      2,  82, 49, 40, None, r(YFESIS_DIGRAMMOS)),
+        K("ft19",     2, 122, 49, 40, None, r(DIESIS_TRIGRAMMOS)),
+        K("sa3",      2, 161, 49, 40, None, r(DIESIS_DIGRAMMOS)),
+    ],
+)
+
+# ======================================================================
+# Dynamics words
+# ======================================================================
+
+
+def word(s):
+    return text(s, "sans-bold", WORD_BLUE)
+
+
+Panelentasi = Picture(
+    "Panelentasi", size=(152, 273), at=(1, 2), em=15, ground=WHITE_GRADIENT, pad=0.06,
+    keys=[
+        K("is7", 2,   0, 151, 40, None, word("ΜΟΝΩΔΙΑ")),
+        K("is6", 2,  39, 151, 40, None, word("ΙΣΟΝ ΔΥΝΑΤΑ")),
+        K("is5", 2,  79, 151, 40, None, word("ΙΣΟΝ ΚΑΝΟΝΙΚΑ")),
+        K("is4", 2, 119, 151, 40, None, word("ΙΣΟΝ ΣΙΓΑ")),
+        K("is3", 2, 158, 151, 40, None, word("ΔΥΝΑΤΑ")),
+        K("is2", 2, 198, 151, 40, None, word("ΚΑΝΟΝΙΚΑ")),
+        K("is1", 2, 238, 151, 40, None, word("ΣΙΓΑ")),
+    ],
+)
+
+# ======================================================================
+# Arrows
+# ======================================================================
+
+
+def arrow(s):
+    return text(s, "dejavu-bold", ARROW_GREEN)
+
+
+Panelpena = Picture(
+    "Panelpena", size=(50, 163), at=(0, 0), em=24, ground=GREY_GRADIENT,
+    keys=[
+        K("pen4", 2,   4, 49, 40, None, arrow("(↓)")),
+        K("pen3", 2,  44, 49, 40, None, arrow("(↑)")),
+        K("pen2", 2,  84, 49, 40, None, arrow("↓")),
+        K("pen1", 2, 123, 49, 40, None, arrow("↑")),
+    ],
+)
+
+PICTURES = [Panelfthores, Panelmetra, Panelasterakia, Panelendikseis, Panelyfeseis2, Panelentasi, Panelpena]

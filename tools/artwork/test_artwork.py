@@ -1,0 +1,122 @@
+#!/usr/bin/python3
+"""Checks of the generated pictures.
+
+    /usr/bin/python3 -m unittest discover -s tools/artwork -p 'test_*.py'
+
+The committed files in assets/ are checked as they are (so a table edited
+without regenerating shows up here), and the tables are checked for every
+sign lying centred under its button and inside its picture.
+"""
+
+import os
+import struct
+import sys
+import unittest
+import xml.etree.ElementTree as ET
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
+sys.path.insert(0, HERE)
+
+from artlib.picture import layout, place_sign, render  # noqa: E402
+from generate import all_pictures  # noqa: E402
+from tables import tools  # noqa: E402
+
+SVG = "{http://www.w3.org/2000/svg}"
+
+# Every picture the program loads, with the rectangle it is stretched to.
+EXPECTED = {
+    "PanelIson1": (289, 38), "PanelIson2": (289, 38),
+    "PanelMartyries1": (290, 38), "PanelMartyries2": (290, 38),
+    "PanelxronikiAgogi1": (289, 36), "Panelyfesi": (289, 38),
+    "Panelanavasi1": (179, 236), "Panelanavasi2": (177, 235),
+    "PanelLoipa": (178, 119),
+    "PanelKatavasi1": (178, 162), "PanelKatavasi2": (180, 160),
+    "PanelPoiotitas1": (47, 295), "PanelPoiotitas2": (47, 295),
+    "Panelgorgo": (73, 444), "Paneldiastoles": (131, 71),
+    "Panelfthores": (289, 124), "Panelmetra": (50, 202), "Panelasterakia": (50, 202),
+    "Panelendikseis": (185, 293), "Panelyfeseis2": (50, 202), "Panelentasi": (152, 273),
+    "Panelpena": (50, 163),
+    "Panelgrammiergaleion": (43, 710), "Panelkoumpiahxos": (47, 107),
+    "Image18": (326, 259), "Image19": (326, 259), "Image20": (326, 259), "Image26": (326, 259),
+    "Image27": (326, 259), "Image28": (326, 259), "Image29": (326, 259), "Image30": (326, 259),
+    "Image31": (376, 57),
+    "ImageControl2": (72, 72), "ImageControl3": (72, 72),
+    "connection-off": (128, 128), "connection-on": (64, 64),
+}
+
+
+def picture_path(name):
+    return os.path.join(ROOT, "assets", "pictures", name + ".svg")
+
+
+class CommittedFiles(unittest.TestCase):
+    def check_svg(self, path, size):
+        root = ET.parse(path).getroot()
+        self.assertEqual(root.tag, SVG + "svg", path)
+        vb = [float(v) for v in root.get("viewBox").split()]
+        self.assertEqual(vb, [0, 0, size[0], size[1]], path)
+        tags = {el.tag for el in root.iter()}
+        self.assertNotIn(SVG + "text", tags, f"{path} needs a font at run time")
+        self.assertNotIn(SVG + "image", tags, f"{path} refers to another file")
+        with open(path, encoding="utf-8") as f:
+            body = f.read()
+        self.assertNotIn("font-family", body, path)
+        self.assertGreater(len(root.findall(SVG + "path")), 0, f"{path} draws nothing")
+
+    def test_every_picture_is_an_outline_svg_of_its_rectangle(self):
+        for name, size in EXPECTED.items():
+            with self.subTest(name=name):
+                self.assertTrue(os.path.exists(picture_path(name)), name)
+                self.check_svg(picture_path(name), size)
+
+    def test_committed_pictures_match_the_tables(self):
+        for pic in all_pictures():
+            with self.subTest(name=pic.name):
+                with open(picture_path(pic.name), encoding="utf-8") as f:
+                    self.assertEqual(f.read(), render(pic), f"{pic.name}.svg is stale: run generate.py")
+
+    def test_icon(self):
+        self.check_svg(os.path.join(ROOT, "assets", "icon.svg"), (48, 48))
+        with open(os.path.join(ROOT, "assets", "icon.png"), "rb") as f:
+            head = f.read(33)
+        self.assertEqual(head[:8], b"\x89PNG\r\n\x1a\n")
+        width, height, depth, colour_type = struct.unpack(">IIBB", head[16:26])
+        self.assertEqual((width, height), (48, 48))
+        self.assertEqual((depth, colour_type), (8, 6), "icon.png must be 8-bit RGBA")
+        with open(os.path.join(ROOT, "assets", "icon.svg"), encoding="utf-8") as f:
+            self.assertEqual(f.read(), render(tools.icon), "icon.svg is stale: run generate.py")
+
+
+class SignsUnderButtons(unittest.TestCase):
+    def test_each_sign_is_centred_under_its_button_and_inside_the_picture(self):
+        for pic in all_pictures():
+            ox, oy = pic.offset()
+            W, H = pic.size
+            for key, (tile, centre) in zip(pic.keys, layout(pic)):
+                if key.sign is None or not key.button:
+                    continue
+                with self.subTest(picture=pic.name, button=key.button):
+                    x, y, w, h = key.rect
+                    want = (x + w / 2 - ox + key.dx, y + h / 2 - oy + key.dy)
+                    ink = place_sign(pic, key, tile, centre)
+                    b = ink.bounds()
+                    got = ((b[0] + b[2]) / 2, (b[1] + b[3]) / 2)
+                    self.assertAlmostEqual(got[0], want[0], delta=0.05)
+                    self.assertAlmostEqual(got[1], want[1], delta=0.05)
+                    self.assertGreaterEqual(b[0], -0.01)
+                    self.assertGreaterEqual(b[1], -0.01)
+                    self.assertLessEqual(b[2], W + 0.01)
+                    self.assertLessEqual(b[3], H + 0.01)
+                    # a sign stays within the button it belongs to
+                    self.assertGreaterEqual(b[0], x - ox - 0.5)
+                    self.assertLessEqual(b[2], x - ox + w + 0.5)
+
+    def test_button_names_are_unique_in_each_picture(self):
+        for pic in all_pictures():
+            names = [k.button for k in pic.keys if k.button]
+            self.assertEqual(len(names), len(set(names)), pic.name)
+
+
+if __name__ == "__main__":
+    unittest.main()
