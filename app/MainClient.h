@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ClientFields.h"
+#include "KeyboardState.h"
 #include "PageScaling.h"
 #include "Pages.h"
 #include "SettingsFile.h"
@@ -13,12 +14,12 @@ class MessageBoxes;
 // The main window's behaviour: its pages, their scaling, the settings page's fields, the
 // settings file and the handlers of the window itself. The window (QML) shows this state and
 // forwards presses to it.
-class MainClient : public QObject
-{
+class MainClient : public QObject {
     Q_OBJECT
     Q_PROPERTY(ClientFields *fields READ fields CONSTANT)
     Q_PROPERTY(Pages *pages READ pages CONSTANT)
     Q_PROPERTY(PageScaling *scaling READ scaling CONSTANT)
+    Q_PROPERTY(KeyboardState *keyboard READ keyboard CONSTANT)
 
 public:
     MainClient(MessageBoxes &boxes, SettingsFile settingsFile, QObject *parent = nullptr);
@@ -30,6 +31,7 @@ public:
     ClientFields *fields() { return &m_fields; }
     Pages *pages() { return &m_pages; }
     PageScaling *scaling() { return &m_scaling; }
+    KeyboardState *keyboard() { return &m_keyboard; }
     MessageBoxes &boxes() { return m_boxes; }
 
     // Once, after the layout is complete: the settings file into the fields.
@@ -54,4 +56,5 @@ private:
     ClientFields m_fields;
     Pages m_pages;
     PageScaling m_scaling;
+    KeyboardState m_keyboard;
 };
