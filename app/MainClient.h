@@ -3,6 +3,7 @@
 #include "ClientFields.h"
 #include "PageScaling.h"
 #include "Pages.h"
+#include "ServerLink.h"
 #include "SettingsFile.h"
 
 #include <QObject>
@@ -13,23 +14,27 @@ class MessageBoxes;
 // The main window's behaviour: its pages, their scaling, the settings page's fields, the
 // settings file and the handlers of the window itself. The window (QML) shows this state and
 // forwards presses to it.
-class MainClient : public QObject
-{
+class MainClient : public QObject {
     Q_OBJECT
     Q_PROPERTY(ClientFields *fields READ fields CONSTANT)
     Q_PROPERTY(Pages *pages READ pages CONSTANT)
     Q_PROPERTY(PageScaling *scaling READ scaling CONSTANT)
+    Q_PROPERTY(ServerLink *link READ link CONSTANT)
 
 public:
-    MainClient(MessageBoxes &boxes, SettingsFile settingsFile, QObject *parent = nullptr);
+    // The program uses the fixed discovery endpoints; tests give loopback ones.
+    MainClient(MessageBoxes &boxes, SettingsFile settingsFile,
+               DiscoveryEndpoints endpoints = DiscoveryEndpoints(), QObject *parent = nullptr);
     ~MainClient() override;
 
-    // The link to the editor, which the window does not own.
+    // The link the presses use: the server link, unless a test puts another in its place (the
+    // window does not own that one).
     void setCommandLink(CommandLink *link) { m_link = link; }
 
     ClientFields *fields() { return &m_fields; }
     Pages *pages() { return &m_pages; }
     PageScaling *scaling() { return &m_scaling; }
+    ServerLink *link() { return &m_serverLink; }
     MessageBoxes &boxes() { return m_boxes; }
 
     // Once, after the layout is complete: the settings file into the fields.
@@ -54,4 +59,5 @@ private:
     ClientFields m_fields;
     Pages m_pages;
     PageScaling m_scaling;
+    ServerLink m_serverLink;
 };
