@@ -50,3 +50,45 @@ inline QByteArray receivedBy(QTcpSocket *peer, qsizetype bytes) {
         all += peer->readAll();
     return all;
 }
+
+#include "ClientFields.h"
+#include "ServerLink.h"
+#include "TestSupport.h"
+
+#include <memory>
+
+// The server link with everything the user would see recorded, in order, in one event list:
+// "box: <text>", "log: <line>", "indicator: connected|not connected",
+// "discovery: started|stopped".
+class LinkUnderTest {
+public:
+    explicit LinkUnderTest(DiscoveryEndpoints endpoints) : boxes(events) {
+        link = std::make_unique<ServerLink>(boxes, fields, std::move(endpoints));
+        QObject::connect(&fields, &ClientFields::memo1Changed, [this] {
+            events.append("log: " + fields.memo1().section(QLatin1Char('\n'), -1));
+        });
+        QObject::connect(link.get(), &ServerLink::indicatorConnectedChanged, [this] {
+            events.append(link->indicatorConnected() ? "indicator: connected"
+                                                     : "indicator: not connected");
+        });
+        QObject::connect(&link->discovery(), &Discovery::runningChanged, [this](bool running) {
+            events.append(running ? "discovery: started" : "discovery: stopped");
+        });
+    }
+
+    // Endpoints that keep every request and answer on loopback; the timer only ticks when a
+    // test wants it to.
+    static DiscoveryEndpoints loopback(quint16 requestPort = 9, int periodMs = 3600000) {
+        DiscoveryEndpoints endpoints;
+        endpoints.listenPort = freeUdpPort();
+        endpoints.requestAddress = QHostAddress::LocalHost;
+        endpoints.requestPort = requestPort;
+        endpoints.periodMs = periodMs;
+        return endpoints;
+    }
+
+    QStringList events;
+    RecordingBoxes boxes;
+    ClientFields fields;
+    std::unique_ptr<ServerLink> link;
+};
