@@ -60,7 +60,9 @@ TcpConnection::~TcpConnection() {
 std::optional<bool> TcpConnection::Connected() {
     if (m_fd < 0)
         return false;
-    if (receiveOnce(0) == Receive::Error)
+    // With a full backlog the bytes stay with the system; the editor's close behind them is then
+    // noticed once reads have taken the lines before it.
+    if (m_input.size() < kBacklogLimit && receiveOnce(0) == Receive::Error)
         return std::nullopt;
     return m_fd >= 0;
 }
@@ -78,6 +80,7 @@ bool TcpConnection::Connect(const QString &host, quint16 port) {
 
     m_input.clear();
     m_scanned = 0;
+    m_dropping = false;
     m_peerClosed = false;
 
     m_fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -158,22 +161,32 @@ bool TcpConnection::WriteLn(const QString &text) {
 }
 
 std::optional<QString> TcpConnection::ReadLn() {
+    int dropReceives = 0;
     for (;;) {
-        const qsizetype lf = m_input.indexOf('\n', m_scanned);
-        m_scanned = lf < 0 ? m_input.size() : lf;
-        if (lf > kLongestLine || (lf < 0 && m_input.size() > kLongestLine)) {
-            fail(QStringLiteral("The answer line is longer than %1 bytes.").arg(kLongestLine));
-            return std::nullopt;
-        }
-        if (lf >= 0) {
-            const qsizetype end = lf > 0 && m_input.at(lf - 1) == '\r' ? lf - 1 : lf;
-            const QString line = asciiText(m_input.constData(), end);
-            m_input.remove(0, lf + 1);
-            m_scanned = 0;
-            return line;
+        if (!m_dropping) {
+            const qsizetype lf = m_input.indexOf('\n', m_scanned);
+            m_scanned = lf < 0 ? m_input.size() : lf;
+            if (lf > kLongestLine || (lf < 0 && m_input.size() > kLongestLine)) {
+                dropOverlongLine(lf);
+                fail(QStringLiteral("The answer line is longer than %1 bytes.").arg(kLongestLine));
+                return std::nullopt;
+            }
+            if (lf >= 0) {
+                const qsizetype end = lf > 0 && m_input.at(lf - 1) == '\r' ? lf - 1 : lf;
+                const QString line = asciiText(m_input.constData(), end);
+                m_input.remove(0, lf + 1);
+                m_scanned = 0;
+                return line;
+            }
         }
         if (m_peerClosed || m_fd < 0) {
             fail(QStringLiteral("Connection closed."));
+            return std::nullopt;
+        }
+        // An editor that never ends the line it is sending holds no read up for longer than
+        // this many receives.
+        if (m_dropping && dropReceives++ == kDropReceives) {
+            fail(QStringLiteral("The answer line is longer than %1 bytes.").arg(kLongestLine));
             return std::nullopt;
         }
         switch (receiveOnce(kReadWaitMs)) {
@@ -189,6 +202,18 @@ std::optional<QString> TcpConnection::ReadLn() {
             return std::nullopt;
         }
     }
+}
+
+void TcpConnection::dropOverlongLine(qsizetype lf) {
+    // A line that cannot be returned would otherwise stay at the head of the input, failing
+    // every later read and growing with every receive, until the next open.
+    if (lf >= 0) {
+        m_input.remove(0, lf + 1);
+    } else {
+        m_input.clear();
+        m_dropping = true;
+    }
+    m_scanned = 0;
 }
 
 TcpConnection::Receive TcpConnection::receiveOnce(int waitMs) {
@@ -212,6 +237,11 @@ TcpConnection::Receive TcpConnection::receiveOnce(int waitMs) {
     } while (n < 0 && errno == EINTR);
     const int error = errno;
     m_input.resize(before + qMax<ssize_t>(n, 0));
+    if (n > 0 && m_dropping) {
+        const qsizetype lf = m_input.indexOf('\n', before);
+        m_input.remove(before, lf < 0 ? m_input.size() - before : lf + 1 - before);
+        m_dropping = lf < 0;
+    }
     if (n > 0)
         return Receive::Data;
     if (n == 0) {

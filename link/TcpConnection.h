@@ -24,6 +24,15 @@ public:
     static constexpr int kLongestLine = 16384;
     // How long ReadLn waits for more of an answer before it gives up with an empty text.
     static constexpr int kReadWaitMs = 1000;
+    // Answer lines that have come and wait for their commands are kept, but only up to this
+    // much: beyond it a check of the connection leaves further bytes with the system (which then
+    // holds the editor back) until reads have taken lines out.
+    static constexpr qsizetype kBacklogLimit = 4 * kReceiveSize;
+    // The most the input can ever hold: a full backlog and one receive on top of it.
+    static constexpr qsizetype kLargestInput = kBacklogLimit + kReceiveSize;
+    // How many receives one read spends on dropping the rest of a line that was too long before
+    // it gives up on the line for this time.
+    static constexpr int kDropReceives = 64;
 
     explicit TcpConnection(QObject *parent = nullptr);
     ~TcpConnection() override;
@@ -48,12 +57,16 @@ public:
 
     // The oldest whole line of the input, without its line end; an empty text when no line has
     // come within kReadWaitMs (what has come of it stays buffered). Empty optional on failure.
+    // A line longer than kLongestLine fails the read that meets it and is dropped whole, up to
+    // and including its LF whenever that comes, so that the answers after it are read again.
     std::optional<QString> ReadLn();
 
     QString errorString() const { return m_error; }
 
     // The socket, for tests that wait until the other end's bytes have arrived; -1 if none.
     int descriptor() const { return m_fd; }
+    // How many received bytes wait to be taken as lines (never above kLargestInput).
+    qsizetype bufferedBytes() const { return m_input.size(); }
 
 signals:
     void OnConnected();
@@ -63,6 +76,8 @@ private:
     enum class Receive { Data, NothingWaiting, EndOfStream, Error };
 
     Receive receiveOnce(int waitMs);
+    // Drops the line at the head of the input that has grown too long.
+    void dropOverlongLine(qsizetype lf);
     void closeSocket();
     bool fail(const QString &text);
 
@@ -71,5 +86,8 @@ private:
     QByteArray m_input;
     // Where the search for the next LF goes on, so that a long line is not scanned again.
     qsizetype m_scanned = 0;
+    // The head of the input belongs to a line that was too long: received bytes are dropped
+    // until its LF has come.
+    bool m_dropping = false;
     QString m_error;
 };

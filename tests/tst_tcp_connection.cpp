@@ -23,6 +23,14 @@ private:
         return m_peer != nullptr;
     }
 
+    // Bytes of every value but LF.
+    static QByteArray garbage(int size) {
+        QByteArray bytes(size, '\0');
+        for (int i = 0; i < size; ++i)
+            bytes[i] = char((i * 131 + 7) % 256 == 10 ? 11 : (i * 131 + 7) % 256);
+        return bytes;
+    }
+
     void peerWrites(const QByteArray &bytes) {
         m_peer->write(bytes);
         QVERIFY(m_peer->waitForBytesWritten(10000));
@@ -215,23 +223,84 @@ private slots:
         QCOMPARE(m_connection->ReadLn(), std::optional<QString>("ok"));
     }
 
-    void garbageAndEndlessLinesStayBounded() {
+    void overlongLineIsDroppedAndTheNextLineRead_data() {
+        QTest::addColumn<QList<QByteArray>>("writes");
+        QTest::addColumn<qsizetype>("left");
+        const QByteArray limit(16384, 'a');
+        QTest::addRow("LF at 16385") << QList<QByteArray>{limit + "a\nok\r\n"} << qsizetype(0);
+        QTest::addRow("LF far beyond")
+            << QList<QByteArray>{QByteArray(100000, 'b') + "\nok\n"} << qsizetype(0);
+        QTest::addRow("LF after the failing read")
+            << QList<QByteArray>{limit + "a", QByteArray(50000, 'c') + "\nok\r\nnext"}
+            << qsizetype(4);
+        QTest::addRow("bytes of every value but LF")
+            << QList<QByteArray>{garbage(96 * 1024), garbage(3000) + "\nok\r\n"} << qsizetype(0);
+    }
+
+    void overlongLineIsDroppedAndTheNextLineRead() {
+        QFETCH(QList<QByteArray>, writes);
+        QFETCH(qsizetype, left);
         QVERIFY(connectToServer());
-        // A peer that sends bytes of every value but LF without end: every read fails at the
-        // limit, and each check takes at most one receive, so the buffer grows by at most one
-        // receive per press.
-        QByteArray garbage(96 * 1024, '\0');
-        for (int i = 0; i < garbage.size(); ++i)
-            garbage[i] = char((i * 131 + 7) % 256 == 10 ? 11 : (i * 131 + 7) % 256);
-        peerWrites(garbage);
-        for (int press = 0; press < 8; ++press) {
-            QVERIFY(m_connection->Connected().value_or(false));
-            QCOMPARE(m_connection->ReadLn(), std::nullopt);
-        }
-        m_connection->Disconnect();
-        QVERIFY(connectToServer());
-        peerWrites("ok\r\n");
+        peerWrites(writes.first());
+        QVERIFY(waitReadable(m_connection->descriptor()));
+        QCOMPARE(m_connection->ReadLn(), std::nullopt);
+        QVERIFY(m_connection->bufferedBytes() <= TcpConnection::kLongestLine);
+        for (const QByteArray &bytes : writes.mid(1))
+            peerWrites(bytes);
+        // The rest of the long line goes, the answer after it is taken, what follows stays.
         QCOMPARE(m_connection->ReadLn(), std::optional<QString>("ok"));
+        QCOMPARE(m_connection->bufferedBytes(), left);
+        QCOMPARE(m_connection->Connected(), std::optional<bool>(true));
+    }
+
+    void endlessLineKeepsTheInputBounded() {
+        QVERIFY(connectToServer());
+        // A peer that sends bytes of every value but LF without end: each press checks the
+        // connection and reads; the input never holds more than one receive beyond the limit.
+        qsizetype largest = 0;
+        for (int press = 0; press < 6; ++press) {
+            peerWrites(garbage(40000 + press));
+            QVERIFY(waitReadable(m_connection->descriptor()));
+            QVERIFY(m_connection->Connected().value_or(false));
+            largest = qMax(largest, m_connection->bufferedBytes());
+            // The first read meets the long line; later ones drop what has come of it, and
+            // their wait ends without a line.
+            const std::optional<QString> read = m_connection->ReadLn();
+            QVERIFY(press == 0 ? !read.has_value() : read == QString());
+            largest = qMax(largest, m_connection->bufferedBytes());
+        }
+        QVERIFY2(largest <= TcpConnection::kLongestLine + TcpConnection::kReceiveSize,
+                 qPrintable(QString::number(largest)));
+        peerWrites("\nok\r\n");
+        QCOMPARE(m_connection->ReadLn(), std::optional<QString>("ok"));
+    }
+
+    void backlogOfAnswersIsBoundedAndKeptWhole() {
+        QVERIFY(connectToServer());
+        // Far more answer lines than the backlog holds, sent before any read.
+        QByteArray lines;
+        const int count = 60000;
+        for (int i = 0; i < count; ++i)
+            lines += QByteArray::number(i) + "\r\n";
+        m_peer->write(lines);
+        int taken = 0;
+        for (int check = 0; check < 40; ++check) {
+            QVERIFY(m_connection->Connected().value_or(false));
+            QVERIFY(m_connection->bufferedBytes() <= TcpConnection::kLargestInput);
+            m_peer->waitForBytesWritten(0);
+        }
+        // Every line comes out, once and in order, while the editor is held back by the system.
+        while (taken < count) {
+            m_peer->waitForBytesWritten(0);
+            const std::optional<QString> line = m_connection->ReadLn();
+            QVERIFY(line.has_value());
+            QCOMPARE(*line, QString::number(taken));
+            ++taken;
+            QVERIFY(m_connection->bufferedBytes() <= TcpConnection::kLargestInput);
+            if (taken % 1000 == 0)
+                QVERIFY(m_connection->Connected().value_or(false));
+        }
+        QCOMPARE(m_connection->bufferedBytes(), 0);
     }
 };
 
