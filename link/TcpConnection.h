@@ -32,7 +32,7 @@ public:
     static constexpr qsizetype kLargestInput = kBacklogLimit + kReceiveSize;
     // How many receives one read spends on dropping the rest of a line that was too long before
     // it gives up on the line for this time.
-    static constexpr int kDropReceives = 64;
+    static constexpr int kDropReceives = 256;
 
     explicit TcpConnection(QObject *parent = nullptr);
     ~TcpConnection() override;
