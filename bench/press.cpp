@@ -28,8 +28,8 @@ Q_IMPORT_QML_PLUGIN(QsClientPlugin)
 
 namespace {
 
-constexpr int kTimedPresses = 5000;
-constexpr int kMemoryPresses = 10000;
+int kTimedPresses = 5000;
+int kMemoryPresses = 10000;
 
 struct Sign
 {
@@ -104,9 +104,14 @@ QList<qint64> floorRoundTrips(quint16 port, const QList<Sign> &signs)
 int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: bench-press <editor port> <discovery port> <request port>\n");
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: bench-press <editor port> <discovery port> <request port> "
+                             "[presses, for profiling]\n");
         return 2;
+    }
+    if (argc == 5) {
+        kMemoryPresses = qMax(1000, QByteArray(argv[4]).toInt());
+        kTimedPresses = kMemoryPresses / 2;
     }
     const quint16 editorPort = quint16(QByteArray(argv[1]).toUInt());
     DiscoveryEndpoints endpoints;
