@@ -8,8 +8,9 @@ void PageScaling::FormResize(int windowWidth, int windowHeight)
     const float sy = float(double(windowHeight) / kDesignHeight);
     const int x = int((windowWidth - kDesignWidth * sx) / 2);
     const int y = int((windowHeight - kSettingsPageHeight * sy) / 2);
-    if (sx == m_sx && sy == m_sy && x == m_settingsPageX && y == m_settingsPageY)
+    if (m_fitted && sx == m_sx && sy == m_sy && x == m_settingsPageX && y == m_settingsPageY)
         return;
+    m_fitted = true;
     m_sx = sx;
     m_sy = sy;
     m_settingsPageX = x;

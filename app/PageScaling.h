@@ -12,6 +12,9 @@ class PageScaling : public QObject
     Q_PROPERTY(float sy READ sy NOTIFY scaleChanged)
     Q_PROPERTY(int settingsPageX READ settingsPageX NOTIFY scaleChanged)
     Q_PROPERTY(int settingsPageY READ settingsPageY NOTIFY scaleChanged)
+    // Whether the pages have been fitted to the window yet: pictures wait for it, so that each
+    // is drawn once, at the size it is shown.
+    Q_PROPERTY(bool fitted READ fitted NOTIFY scaleChanged)
 
 public:
     static constexpr int kDesignWidth = 415;
@@ -28,6 +31,7 @@ public:
     float sy() const { return m_sy; }
     int settingsPageX() const { return m_settingsPageX; }
     int settingsPageY() const { return m_settingsPageY; }
+    bool fitted() const { return m_fitted; }
 
 signals:
     void scaleChanged();
@@ -37,4 +41,5 @@ private:
     float m_sy = 1.0f;
     int m_settingsPageX = 0;
     int m_settingsPageY = 0;
+    bool m_fitted = false;
 };

@@ -257,6 +257,7 @@ private slots:
         m_scene = std::make_unique<MainWindowScene>(*m_client, *m_boxes);
         QVERIFY2(window(), qPrintable(m_scene->errors()));
         m_client->FormCreate();
+        m_client->FormResize(window()->width(), window()->height());
         QVERIFY(QTest::qWaitForWindowExposed(window()));
         resizeWindow(415, 710);
     }

@@ -13,6 +13,9 @@ Item {
     // The scales this rectangle is drawn at: the page's, times any scale of its own group.
     property real horizontalScale: 1
     property real verticalScale: 1
+    // Whether those scales are the window's yet; until then the picture is not read, so that it
+    // is drawn once, at the size it is shown.
+    property bool fitted: true
     // Most pictures take the presses that reach them and do nothing with them; some leave them
     // to what lies beneath.
     property bool takesPresses: true
@@ -32,7 +35,7 @@ Item {
     Image {
         id: image
         anchors.fill: parent
-        source: picture.shownOnce && picture.name !== ""
+        source: picture.shownOnce && picture.fitted && picture.name !== ""
                 ? "qrc:/qt/qml/QsClient/assets/pictures/" + picture.name + ".svg" : ""
         sourceSize.width: Math.ceil(picture.width * picture.horizontalScale * Screen.devicePixelRatio)
         sourceSize.height: Math.ceil(picture.height * picture.verticalScale * Screen.devicePixelRatio)

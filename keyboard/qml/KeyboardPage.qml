@@ -462,6 +462,7 @@ ScaledPage {
                 name: page.client.link.indicatorConnected
                       ? "connection-on" : "connection-off"
                 horizontalScale: page.client.scaling.sx
+                fitted: page.client.scaling.fitted
                 verticalScale: page.client.scaling.sy
                 takesPresses: false
             }

@@ -73,6 +73,7 @@ Item {
         width: group.picture.width
         height: group.picture.height
         horizontalScale: group.client.scaling.sx * group.stretchX
+        fitted: group.client.scaling.fitted
         verticalScale: group.client.scaling.sy
         takesPresses: group.pictureTakesPresses
     }
