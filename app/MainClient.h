@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ClientFields.h"
+#include "ModePanels.h"
 #include "PageScaling.h"
 #include "Pages.h"
 #include "SettingsFile.h"
@@ -13,12 +14,12 @@ class MessageBoxes;
 // The main window's behaviour: its pages, their scaling, the settings page's fields, the
 // settings file and the handlers of the window itself. The window (QML) shows this state and
 // forwards presses to it.
-class MainClient : public QObject
-{
+class MainClient : public QObject {
     Q_OBJECT
     Q_PROPERTY(ClientFields *fields READ fields CONSTANT)
     Q_PROPERTY(Pages *pages READ pages CONSTANT)
     Q_PROPERTY(PageScaling *scaling READ scaling CONSTANT)
+    Q_PROPERTY(ModePanels *modes READ modes CONSTANT)
 
 public:
     MainClient(MessageBoxes &boxes, SettingsFile settingsFile, QObject *parent = nullptr);
@@ -30,6 +31,7 @@ public:
     ClientFields *fields() { return &m_fields; }
     Pages *pages() { return &m_pages; }
     PageScaling *scaling() { return &m_scaling; }
+    ModePanels *modes() { return &m_modes; }
     MessageBoxes &boxes() { return m_boxes; }
 
     // Once, after the layout is complete: the settings file into the fields.
@@ -43,6 +45,14 @@ public:
     Q_INVOKABLE void move_clientClick();
     Q_INVOKABLE void Button3Click();
 
+    // The signature keys of the modal signatures page and the arrow keys of the cursor page:
+    // their own word is sent, nothing else changes.
+    Q_INVOKABLE void ark1Click(const QString &word);
+    // The cursor page's large arrows send the words of the tool column's cursor keys, but leave
+    // the keyboard page's sets as they are.
+    Q_INVOKABLE void moveLClick();
+    Q_INVOKABLE void moveRClick();
+
 signals:
     // The window is asked to close; its close handler decides.
     void closeRequested();
@@ -54,4 +64,5 @@ private:
     ClientFields m_fields;
     Pages m_pages;
     PageScaling m_scaling;
+    ModePanels m_modes;
 };

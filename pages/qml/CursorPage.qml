@@ -2,7 +2,8 @@ import QtQuick
 import QtQuick.Controls.Basic
 import QsClient
 
-// The cursor page Panel4, 409 units wide: entered and left with a "move_client" line each.
+// The cursor page Panel4, 409 units wide: an arrow pad of four keys, two large arrows and the
+// return button. Entered and left with a "move_client" line each.
 ScaledPage {
     id: page
 
@@ -14,5 +15,71 @@ ScaledPage {
         x: 17; y: 567; width: 384; height: 66
         text: "Επιστροφή"
         onClicked: page.client.Button3Click()
+    }
+
+    // The large arrows, each fitted into a framed box with its proportions kept. They react to
+    // nothing themselves; the transparent buttons over them take the presses.
+    Repeater {
+        model: [
+            { name: "ImageControl2", x: 25 },
+            { name: "ImageControl3", x: 273 }
+        ]
+
+        Rectangle {
+            required property var modelData
+
+            objectName: modelData.name
+            x: modelData.x; y: 353; width: 104; height: 96
+            color: palette.base
+            border.color: palette.mid
+            border.width: 1
+
+            LazyPicture {
+                objectName: parent.modelData.name + "Picture"
+                name: parent.modelData.name
+                anchors.fill: parent
+                anchors.margins: 2
+                fillMode: Image.PreserveAspectFit
+                xScale: page.client.scaling.sx
+                yScale: page.client.scaling.sy
+            }
+        }
+    }
+
+    ArrowKey {
+        objectName: "SpeedButton10"
+        x: 56; y: 112
+        direction: 270
+        onClicked: page.client.ark1Click(objectName)
+    }
+    TransparentButton {
+        objectName: "moveL"
+        x: 24; y: 352; width: 105; height: 97
+        onPressed: page.client.moveLClick()
+    }
+    // The right arrow's button lies 7 units right of and 9 units above its picture; the strips
+    // of the picture it leaves uncovered take presses and do nothing.
+    TransparentButton {
+        objectName: "moveR"
+        x: 280; y: 344; width: 105; height: 97
+        onPressed: page.client.moveRClick()
+    }
+    ArrowKey {
+        objectName: "SpeedButton7"
+        x: 157; y: 16
+        direction: 0
+        onClicked: page.client.ark1Click(objectName)
+    }
+    ArrowKey {
+        objectName: "SpeedButton8"
+        x: 256; y: 112
+        direction: 90
+        onClicked: page.client.ark1Click(objectName)
+    }
+    ArrowKey {
+        objectName: "SpeedButton9"
+        x: 155; y: 206
+        direction: 180
+        onClicked: page.client.ark1Click(objectName)
     }
 }
