@@ -14,7 +14,8 @@ class MessageBoxes;
 // The main window's behaviour: its pages, their scaling, the settings page's fields, the
 // settings file and the handlers of the window itself. The window (QML) shows this state and
 // forwards presses to it.
-class MainClient : public QObject {
+class MainClient : public QObject
+{
     Q_OBJECT
     Q_PROPERTY(ClientFields *fields READ fields CONSTANT)
     Q_PROPERTY(Pages *pages READ pages CONSTANT)
