@@ -23,14 +23,22 @@ private slots:
         QTest::addColumn<QString>("tab");
         QTest::addColumn<QString>("panel");
 
-        QTest::newRow("hx1") << "hx1" << "Panelhxos_a";
-        QTest::newRow("hx2") << "hx2" << "Panelhxos_b";
-        QTest::newRow("hx3") << "hx3" << "Panelhxos_c";
-        QTest::newRow("hx4") << "hx4" << "Panelhxos_d";
-        QTest::newRow("hx5") << "hx5" << "Panelhxos_pla";
-        QTest::newRow("hx6") << "hx6" << "Panelhxos_plb";
-        QTest::newRow("hx7") << "hx7" << "Panelhxos_varys";
-        QTest::newRow("hx8") << "hx8" << "Panelhxos_pld";
+        QTest::newRow("hx1") << "hx1"
+                             << "Panelhxos_a";
+        QTest::newRow("hx2") << "hx2"
+                             << "Panelhxos_b";
+        QTest::newRow("hx3") << "hx3"
+                             << "Panelhxos_c";
+        QTest::newRow("hx4") << "hx4"
+                             << "Panelhxos_d";
+        QTest::newRow("hx5") << "hx5"
+                             << "Panelhxos_pla";
+        QTest::newRow("hx6") << "hx6"
+                             << "Panelhxos_plb";
+        QTest::newRow("hx7") << "hx7"
+                             << "Panelhxos_varys";
+        QTest::newRow("hx8") << "hx8"
+                             << "Panelhxos_pld";
     }
 
     void tabShowsItsPanel()
@@ -82,10 +90,14 @@ private slots:
         QTest::addColumn<QString>("handler");
         QTest::addColumn<QString>("word");
 
-        QTest::newRow("signature key") << "ark1Click:ark33" << "ark33";
-        QTest::newRow("arrow key") << "ark1Click:SpeedButton9" << "SpeedButton9";
-        QTest::newRow("large left arrow") << "moveLClick" << "SpeedButton25";
-        QTest::newRow("large right arrow") << "moveRClick" << "SpeedButton31";
+        QTest::newRow("signature key") << "ark1Click:ark33"
+                                       << "ark33";
+        QTest::newRow("arrow key") << "ark1Click:SpeedButton9"
+                                   << "SpeedButton9";
+        QTest::newRow("large left arrow") << "moveLClick"
+                                          << "SpeedButton25";
+        QTest::newRow("large right arrow") << "moveRClick"
+                                           << "SpeedButton31";
     }
 
     void pressHandlersSendOneWord()
@@ -116,7 +128,8 @@ private slots:
 
         const QStringList parts = handler.split(':');
         if (parts.size() == 2)
-            QVERIFY(QMetaObject::invokeMethod(&client, qPrintable(parts[0]), Q_ARG(QString, parts[1])));
+            QVERIFY(
+                QMetaObject::invokeMethod(&client, qPrintable(parts[0]), Q_ARG(QString, parts[1])));
         else
             QVERIFY(QMetaObject::invokeMethod(&client, qPrintable(parts[0])));
         QCOMPARE(link.lines, QStringList{"sent " + word});

@@ -28,27 +28,79 @@ struct Mode
 const QList<Mode> &modes()
 {
     static const QList<Mode> table{
-        {"hx1", "Panelhxos_a", "Image18", 112,
-         {{"ark1", 55, 45}, {"ark2", 175, 45}, {"ark3", 56, 106}, {"ark5", 175, 107},
-          {"ark4", 56, 170}, {"ark6", 174, 171}}},
-        {"hx2", "Panelhxos_b", "Image19", 112,
-         {{"ark7", 57, 46}, {"ark8", 175, 46}, {"ark10", 57, 107}, {"ark11", 175, 107},
+        {"hx1",
+         "Panelhxos_a",
+         "Image18",
+         112,
+         {{"ark1", 55, 45},
+          {"ark2", 175, 45},
+          {"ark3", 56, 106},
+          {"ark5", 175, 107},
+          {"ark4", 56, 170},
+          {"ark6", 174, 171}}},
+        {"hx2",
+         "Panelhxos_b",
+         "Image19",
+         112,
+         {{"ark7", 57, 46},
+          {"ark8", 175, 46},
+          {"ark10", 57, 107},
+          {"ark11", 175, 107},
           {"ark9", 57, 170}}},
-        {"hx3", "Panelhxos_c", "Image20", 112,
+        {"hx3",
+         "Panelhxos_c",
+         "Image20",
+         112,
          {{"ark12", 57, 48}, {"ark13", 176, 47}, {"ark14", 57, 108}, {"ark15", 176, 108}}},
-        {"hx4", "Panelhxos_d", "Image26", 112,
-         {{"ark16", 58, 23}, {"ark17", 176, 24}, {"ark18", 57, 87}, {"ark19", 175, 87},
-          {"ark20", 58, 151}, {"ark21", 176, 151}, {"ark23", 58, 215}, {"ark22", 176, 215}}},
-        {"hx5", "Panelhxos_pla", "Image27", 112,
+        {"hx4",
+         "Panelhxos_d",
+         "Image26",
+         112,
+         {{"ark16", 58, 23},
+          {"ark17", 176, 24},
+          {"ark18", 57, 87},
+          {"ark19", 175, 87},
+          {"ark20", 58, 151},
+          {"ark21", 176, 151},
+          {"ark23", 58, 215},
+          {"ark22", 176, 215}}},
+        {"hx5",
+         "Panelhxos_pla",
+         "Image27",
+         112,
          {{"ark24", 58, 47}, {"ark25", 177, 47}, {"ark26", 58, 109}, {"ark27", 177, 109}}},
-        {"hx6", "Panelhxos_plb", "Image28", 119,
-         {{"ark28", 53, 26}, {"ark29", 178, 26}, {"ark30", 52, 87}, {"ark31", 177, 87},
-          {"ark32", 52, 149}, {"ark33", 177, 149}, {"ark34", 52, 210}, {"ark35", 177, 210}}},
-        {"hx7", "Panelhxos_varys", "Image29", 112,
-         {{"ark36", 58, 26}, {"ark37", 177, 25}, {"ark38", 57, 87}, {"ark39", 176, 87},
-          {"ark40", 57, 150}, {"ark41", 176, 150}, {"ark42", 57, 212}, {"ark43", 176, 211}}},
-        {"hx8", "Panelhxos_pld", "Image30", 112,
-         {{"ark44", 59, 46}, {"ark46", 178, 47}, {"ark47", 59, 109}, {"ark48", 178, 108},
+        {"hx6",
+         "Panelhxos_plb",
+         "Image28",
+         119,
+         {{"ark28", 53, 26},
+          {"ark29", 178, 26},
+          {"ark30", 52, 87},
+          {"ark31", 177, 87},
+          {"ark32", 52, 149},
+          {"ark33", 177, 149},
+          {"ark34", 52, 210},
+          {"ark35", 177, 210}}},
+        {"hx7",
+         "Panelhxos_varys",
+         "Image29",
+         112,
+         {{"ark36", 58, 26},
+          {"ark37", 177, 25},
+          {"ark38", 57, 87},
+          {"ark39", 176, 87},
+          {"ark40", 57, 150},
+          {"ark41", 176, 150},
+          {"ark42", 57, 212},
+          {"ark43", 176, 211}}},
+        {"hx8",
+         "Panelhxos_pld",
+         "Image30",
+         112,
+         {{"ark44", 59, 46},
+          {"ark46", 178, 47},
+          {"ark47", 59, 109},
+          {"ark48", 178, 108},
           {"ark45", 59, 170}}},
     };
     return table;
@@ -172,14 +224,22 @@ private slots:
         QTest::addColumn<QString>("tab");
         QTest::addColumn<QString>("text");
 
-        QTest::newRow("hx1") << "hx1" << "α'";
-        QTest::newRow("hx2") << "hx2" << "β'";
-        QTest::newRow("hx3") << "hx3" << "γ'";
-        QTest::newRow("hx4") << "hx4" << "δ'";
-        QTest::newRow("hx5") << "hx5" << "πλ α'";
-        QTest::newRow("hx6") << "hx6" << "πλ β'";
-        QTest::newRow("hx7") << "hx7" << "βαρύς";
-        QTest::newRow("hx8") << "hx8" << "πλ δ'";
+        QTest::newRow("hx1") << "hx1"
+                             << "α'";
+        QTest::newRow("hx2") << "hx2"
+                             << "β'";
+        QTest::newRow("hx3") << "hx3"
+                             << "γ'";
+        QTest::newRow("hx4") << "hx4"
+                             << "δ'";
+        QTest::newRow("hx5") << "hx5"
+                             << "πλ α'";
+        QTest::newRow("hx6") << "hx6"
+                             << "πλ β'";
+        QTest::newRow("hx7") << "hx7"
+                             << "βαρύς";
+        QTest::newRow("hx8") << "hx8"
+                             << "πλ δ'";
     }
 
     void tabTexts()
