@@ -76,8 +76,10 @@ ScaledPage {
                 border.color: memo1.activeFocus ? memo1.palette.highlight : memo1.palette.mid
                 border.width: 1
             }
-            KeyNavigation.tab: edit3
-            KeyNavigation.backtab: screenOn
+            // Tab moves on to the next control instead of going into the log; the text box takes
+            // Tab before an attached KeyNavigation sees it.
+            Keys.onTabPressed: edit3.forceActiveFocus(Qt.TabFocusReason)
+            Keys.onBacktabPressed: screenOn.forceActiveFocus(Qt.BacktabFocusReason)
         }
     }
 
