@@ -1,5 +1,7 @@
 #include "PageScene.h"
 
+#include <QQmlComponent>
+#include <QQmlEngine>
 #include <QQuickItem>
 #include <QTest>
 
@@ -184,6 +186,40 @@ private slots:
         QCOMPARE(imageStatus("Image29"), 1);
         QCOMPARE(imageStatus("Image19"), 0);
         QVERIFY(s().link.lines.isEmpty());
+    }
+
+    void pictureOrPlaceholder_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("placeholder");
+        QTest::newRow("drawn") << "Image30" << false;
+        QTest::newRow("not drawn yet") << "Image99" << true;
+    }
+
+    // A picture whose file is not there stands as a plain light box in its rectangle.
+    void pictureOrPlaceholder()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, placeholder);
+        QQmlEngine engine;
+        engine.addImportPath("qrc:/qt/qml");
+        QQmlComponent component(&engine);
+        if (placeholder)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Cannot open"));
+        component.setData(QString("import QtQuick\nimport QsClient\n"
+                                  "LazyPicture { name: \"%1\"; width: 326; height: 259 }")
+                              .arg(name)
+                              .toUtf8(),
+                          QUrl());
+        std::unique_ptr<QObject> object(component.create());
+        QVERIFY2(object, qPrintable(component.errorString()));
+        auto *picture = qobject_cast<QQuickItem *>(object.get());
+        QTRY_VERIFY(picture->property("status").toInt() != 2);              // not Image.Loading
+        QCOMPARE(picture->property("status").toInt(), placeholder ? 3 : 1); // Error or Ready
+        QQuickItem *box = picture->childItems().value(0);
+        QVERIFY(box);
+        QCOMPARE(box->isVisible(), placeholder);
+        QCOMPARE(box->size(), QSizeF(326, 259));
     }
 
     void layoutOfThePage_data()
