@@ -19,8 +19,8 @@ class MainClient : public QObject
     Q_OBJECT
     Q_PROPERTY(ClientFields *fields READ fields CONSTANT)
     Q_PROPERTY(Pages *pages READ pages CONSTANT)
-    Q_PROPERTY(PageScaling *scaling READ scaling CONSTANT)
     Q_PROPERTY(ModePanels *modes READ modes CONSTANT)
+    Q_PROPERTY(PageScaling *scaling READ scaling CONSTANT)
 
 public:
     MainClient(MessageBoxes &boxes, SettingsFile settingsFile, QObject *parent = nullptr);
@@ -31,8 +31,8 @@ public:
 
     ClientFields *fields() { return &m_fields; }
     Pages *pages() { return &m_pages; }
-    PageScaling *scaling() { return &m_scaling; }
     ModePanels *modes() { return &m_modes; }
+    PageScaling *scaling() { return &m_scaling; }
     MessageBoxes &boxes() { return m_boxes; }
 
     // Once, after the layout is complete: the settings file into the fields.
@@ -64,6 +64,6 @@ private:
     CommandLink *m_link = nullptr;
     ClientFields m_fields;
     Pages m_pages;
-    PageScaling m_scaling;
     ModePanels m_modes;
+    PageScaling m_scaling;
 };
