@@ -4,33 +4,27 @@
 #include "MessageBoxes.h"
 
 MainClient::MainClient(MessageBoxes &boxes, SettingsFile settingsFile, QObject *parent)
-    : QObject(parent), m_boxes(boxes), m_settingsFile(std::move(settingsFile))
-{
-}
+    : QObject(parent), m_boxes(boxes), m_settingsFile(std::move(settingsFile)),
+      m_keyboard([this](const QString &word) { return !m_link || m_link->kataxorisi(word); }) {}
 
-MainClient::~MainClient()
-{
+MainClient::~MainClient() {
     if (m_link)
         m_link->closeSilently();
 }
 
-void MainClient::FormCreate()
-{
+void MainClient::FormCreate() {
     m_settingsFile.read(m_fields);
 }
 
-void MainClient::FormResize(int windowWidth, int windowHeight)
-{
+void MainClient::FormResize(int windowWidth, int windowHeight) {
     m_scaling.FormResize(windowWidth, windowHeight);
 }
 
-void MainClient::FormActivate(int windowWidth, int windowHeight)
-{
+void MainClient::FormActivate(int windowWidth, int windowHeight) {
     FormResize(windowWidth, windowHeight);
 }
 
-bool MainClient::FormClose()
-{
+bool MainClient::FormClose() {
     if (const auto failure = m_settingsFile.write(m_fields)) {
         m_boxes.showError(*failure);
         return false;
@@ -38,37 +32,31 @@ bool MainClient::FormClose()
     return true;
 }
 
-void MainClient::offClick()
-{
+void MainClient::offClick() {
     emit closeRequested();
 }
 
-void MainClient::move_clientClick()
-{
+void MainClient::move_clientClick() {
     m_pages.showCursorPage();
     if (m_link)
         m_link->kataxorisi(QStringLiteral("move_client"));
 }
 
-void MainClient::Button3Click()
-{
+void MainClient::Button3Click() {
     m_pages.showKeyboardPage();
     if (!m_link || !m_link->writeLineUnanswered(QStringLiteral("move_client")))
         m_boxes.showMessage(QStringLiteral("Πρόβλημα! Δεν υπάρχει σύνδεση με τον Server QS"));
 }
 
-void MainClient::ark1Click(const QString &word)
-{
+void MainClient::ark1Click(const QString &word) {
     if (m_link)
         m_link->kataxorisi(word);
 }
 
-void MainClient::moveLClick()
-{
+void MainClient::moveLClick() {
     ark1Click(QStringLiteral("SpeedButton25"));
 }
 
-void MainClient::moveRClick()
-{
+void MainClient::moveRClick() {
     ark1Click(QStringLiteral("SpeedButton31"));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ClientFields.h"
+#include "KeyboardState.h"
 #include "ModePanels.h"
 #include "PageScaling.h"
 #include "Pages.h"
@@ -14,13 +15,13 @@ class MessageBoxes;
 // The main window's behaviour: its pages, their scaling, the settings page's fields, the
 // settings file and the handlers of the window itself. The window (QML) shows this state and
 // forwards presses to it.
-class MainClient : public QObject
-{
+class MainClient : public QObject {
     Q_OBJECT
     Q_PROPERTY(ClientFields *fields READ fields CONSTANT)
     Q_PROPERTY(Pages *pages READ pages CONSTANT)
     Q_PROPERTY(ModePanels *modes READ modes CONSTANT)
     Q_PROPERTY(PageScaling *scaling READ scaling CONSTANT)
+    Q_PROPERTY(KeyboardState *keyboard READ keyboard CONSTANT)
 
 public:
     MainClient(MessageBoxes &boxes, SettingsFile settingsFile, QObject *parent = nullptr);
@@ -33,6 +34,7 @@ public:
     Pages *pages() { return &m_pages; }
     ModePanels *modes() { return &m_modes; }
     PageScaling *scaling() { return &m_scaling; }
+    KeyboardState *keyboard() { return &m_keyboard; }
     MessageBoxes &boxes() { return m_boxes; }
 
     // Once, after the layout is complete: the settings file into the fields.
@@ -66,4 +68,5 @@ private:
     Pages m_pages;
     ModePanels m_modes;
     PageScaling m_scaling;
+    KeyboardState m_keyboard;
 };

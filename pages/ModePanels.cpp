@@ -20,8 +20,7 @@ const std::array<std::pair<const char *, const char *>, 8> kTabs{{
 
 } // namespace
 
-QString ModePanels::panelOfTab(const QString &tab)
-{
+QString ModePanels::panelOfTab(const QString &tab) {
     for (const auto &[name, panel] : kTabs) {
         if (tab == QLatin1String(name))
             return QString::fromLatin1(panel);
@@ -29,8 +28,7 @@ QString ModePanels::panelOfTab(const QString &tab)
     return {};
 }
 
-void ModePanels::hxClick(const QString &tab)
-{
+void ModePanels::hxClick(const QString &tab) {
     const QString panel = panelOfTab(tab);
     // One visible panel at a time: showing one hides the other seven, and the tab of the mode
     // already shown changes nothing.

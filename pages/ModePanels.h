@@ -5,8 +5,7 @@
 
 // Which of the eight mode panels of the modal signatures page is shown. Exactly one is, the
 // α' panel at start, afterwards the one whose tab was pressed last; leaving the page keeps it.
-class ModePanels : public QObject
-{
+class ModePanels : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString visiblePanel READ visiblePanel NOTIFY visiblePanelChanged)
 

@@ -5,6 +5,7 @@
 // page given in the page's own units.
 
 #include "CommandLink.h"
+#include "KeyboardState.h"
 #include "MainClient.h"
 #include "MainWindowScene.h"
 #include "MessageBoxes.h"
@@ -19,16 +20,13 @@
 
 // The link as the pages see it; records what they ask of it: "sent <word>" for a word sent with
 // its answer read, "written <line>" for a line written without one.
-class RecordingLink : public CommandLink
-{
+class RecordingLink : public CommandLink {
 public:
-    bool kataxorisi(const QString &word) override
-    {
+    bool kataxorisi(const QString &word) override {
         lines.append(QStringLiteral("sent ") + word);
         return true;
     }
-    bool writeLineUnanswered(const QString &line) override
-    {
+    bool writeLineUnanswered(const QString &line) override {
         lines.append(QStringLiteral("written ") + line);
         return writable;
     }
@@ -38,11 +36,9 @@ public:
     bool writable = true;
 };
 
-class PageScene
-{
+class PageScene {
 public:
-    PageScene()
-    {
+    PageScene() {
         QFile::remove(documents.filePath(QStringLiteral("QS.INI")));
         answerBoxesWithOk(boxes, boxTexts);
         client = std::make_unique<MainClient>(boxes, SettingsFile(documents.path()));
@@ -52,8 +48,7 @@ public:
             client->FormCreate();
     }
 
-    ~PageScene()
-    {
+    ~PageScene() {
         scene.reset();
         client.reset();
     }
@@ -61,16 +56,14 @@ public:
     QQuickWindow *window() const { return scene->window(); }
     // Items made by a Repeater are not QObject children of the window; they are found through
     // the tree of drawn items.
-    QQuickItem *item(const QString &name) const
-    {
+    QQuickItem *item(const QString &name) const {
         if (QQuickItem *declared = findItem(window(), name))
             return declared;
         return window() ? findDrawn(window()->contentItem(), name) : nullptr;
     }
 
     // The restored window size, so that every page is stretched unevenly, as on most screens.
-    bool showAtRestoredSize()
-    {
+    bool showAtRestoredSize() {
         if (!window())
             return false;
         window()->showNormal();
@@ -84,24 +77,37 @@ public:
     }
 
     // A point of a page, in the page's units, where the window draws it.
-    QPointF onPage(const QString &page, QPointF point) const
-    {
+    QPointF onPage(const QString &page, QPointF point) const {
         return item(page)->mapToScene(point);
     }
-    void pressOnPage(const QString &page, QPointF point) const
-    {
+    void pressOnPage(const QString &page, QPointF point) const {
         pressAt(window(), onPage(page, point));
     }
 
     // An item's rectangle in the units of the page it lies on.
-    QRectF rectOnPage(const QString &page, const QString &name) const
-    {
+    QRectF rectOnPage(const QString &page, const QString &name) const {
         QQuickItem *it = item(name);
         return it->mapRectToItem(item(page), QRectF(0, 0, it->width(), it->height()));
     }
 
-    QStringList visiblePages() const
-    {
+    // Every second set and pop-up group of the keyboard page shown, by its set buttons and
+    // toggles, which send nothing.
+    static void openEverySecondSet(KeyboardState &keyboard) {
+        keyboard.enallagikatavasiClick();
+        keyboard.enallagianavasiClick();
+        keyboard.CornerButton1Click();
+        keyboard.enallagiIsonClick();
+        keyboard.enallagiMartyriesClick();
+        keyboard.enallagifthoresClick();
+        keyboard.di6Click();
+        keyboard.enallagi_asterakiaClick();
+        keyboard.enallagiendikseisClick();
+        keyboard.enallagihfeseisClick();
+        keyboard.enallaghentashClick();
+        keyboard.enallaghvellhClick();
+    }
+
+    QStringList visiblePages() const {
         QStringList shown;
         for (const char *name : {"Panel1", "Panel4", "Panel5", "Panelmartyries"}) {
             QQuickItem *page = item(QString::fromLatin1(name));
@@ -111,8 +117,20 @@ public:
         return shown;
     }
 
-    static QQuickItem *findDrawn(QQuickItem *from, const QString &name)
-    {
+    // The drawn image and the placeholder box inside a picture.
+    static QQuickItem *childOfClass(QQuickItem *picture, const char *className) {
+        for (QQuickItem *child : picture->childItems()) {
+            if (qstrcmp(child->metaObject()->className(), className) == 0)
+                return child;
+        }
+        return nullptr;
+    }
+    static QQuickItem *imageOf(QQuickItem *picture) { return childOfClass(picture, "QQuickImage"); }
+    static QQuickItem *placeholderOf(QQuickItem *picture) {
+        return childOfClass(picture, "QQuickRectangle");
+    }
+
+    static QQuickItem *findDrawn(QQuickItem *from, const QString &name) {
         for (QQuickItem *child : from->childItems()) {
             if (child->objectName() == name)
                 return child;

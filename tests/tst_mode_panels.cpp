@@ -7,19 +7,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class ModePanelsTest : public QObject
-{
+class ModePanelsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void startsWithModeA()
-    {
+    void startsWithModeA() {
         ModePanels modes;
         QCOMPARE(modes.visiblePanel(), QString("Panelhxos_a"));
     }
 
-    void tabShowsItsPanel_data()
-    {
+    void tabShowsItsPanel_data() {
         QTest::addColumn<QString>("tab");
         QTest::addColumn<QString>("panel");
 
@@ -41,8 +38,7 @@ private slots:
                              << "Panelhxos_pld";
     }
 
-    void tabShowsItsPanel()
-    {
+    void tabShowsItsPanel() {
         QFETCH(QString, tab);
         QFETCH(QString, panel);
         // From every other mode, the tab's own panel is the one shown.
@@ -61,8 +57,7 @@ private slots:
         }
     }
 
-    void otherNamesChangeNothing_data()
-    {
+    void otherNamesChangeNothing_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("empty") << "";
         QTest::newRow("hx0") << "hx0";
@@ -72,8 +67,7 @@ private slots:
         QTest::newRow("signature key") << "ark7";
     }
 
-    void otherNamesChangeNothing()
-    {
+    void otherNamesChangeNothing() {
         QFETCH(QString, name);
         ModePanels modes;
         modes.hxClick("hx7");
@@ -85,8 +79,7 @@ private slots:
     }
 
     // The window's own handlers of the two pages: each sends exactly one word, with its answer.
-    void pressHandlersSendOneWord_data()
-    {
+    void pressHandlersSendOneWord_data() {
         QTest::addColumn<QString>("handler");
         QTest::addColumn<QString>("word");
 
@@ -100,21 +93,17 @@ private slots:
                                            << "SpeedButton31";
     }
 
-    void pressHandlersSendOneWord()
-    {
+    void pressHandlersSendOneWord() {
         QFETCH(QString, handler);
         QFETCH(QString, word);
 
-        struct Link : CommandLink
-        {
+        struct Link : CommandLink {
             QStringList lines;
-            bool kataxorisi(const QString &w) override
-            {
+            bool kataxorisi(const QString &w) override {
                 lines.append("sent " + w);
                 return true;
             }
-            bool writeLineUnanswered(const QString &l) override
-            {
+            bool writeLineUnanswered(const QString &l) override {
                 lines.append("written " + l);
                 return true;
             }

@@ -9,8 +9,7 @@ const QString kPage = QStringLiteral("Panel4");
 
 } // namespace
 
-class ScenePagesCursorTest : public QObject
-{
+class ScenePagesCursorTest : public QObject {
     Q_OBJECT
 
 private:
@@ -18,8 +17,7 @@ private:
 
     PageScene &s() { return *m_scene; }
 
-    void openPage()
-    {
+    void openPage() {
         pressItem(s().window(), "move_client");
         QCOMPARE(s().visiblePages(), QStringList{kPage});
         QCOMPARE(s().link.lines, QStringList{"sent move_client"});
@@ -27,8 +25,7 @@ private:
     }
 
 private slots:
-    void init()
-    {
+    void init() {
         m_scene = std::make_unique<PageScene>();
         QVERIFY2(s().window(), qPrintable(s().scene->errors()));
         QVERIFY(s().showAtRestoredSize());
@@ -36,8 +33,7 @@ private slots:
 
     void cleanup() { m_scene.reset(); }
 
-    void layoutOfThePage_data()
-    {
+    void layoutOfThePage_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRectF>("rect");
 
@@ -53,8 +49,7 @@ private slots:
         QTest::newRow("SpeedButton10") << "SpeedButton10" << QRectF(56, 112, 96, 96);
     }
 
-    void layoutOfThePage()
-    {
+    void layoutOfThePage() {
         QFETCH(QString, name);
         QFETCH(QRectF, rect);
         QVERIFY(s().item(name));
@@ -63,35 +58,34 @@ private slots:
         QCOMPARE(s().item("Button3")->property("text").toString(), QString("Επιστροφή"));
     }
 
-    void arrowPicturesFitTheirBoxes_data()
-    {
+    void arrowPicturesFitTheirBoxes_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("left") << "ImageControl2";
         QTest::newRow("right") << "ImageControl3";
     }
 
-    void arrowPicturesFitTheirBoxes()
-    {
+    void arrowPicturesFitTheirBoxes() {
         QFETCH(QString, name);
-        QQuickItem *image = s().item(name + "Image");
+        QQuickItem *picture = s().item(name + "Picture");
+        QVERIFY(picture);
+        QQuickItem *image = PageScene::imageOf(picture);
         QVERIFY(image);
         // Not read while the page is hidden.
-        QCOMPARE(image->property("status").toInt(), 0);
+        QCOMPARE(picture->property("status").toInt(), 0);
         openPage();
-        QCOMPARE(image->property("status").toInt(), 1);
+        QCOMPARE(picture->property("status").toInt(), 1);
         // Square pictures keep their proportions inside the framed 104 by 96 box, centred.
         const qreal w = image->property("paintedWidth").toReal();
         const qreal h = image->property("paintedHeight").toReal();
         QCOMPARE(w, h);
         QVERIFY(w > 80 && w <= 96);
         const QRectF box = s().rectOnPage(kPage, name);
-        const QRectF area = s().rectOnPage(kPage, name + "Image");
+        const QRectF area = s().rectOnPage(kPage, name + "Picture");
         QVERIFY(box.contains(area));
         QCOMPARE(area.center(), box.center());
     }
 
-    void arrowKeyTakesPressesOnItsEnlargedDrawing_data()
-    {
+    void arrowKeyTakesPressesOnItsEnlargedDrawing_data() {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QPointF>("topLeft");
 
@@ -101,8 +95,7 @@ private slots:
         QTest::newRow("left") << "SpeedButton10" << QPointF(56, 112);
     }
 
-    void arrowKeyTakesPressesOnItsEnlargedDrawing()
-    {
+    void arrowKeyTakesPressesOnItsEnlargedDrawing() {
         QFETCH(QString, key);
         QFETCH(QPointF, topLeft);
         openPage();
@@ -115,8 +108,7 @@ private slots:
         QVERIFY(s().boxTexts.isEmpty());
     }
 
-    void largeArrowsSendTheToolColumnWords_data()
-    {
+    void largeArrowsSendTheToolColumnWords_data() {
         QTest::addColumn<QPointF>("point");
         QTest::addColumn<QString>("word");
 
@@ -127,26 +119,28 @@ private slots:
         QTest::newRow("moveR right of the picture") << QPointF(381, 400) << "SpeedButton31";
     }
 
-    void largeArrowsSendTheToolColumnWords()
-    {
+    void largeArrowsSendTheToolColumnWords() {
         QFETCH(QPointF, point);
         QFETCH(QString, word);
+        KeyboardState &keyboard = *s().client->keyboard();
+        PageScene::openEverySecondSet(keyboard);
+        const QStringList before = keyboard.shownPanels();
         openPage();
         s().pressOnPage(kPage, point);
         QCOMPARE(s().link.lines, QStringList{"sent " + word});
         QCOMPARE(s().visiblePages(), QStringList{kPage});
+        // Unlike the tool column's own cursor keys, the keyboard page keeps its sets.
+        QCOMPARE(keyboard.shownPanels(), before);
     }
 
-    void uncoveredPartsOfTheRightArrowDoNothing_data()
-    {
+    void uncoveredPartsOfTheRightArrowDoNothing_data() {
         QTest::addColumn<QPointF>("point");
         QTest::newRow("lower left") << QPointF(275, 445);
         QTest::newRow("left strip") << QPointF(276, 380);
         QTest::newRow("bottom strip") << QPointF(330, 446);
     }
 
-    void uncoveredPartsOfTheRightArrowDoNothing()
-    {
+    void uncoveredPartsOfTheRightArrowDoNothing() {
         QFETCH(QPointF, point);
         openPage();
         s().pressOnPage(kPage, point);
@@ -155,8 +149,7 @@ private slots:
         QCOMPARE(s().visiblePages(), QStringList{kPage});
     }
 
-    void aVisitSendsMoveClientTwiceReadingOneAnswer()
-    {
+    void aVisitSendsMoveClientTwiceReadingOneAnswer() {
         pressItem(s().window(), "move_client");
         QCOMPARE(s().visiblePages(), QStringList{kPage});
         pressItem(s().window(), "Button3");
@@ -166,8 +159,7 @@ private slots:
         QVERIFY(s().boxTexts.isEmpty());
     }
 
-    void leavingWithoutConnectionShowsTheKeyboardPageFirst()
-    {
+    void leavingWithoutConnectionShowsTheKeyboardPageFirst() {
         openPage();
         s().link.writable = false;
         QStringList pageWhileBoxOpen;

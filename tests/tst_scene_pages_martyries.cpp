@@ -9,15 +9,13 @@ namespace {
 
 const QString kPage = QStringLiteral("Panelmartyries");
 
-struct Key
-{
+struct Key {
     const char *name;
     int x;
     int y;
 };
 
-struct Mode
-{
+struct Mode {
     const char *tab;
     const char *panel;
     const char *picture;
@@ -27,8 +25,7 @@ struct Mode
 
 // The eight modes as the page lays them out: tab, panel, picture, and the top-left corner of
 // each signature key in panel units.
-const QList<Mode> &modes()
-{
+const QList<Mode> &modes() {
     static const QList<Mode> table{
         {"hx1",
          "Panelhxos_a",
@@ -113,8 +110,7 @@ constexpr QPointF kPanelOrigin(35, 60);
 
 } // namespace
 
-class ScenePagesMartyriesTest : public QObject
-{
+class ScenePagesMartyriesTest : public QObject {
     Q_OBJECT
 
 private:
@@ -122,8 +118,7 @@ private:
 
     PageScene &s() { return *m_scene; }
 
-    QStringList visibleModePanels() const
-    {
+    QStringList visibleModePanels() const {
         QStringList shown;
         for (const Mode &mode : modes()) {
             if (m_scene->item(mode.panel)->isVisible())
@@ -132,27 +127,23 @@ private:
         return shown;
     }
 
-    int imageStatus(const QString &picture) const
-    {
-        QQuickItem *image = m_scene->item(picture + "Image");
-        return image ? image->property("status").toInt() : -1;
+    int imageStatus(const QString &picture) const {
+        QQuickItem *item = m_scene->item(picture);
+        return item ? item->property("status").toInt() : -1;
     }
 
-    void openPage()
-    {
+    void openPage() {
         pressItem(s().window(), "martyriesshow");
         QCOMPARE(s().visiblePages(), QStringList{kPage});
     }
 
-    void pressTab(const QString &tab)
-    {
+    void pressTab(const QString &tab) {
         // Through the window, at the tab's centre.
         s().pressOnPage(kPage, s().rectOnPage(kPage, tab).center());
     }
 
 private slots:
-    void init()
-    {
+    void init() {
         m_scene = std::make_unique<PageScene>();
         QVERIFY2(s().window(), qPrintable(s().scene->errors()));
         QVERIFY(s().showAtRestoredSize());
@@ -160,8 +151,7 @@ private slots:
 
     void cleanup() { m_scene.reset(); }
 
-    void picturesReadWhenFirstShown()
-    {
+    void picturesReadWhenFirstShown() {
         // Nothing of the hidden page is read at start-up.
         QCOMPARE(imageStatus("Image31"), 0); // Image.Null
         for (const Mode &mode : modes())
@@ -177,9 +167,9 @@ private slots:
         // Read at the size it covers on screen.
         const float sx = s().client->scaling()->sx();
         const float sy = s().client->scaling()->sy();
-        QCOMPARE(s().item("Image18Image")->property("sourceSize").toSize(),
+        QCOMPARE(PageScene::imageOf(s().item("Image18"))->property("sourceSize").toSize(),
                  QSize(qCeil(326 * sx), qCeil(259 * sy)));
-        QCOMPARE(s().item("Image31Image")->property("sourceSize").toSize(),
+        QCOMPARE(PageScene::imageOf(s().item("Image31"))->property("sourceSize").toSize(),
                  QSize(qCeil(376 * sx), qCeil(57 * sy)));
 
         pressTab("hx7");
@@ -188,8 +178,7 @@ private slots:
         QVERIFY(s().link.lines.isEmpty());
     }
 
-    void pictureOrPlaceholder_data()
-    {
+    void pictureOrPlaceholder_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("placeholder");
         QTest::newRow("drawn") << "Image30" << false;
@@ -197,8 +186,7 @@ private slots:
     }
 
     // A picture whose file is not there stands as a plain light box in its rectangle.
-    void pictureOrPlaceholder()
-    {
+    void pictureOrPlaceholder() {
         QFETCH(QString, name);
         QFETCH(bool, placeholder);
         QQmlEngine engine;
@@ -207,7 +195,7 @@ private slots:
         if (placeholder)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Cannot open"));
         component.setData(QString("import QtQuick\nimport QsClient\n"
-                                  "LazyPicture { name: \"%1\"; width: 326; height: 259 }")
+                                  "Picture { name: \"%1\"; width: 326; height: 259 }")
                               .arg(name)
                               .toUtf8(),
                           QUrl());
@@ -216,14 +204,13 @@ private slots:
         auto *picture = qobject_cast<QQuickItem *>(object.get());
         QTRY_VERIFY(picture->property("status").toInt() != 2);              // not Image.Loading
         QCOMPARE(picture->property("status").toInt(), placeholder ? 3 : 1); // Error or Ready
-        QQuickItem *box = picture->childItems().value(0);
+        QQuickItem *box = PageScene::placeholderOf(picture);
         QVERIFY(box);
         QCOMPARE(box->isVisible(), placeholder);
         QCOMPARE(box->size(), QSizeF(326, 259));
     }
 
-    void layoutOfThePage_data()
-    {
+    void layoutOfThePage_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRectF>("rect");
 
@@ -247,16 +234,14 @@ private slots:
         }
     }
 
-    void layoutOfThePage()
-    {
+    void layoutOfThePage() {
         QFETCH(QString, name);
         QFETCH(QRectF, rect);
         QVERIFY(s().item(name));
         QCOMPARE(s().rectOnPage(kPage, name), rect);
     }
 
-    void tabTexts_data()
-    {
+    void tabTexts_data() {
         QTest::addColumn<QString>("tab");
         QTest::addColumn<QString>("text");
 
@@ -278,24 +263,21 @@ private slots:
                              << "πλ δ'";
     }
 
-    void tabTexts()
-    {
+    void tabTexts() {
         QFETCH(QString, tab);
         QFETCH(QString, text);
         QCOMPARE(s().item(tab)->property("text").toString(), text);
         QCOMPARE(s().item("Button1")->property("text").toString(), QString("Επιστροφή"));
     }
 
-    void tabShowsOnePanelAndSurvivesARoundTrip_data()
-    {
+    void tabShowsOnePanelAndSurvivesARoundTrip_data() {
         QTest::addColumn<QString>("tab");
         QTest::addColumn<QString>("panel");
         for (const Mode &mode : modes())
             QTest::newRow(mode.tab) << mode.tab << mode.panel;
     }
 
-    void tabShowsOnePanelAndSurvivesARoundTrip()
-    {
+    void tabShowsOnePanelAndSurvivesARoundTrip() {
         QFETCH(QString, tab);
         QFETCH(QString, panel);
         openPage();
@@ -315,8 +297,7 @@ private slots:
         QVERIFY(s().boxTexts.isEmpty());
     }
 
-    void signatureKeySendsItsWord_data()
-    {
+    void signatureKeySendsItsWord_data() {
         QTest::addColumn<QString>("tab");
         QTest::addColumn<QString>("panel");
         QTest::addColumn<QString>("key");
@@ -334,8 +315,7 @@ private slots:
         QCOMPARE(count, 48);
     }
 
-    void signatureKeySendsItsWord()
-    {
+    void signatureKeySendsItsWord() {
         QFETCH(QString, tab);
         QFETCH(QString, panel);
         QFETCH(QString, key);
@@ -351,8 +331,7 @@ private slots:
         QCOMPARE(visibleModePanels(), QStringList{panel});
     }
 
-    void keysOfHiddenPanelsTakeNoPress()
-    {
+    void keysOfHiddenPanelsTakeNoPress() {
         openPage();
         // With α' shown, a point over δ' key ark16 that no α' key covers: the visible panel
         // takes the press and does nothing.
@@ -361,22 +340,44 @@ private slots:
         QCOMPARE(visibleModePanels(), QStringList{"Panelhxos_a"});
     }
 
-    void stripKeySendsItsWord_data()
-    {
+    void stripKeySendsItsWord_data() {
         QTest::addColumn<QString>("key");
         for (int i = 1; i <= 7; ++i)
             QTest::newRow(qPrintable(QString("mh%1").arg(i))) << QString("mh%1").arg(i);
     }
 
-    void stripKeySendsItsWord()
-    {
+    void stripKeySendsItsWord() {
         QFETCH(QString, key);
+        KeyboardState &keyboard = *s().client->keyboard();
+        PageScene::openEverySecondSet(keyboard);
+        const QStringList before = keyboard.shownPanels();
+
+        // The same sets, put through the sign press of the keyboard page itself.
+        KeyboardState signPress([](const QString &) { return true; });
+        PageScene::openEverySecondSet(signPress);
+        QCOMPARE(signPress.shownPanels(), before);
+        signPress.c13Click(key);
+        QVERIFY(signPress.shownPanels() != before);
+
         openPage();
         pressTab("hx6");
         s().pressOnPage(kPage, s().rectOnPage(kPage, key).center());
         QCOMPARE(s().link.lines, QStringList{"sent " + key});
+        // The hidden keyboard page is back to its first sets, as after a sign pressed there;
+        // nothing on this page changes.
+        QCOMPARE(keyboard.shownPanels(), signPress.shownPanels());
         QCOMPARE(s().visiblePages(), QStringList{kPage});
         QCOMPARE(visibleModePanels(), QStringList{"Panelhxos_plb"});
+    }
+
+    void signatureKeysLeaveTheKeyboardPageAsItWas() {
+        KeyboardState &keyboard = *s().client->keyboard();
+        PageScene::openEverySecondSet(keyboard);
+        const QStringList before = keyboard.shownPanels();
+        openPage();
+        s().pressOnPage(kPage, s().rectOnPage(kPage, "ark1").center());
+        QCOMPARE(s().link.lines, QStringList{"sent ark1"});
+        QCOMPARE(keyboard.shownPanels(), before);
     }
 };
 

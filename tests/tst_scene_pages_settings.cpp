@@ -8,16 +8,14 @@ namespace {
 
 const QString kPage = QStringLiteral("Panel5");
 
-QByteArray fileBytes(const QString &path)
-{
+QByteArray fileBytes(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
 
-class ScenePagesSettingsTest : public QObject
-{
+class ScenePagesSettingsTest : public QObject {
     Q_OBJECT
 
 private:
@@ -26,22 +24,19 @@ private:
     PageScene &s() { return *m_scene; }
     QString text(const QString &name) { return s().item(name)->property("text").toString(); }
     // Typed key by key into the item with the focus, as QTest::keyClicks does for widgets.
-    void typeText(const char *text)
-    {
+    void typeText(const char *text) {
         for (const char *c = text; *c; ++c)
             QTest::keyClick(s().window(), *c);
     }
     QString iniPath() { return s().documents.filePath("QS.INI"); }
 
-    void openPage()
-    {
+    void openPage() {
         pressItem(s().window(), "rythmiseisshow");
         QCOMPARE(s().visiblePages(), QStringList{kPage});
     }
 
     // Everything the page shows and the program keeps.
-    QStringList snapshot()
-    {
+    QStringList snapshot() {
         ClientFields *f = s().client->fields();
         return {text("Edit2"),
                 text("Edit3"),
@@ -56,8 +51,7 @@ private:
     }
 
 private slots:
-    void init()
-    {
+    void init() {
         m_scene = std::make_unique<PageScene>();
         QVERIFY2(s().window(), qPrintable(s().scene->errors()));
         QVERIFY(s().showAtRestoredSize());
@@ -65,8 +59,7 @@ private slots:
 
     void cleanup() { m_scene.reset(); }
 
-    void layoutOfThePage_data()
-    {
+    void layoutOfThePage_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRectF>("rect");
         QTest::addColumn<QString>("text");
@@ -81,8 +74,7 @@ private slots:
         QTest::newRow("Label1") << "Label1" << QRectF(156, 92, 61, 23) << "ok";
     }
 
-    void layoutOfThePage()
-    {
+    void layoutOfThePage() {
         QFETCH(QString, name);
         QFETCH(QRectF, rect);
         QFETCH(QString, text);
@@ -92,8 +84,7 @@ private slots:
         QCOMPARE(s().item("Label1")->isVisible(), false);
     }
 
-    void logBoxLayout()
-    {
+    void logBoxLayout() {
         openPage();
         QQuickItem *memo = s().item("Memo1");
         // The box shows its lines unwrapped, as plain text, in its rectangle at (18, 122).
@@ -110,8 +101,7 @@ private slots:
                  3.0);
     }
 
-    void openingAndLeavingChangesNothing()
-    {
+    void openingAndLeavingChangesNothing() {
         ClientFields *f = s().client->fields();
         f->setEdit2("qs-editor.lan");
         f->setEdit3("6001");
@@ -128,8 +118,7 @@ private slots:
         QVERIFY(s().boxTexts.isEmpty());
     }
 
-    void typedLogLineStaysAndGoesNowhere()
-    {
+    void typedLogLineStaysAndGoesNowhere() {
         ClientFields *f = s().client->fields();
         f->appendLogLine("Client connected with server");
         QVERIFY(s().client->FormClose());
@@ -157,15 +146,13 @@ private slots:
         QVERIFY(!fileBytes(iniPath()).contains("typed"));
     }
 
-    void typedAddressGoesToTheFieldsAndDiscoveryReplacesIt_data()
-    {
+    void typedAddressGoesToTheFieldsAndDiscoveryReplacesIt_data() {
         QTest::addColumn<QString>("field");
         QTest::newRow("host") << "Edit2";
         QTest::newRow("port") << "Edit3";
     }
 
-    void typedAddressGoesToTheFieldsAndDiscoveryReplacesIt()
-    {
+    void typedAddressGoesToTheFieldsAndDiscoveryReplacesIt() {
         QFETCH(QString, field);
         ClientFields *f = s().client->fields();
         auto value = [&] { return field == "Edit2" ? f->edit2() : f->edit3(); };
@@ -190,8 +177,7 @@ private slots:
         QVERIFY(s().link.lines.isEmpty());
     }
 
-    void screenOnChangesOnlyWhatIsSaved()
-    {
+    void screenOnChangesOnlyWhatIsSaved() {
         openPage();
         const QString memoBefore = text("Memo1");
         pressItem(s().window(), "ScreenOn");
@@ -204,8 +190,7 @@ private slots:
         QVERIFY(fileBytes(iniPath()).contains("ScreenOn=0"));
     }
 
-    void focusOrder()
-    {
+    void focusOrder() {
         const QStringList order{"Memo1",   "Edit3",   "Edit2", "ConnectDisconnect",
                                 "Button4", "ScreenOn"};
         openPage();

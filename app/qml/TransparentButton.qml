@@ -1,27 +1,42 @@
 import QtQuick
+import QtQuick.Controls.Basic
+import QsClient
 
 // A press button without face, outline or caption, laid over the sign it sends. While the
-// pointer is over it a grey ellipse fades in over 0.1 s and the whole button to half opacity.
-// A press is the pointer going down and up inside its rectangle, edges included.
+// pointer is over it a grey ellipse filling its rectangle fades in over 0.1 s and the whole
+// button fades to half opacity; both return over 0.1 s when the pointer leaves. A press is the
+// pointer going down and up inside its rectangle, edges included.
 Item {
     id: button
 
     signal pressed
 
+    // A caption may be set, but the picture beneath is the button's face.
+    property string text
     readonly property bool hovered: area.containsMouse
 
-    opacity: hovered ? 0.5 : 1
-    Behavior on opacity { NumberAnimation { duration: 100 } }
+    // 0 at rest, 1 while the pointer is over the button; both fades follow it together.
+    property real hoverLevel: hovered ? 1 : 0
+    Behavior on hoverLevel { NumberAnimation { duration: 100 } }
 
+    opacity: 1 - 0.5 * hoverLevel
+
+    // A circle stretched to the rectangle, so that a button that is not square gets an ellipse.
     Rectangle {
-        anchors.fill: parent
-        radius: Math.min(width, height) / 2
+        visible: button.hoverLevel > 0
+        width: 100
+        height: 100
+        radius: 50
+        antialiasing: true
         color: "#808080"
-        opacity: button.hovered ? 175 / 255 : 0
-        Behavior on opacity { NumberAnimation { duration: 100 } }
+        opacity: button.hoverLevel * 175 / 255
+        transform: Scale {
+            xScale: button.width / 100
+            yScale: button.height / 100
+        }
     }
 
-    MouseArea {
+    PressArea {
         id: area
         anchors.fill: parent
         hoverEnabled: true

@@ -17,8 +17,8 @@ ScaledPage {
         onClicked: page.client.Button3Click()
     }
 
-    // The large arrows, each fitted into a framed box with its proportions kept. They react to
-    // nothing themselves; the transparent buttons over them take the presses.
+    // The large arrows, each in a framed box. They react to nothing themselves; the transparent
+    // buttons over them take the presses.
     Repeater {
         model: [
             { name: "ImageControl2", x: 25 },
@@ -26,6 +26,8 @@ ScaledPage {
         ]
 
         Rectangle {
+            id: box
+
             required property var modelData
 
             objectName: modelData.name
@@ -34,14 +36,16 @@ ScaledPage {
             border.color: palette.mid
             border.width: 1
 
-            LazyPicture {
-                objectName: parent.modelData.name + "Picture"
-                name: parent.modelData.name
-                anchors.fill: parent
-                anchors.margins: 2
-                fillMode: Image.PreserveAspectFit
-                xScale: page.client.scaling.sx
-                yScale: page.client.scaling.sy
+            // The arrow pictures are square: fitted into the box with their proportions kept and
+            // centred, they fill a square as high as the box's inside.
+            Picture {
+                objectName: box.modelData.name + "Picture"
+                name: box.modelData.name
+                anchors.centerIn: parent
+                width: Math.min(parent.width, parent.height) - 4
+                height: width
+                horizontalScale: page.client.scaling.sx
+                verticalScale: page.client.scaling.sy
             }
         }
     }

@@ -64,11 +64,12 @@ ScaledPage {
         { name: "hx7", x: 306, text: "βαρύς" }, { name: "hx8", x: 356, text: "πλ δ'" }
     ]
 
-    LazyPicture {
+    Picture {
+        objectName: name
         name: "Image31"
         x: 17; y: 376; width: 376; height: 57
-        xScale: page.client.scaling.sx
-        yScale: page.client.scaling.sy
+        horizontalScale: page.client.scaling.sx
+        verticalScale: page.client.scaling.sy
     }
 
     Repeater {
@@ -84,13 +85,14 @@ ScaledPage {
             padding: 0
             visible: page.client.modes.visiblePanel === objectName
 
-            MouseArea { anchors.fill: parent }
+            PressArea { anchors.fill: parent }
 
-            LazyPicture {
+            Picture {
+                objectName: name
                 name: modePanel.modelData.picture
                 x: 9; y: 18; width: 326; height: 259
-                xScale: page.client.scaling.sx
-                yScale: page.client.scaling.sy
+                horizontalScale: page.client.scaling.sx
+                verticalScale: page.client.scaling.sy
             }
 
             Repeater {
@@ -118,12 +120,7 @@ ScaledPage {
             x: modelData.x; y: 378; width: modelData.width; height: 48
             // A strip key is a sign press: after it is sent, the keyboard page goes back to its
             // first sets.
-            onPressed: {
-                if (page.client.keyboard)
-                    page.client.keyboard.c13Click(objectName)
-                else
-                    page.client.ark1Click(objectName)
-            }
+            onPressed: page.client.keyboard.c13Click(objectName)
         }
     }
 

@@ -29,6 +29,42 @@ QList<View> views()
 {
     return {
         {"Panel1", [](MainClient &c) { c.pages()->Button1Click(); }},
+        // The keyboard page with every second set, then with the pop-up groups opened in two
+        // turns (some of them cover each other); each view undoes the one before.
+        {"Panel1-second",
+         [](MainClient &c) {
+             KeyboardState *k = c.keyboard();
+             k->enallagikatavasiClick();
+             k->enallagianavasiClick();
+             k->CornerButton1Click();
+             k->enallagiIsonClick();
+             k->enallagiMartyriesClick();
+         }},
+        {"Panel1-popups",
+         [](MainClient &c) {
+             KeyboardState *k = c.keyboard();
+             k->enallagikatavasiClick();
+             k->enallagianavasiClick();
+             k->CornerButton1Click();
+             k->enallagiIsonClick();
+             k->enallagiMartyriesClick();
+             k->enallagifthoresClick();
+             k->di6Click();
+             k->enallagiendikseisClick();
+             k->enallagihfeseisClick();
+             k->enallaghvellhClick();
+         }},
+        {"Panel1-popups2",
+         [](MainClient &c) {
+             KeyboardState *k = c.keyboard();
+             k->enallagifthoresClick();
+             k->di6Click();
+             k->enallagiendikseisClick();
+             k->enallagihfeseisClick();
+             k->enallaghvellhClick();
+             k->enallagi_asterakiaClick();
+             k->enallaghentashClick();
+         }},
         {"Panel4", [](MainClient &c) { c.pages()->Button1Click(); c.pages()->showCursorPage(); }},
         {"Panel5", [](MainClient &c) { c.pages()->Button1Click(); c.pages()->rythmiseisshowClick(); }},
         {"Panelmartyries",

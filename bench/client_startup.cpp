@@ -1,0 +1,43 @@
+// Start-up of the client as the program starts it: the same window, pages and pictures, with
+// discovery sending to loopback instead of the network. Ends at the first frame that shows every
+// picture of the start page.
+#include "FirstFrameProbe.h"
+#include "MainClient.h"
+#include "MainWindowScene.h"
+#include "MessageBoxes.h"
+
+#include <QGuiApplication>
+#include <QQmlExtensionPlugin>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTemporaryDir>
+#include <cstdio>
+
+Q_IMPORT_QML_PLUGIN(QsClientPlugin)
+
+int main(int argc, char *argv[])
+{
+    QGuiApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: bench-client-startup <discovery port> <request port>\n");
+        return 2;
+    }
+    DiscoveryEndpoints endpoints;
+    endpoints.listenPort = quint16(QByteArray(argv[1]).toUInt());
+    endpoints.requestAddress = QHostAddress::LocalHost;
+    endpoints.requestPort = quint16(QByteArray(argv[2]).toUInt());
+
+    QTemporaryDir documents;
+    QuickMessageBoxes boxes;
+    MainClient client(boxes, SettingsFile(documents.path()), endpoints);
+    MainWindowScene scene(client, boxes);
+    QQuickWindow *window = scene.window();
+    if (!window)
+        return 1;
+    if (client.link()->start())
+        return 1;
+    client.FormCreate();
+    client.FormResize(window->width(), window->height());
+    FirstFrameProbe probe(window, window->findChild<QQuickItem *>(QStringLiteral("Panel1")));
+    return QGuiApplication::exec();
+}

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "PanelSwitch.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+#include <array>
+#include <functional>
+
+// What the keyboard page shows besides its fixed layout: which of the alternative sets and
+// pop-up groups are shown, and the mark of the check box "Κάτω"; and the press handlers that
+// change it. Each handler takes the pressed control's name, which is also its command word.
+//
+// Sending goes through the given sender (the window's kataxorisi). It returns false only when
+// the press must end at once, because the connection check itself failed and that failure has
+// already been reported; every other outcome, the message boxes of a failed exchange included,
+// lets the handler go on with its remaining steps.
+class KeyboardState : public QObject {
+    Q_OBJECT
+    // Group name -> PanelSwitch, for the seventeen groups that can be shown and hidden.
+    Q_PROPERTY(QVariantMap panels READ panels CONSTANT)
+    Q_PROPERTY(bool checkBox1Checked READ checkBox1Checked NOTIFY checkBox1CheckedChanged)
+
+public:
+    using Sender = std::function<bool(const QString &commandWord)>;
+
+    explicit KeyboardState(Sender send, QObject *parent = nullptr);
+
+    QVariantMap panels() const { return m_panelMap; }
+    bool checkBox1Checked() const { return m_checkBox1Checked; }
+
+    // False for a name that is not one of the switchable groups.
+    bool isShown(const QString &panel) const;
+    // The switchable groups shown at this moment, in the order of the page's members.
+    QStringList shownPanels() const;
+
+    // The sign press: send, then the sign reset.
+    Q_INVOKABLE void c13Click(const QString &control);
+    // Martyria letters m1 to m7: swap the rows, send, then the martyria reset.
+    Q_INVOKABLE void m1Click(const QString &control);
+    // Martyria signs o1 to o4, o6 to o9: swap the rows, send, clear "Κάτω", martyria reset.
+    Q_INVOKABLE void o1Click(const QString &control);
+    // m8 and o5: send, then the martyria reset; the row stays.
+    Q_INVOKABLE void o5Click(const QString &control);
+    // The check box "Κάτω": its sign press runs to the end before its mark toggles.
+    Q_INVOKABLE void CheckBox1Click(const QString &control = QStringLiteral("CheckBox1"));
+
+    // The set buttons and toggles change only what is shown; they send nothing.
+    Q_INVOKABLE void enallagikatavasiClick(const QString &control = {});
+    Q_INVOKABLE void enallagianavasiClick(const QString &control = {});
+    Q_INVOKABLE void CornerButton1Click(const QString &control = {});
+    Q_INVOKABLE void enallagiIsonClick(const QString &control = {});
+    Q_INVOKABLE void enallagiMartyriesClick(const QString &control = {});
+    Q_INVOKABLE void enallagifthoresClick(const QString &control = {});
+    Q_INVOKABLE void di6Click(const QString &control = {});
+    Q_INVOKABLE void enallagi_asterakiaClick(const QString &control = {});
+    Q_INVOKABLE void enallagiendikseisClick(const QString &control = {});
+    Q_INVOKABLE void enallagihfeseisClick(const QString &control = {});
+    Q_INVOKABLE void enallaghentashClick(const QString &control = {});
+    Q_INVOKABLE void enallaghvellhClick(const QString &control = {});
+    Q_INVOKABLE void ft_closeClick(const QString &control = {});
+
+signals:
+    void checkBox1CheckedChanged();
+
+private:
+    // In the order of the page's members.
+    enum Panel {
+        PanelIson1,
+        PanelKatavasi2,
+        PanelKatavasi1,
+        Panelanavasi1,
+        PanelPoiotitas2,
+        PanelMartyries1,
+        PanelIson2,
+        Panelanavasi2,
+        PanelPoiotitas1,
+        PanelMartyries2,
+        Panelfthores,
+        Panelmetra,
+        Panelasterakia,
+        Panelendikseis,
+        Panelyfeseis2,
+        Panelentasi,
+        Panelpena,
+        PanelCount
+    };
+
+    PanelSwitch &panel(Panel p) { return *m_panels[p]; }
+    void show(Panel p) { panel(p).setShown(true); }
+    void hide(Panel p) { panel(p).setShown(false); }
+    void flip(Panel p) { panel(p).flip(); }
+
+    // False when the press ended at the connection check.
+    bool signPress(const QString &control);
+    void swapMartyriaRows();
+    void firstSetsBack();
+    void signReset();
+    void martyriaReset();
+    void setCheckBox1Checked(bool checked);
+
+    Sender m_send;
+    std::array<PanelSwitch *, PanelCount> m_panels{};
+    QVariantMap m_panelMap;
+    bool m_checkBox1Checked = false;
+};
