@@ -3,13 +3,15 @@
 #include "CommandLink.h"
 #include "MessageBoxes.h"
 
-MainClient::MainClient(MessageBoxes &boxes, SettingsFile settingsFile, QObject *parent)
+MainClient::MainClient(MessageBoxes &boxes, SettingsFile settingsFile, DiscoveryEndpoints endpoints,
+                       QObject *parent)
     : QObject(parent), m_boxes(boxes), m_settingsFile(std::move(settingsFile)),
-      m_keyboard([this](const QString &word) { return !m_link || m_link->kataxorisi(word); }) {}
+      m_serverLink(boxes, m_fields, std::move(endpoints)), m_link(m_serverLink.commandLink()),
+      m_keyboard([this](const QString &word) { return m_link->kataxorisi(word); }) {}
 
 MainClient::~MainClient() {
-    if (m_link)
-        m_link->closeSilently();
+    // The window goes away: the editor's connection closes without a log line.
+    m_serverLink.commandLink()->closeSilently();
 }
 
 void MainClient::FormCreate() {
@@ -38,13 +40,12 @@ void MainClient::offClick() {
 
 void MainClient::move_clientClick() {
     m_pages.showCursorPage();
-    if (m_link)
-        m_link->kataxorisi(QStringLiteral("move_client"));
+    m_link->kataxorisi(QStringLiteral("move_client"));
 }
 
 void MainClient::Button3Click() {
     m_pages.showKeyboardPage();
-    if (!m_link || !m_link->writeLineUnanswered(QStringLiteral("move_client")))
+    if (!m_link->writeLineUnanswered(QStringLiteral("move_client")))
         m_boxes.showMessage(QStringLiteral("Πρόβλημα! Δεν υπάρχει σύνδεση με τον Server QS"));
 }
 

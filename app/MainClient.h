@@ -5,6 +5,7 @@
 #include "ModePanels.h"
 #include "PageScaling.h"
 #include "Pages.h"
+#include "ServerLink.h"
 #include "SettingsFile.h"
 
 #include <QObject>
@@ -22,12 +23,16 @@ class MainClient : public QObject {
     Q_PROPERTY(ModePanels *modes READ modes CONSTANT)
     Q_PROPERTY(PageScaling *scaling READ scaling CONSTANT)
     Q_PROPERTY(KeyboardState *keyboard READ keyboard CONSTANT)
+    Q_PROPERTY(ServerLink *link READ link CONSTANT)
 
 public:
-    MainClient(MessageBoxes &boxes, SettingsFile settingsFile, QObject *parent = nullptr);
+    // The program uses the fixed discovery endpoints; tests give loopback ones.
+    MainClient(MessageBoxes &boxes, SettingsFile settingsFile,
+               DiscoveryEndpoints endpoints = DiscoveryEndpoints(), QObject *parent = nullptr);
     ~MainClient() override;
 
-    // The link to the editor, which the window does not own.
+    // The link the presses use: the server link, unless a test puts another in its place (the
+    // window does not own that one).
     void setCommandLink(CommandLink *link) { m_link = link; }
 
     ClientFields *fields() { return &m_fields; }
@@ -35,6 +40,7 @@ public:
     ModePanels *modes() { return &m_modes; }
     PageScaling *scaling() { return &m_scaling; }
     KeyboardState *keyboard() { return &m_keyboard; }
+    ServerLink *link() { return &m_serverLink; }
     MessageBoxes &boxes() { return m_boxes; }
 
     // Once, after the layout is complete: the settings file into the fields.
@@ -63,10 +69,11 @@ signals:
 private:
     MessageBoxes &m_boxes;
     SettingsFile m_settingsFile;
-    CommandLink *m_link = nullptr;
     ClientFields m_fields;
     Pages m_pages;
     ModePanels m_modes;
     PageScaling m_scaling;
+    ServerLink m_serverLink;
+    CommandLink *m_link; // never null
     KeyboardState m_keyboard;
 };

@@ -10,8 +10,7 @@
 
 Q_IMPORT_QML_PLUGIN(QsClientPlugin)
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("QSclient"));
     QGuiApplication::setApplicationVersion(QStringLiteral("3.0.0.0"));
@@ -25,6 +24,13 @@ int main(int argc, char *argv[])
     if (!scene.window()) {
         std::fprintf(stderr, "qs-client: the window could not be built:\n%s",
                      qPrintable(scene.errors()));
+        return 1;
+    }
+
+    // The layout is complete: the indicator shows not connected, discovery starts and takes its
+    // port. Without that port (another copy of the client holds it) the program does not start.
+    if (const auto failure = client.link()->start()) {
+        boxes.showError(*failure);
         return 1;
     }
 

@@ -452,14 +452,14 @@ ScaledPage {
             id: connectionButton
             objectName: "con_SpeedButton"
             x: 6; y: 573; width: 35; height: 35
-            onPressed: if (page.client.link) page.client.link.con_SpeedButtonClick()
+            onPressed: page.client.link.con_SpeedButtonClick()
 
             // The connection indicator: below its button, sharing the button's hover look; a
             // press on it reaches the column's picture.
             Picture {
                 objectName: "ImageControl1"
                 x: 0; y: 51; width: 35; height: 35
-                name: page.client.link && page.client.link.indicatorConnected
+                name: page.client.link.indicatorConnected
                       ? "connection-on" : "connection-off"
                 horizontalScale: page.client.scaling.sx
                 verticalScale: page.client.scaling.sy

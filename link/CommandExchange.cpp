@@ -1,0 +1,66 @@
+#include "CommandExchange.h"
+
+#include "ClientFields.h"
+#include "ConnectionIndicator.h"
+#include "Discovery.h"
+#include "MessageBoxes.h"
+#include "TcpConnection.h"
+
+namespace {
+
+const QString kNoConnection = QStringLiteral("Πρόβλημα!!! Δεν υπάρχει σύνδεση με τον Server QS");
+const QString kRefused = QStringLiteral("Πρόβλημα! Δεν υπάρχει σύνδεση με τον Server QS");
+
+} // namespace
+
+CommandExchange::CommandExchange(TcpConnection &connection, Discovery &discovery,
+                                 ConnectionIndicator &indicator, ClientFields &fields,
+                                 MessageBoxes &boxes)
+    : m_connection(connection), m_discovery(discovery), m_indicator(indicator), m_fields(fields),
+      m_boxes(boxes) {}
+
+bool CommandExchange::kataxorisi(const QString &commandWord) {
+    const std::optional<bool> open = m_connection.Connected();
+    if (!open) {
+        m_boxes.showError(m_connection.errorString());
+        return false;
+    }
+    if (!*open) {
+        // The message first: discovery and the picture change once the user has seen it.
+        m_boxes.showMessage(kNoConnection);
+        m_discovery.start();
+        m_indicator.setConnected(false);
+        return true;
+    }
+    if (m_connection.WriteLn(commandWord) && replyStep())
+        return true;
+    // A failed exchange leaves the socket as it is: discovery looks for the editor meanwhile.
+    m_discovery.start();
+    m_indicator.setConnected(false);
+    m_boxes.showMessage(kNoConnection);
+    return true;
+}
+
+bool CommandExchange::replyStep() {
+    const std::optional<QString> answer = m_connection.ReadLn();
+    if (!answer)
+        return false;
+    m_fields.setLabel1(*answer);
+    const QString judged = m_fields.label1();
+    if (judged != QLatin1String("ok") && !judged.isEmpty()) {
+        m_boxes.showMessage(kRefused);
+        m_connection.Disconnect();
+        // Also when the editor had closed its end already and Disconnect found nothing to close.
+        m_discovery.start();
+    }
+    m_fields.setLabel1(QStringLiteral("x"));
+    return true;
+}
+
+bool CommandExchange::writeLineUnanswered(const QString &line) {
+    return m_connection.WriteLn(line);
+}
+
+void CommandExchange::closeSilently() {
+    m_connection.closeSilently();
+}

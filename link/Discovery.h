@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <QUdpSocket>
+#include <optional>
+
+class ClientFields;
+class MessageBoxes;
+
+// Where discovery listens and where its requests go. The program always uses these defaults;
+// tests give loopback addresses and free ports.
+struct DiscoveryEndpoints {
+    quint16 listenPort = 8091;
+    QHostAddress requestAddress = QHostAddress(QHostAddress::Broadcast);
+    quint16 requestPort = 8090;
+    int periodMs = 2000;
+};
+
+// Server discovery: the endpoint IdUDPServer1 (an IPv4 socket and, where the system offers
+// IPv6, an IPv6-only socket on the same port) and the timer Timer1 that sends "qs" each period
+// while discovery runs. Every answer, taken whether discovery runs or not, overwrites the
+// server address fields; answerTaken() then asks for the connect to that address.
+class Discovery : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(bool running READ running NOTIFY runningChanged)
+
+public:
+    static constexpr qsizetype kLongestAnswer = 20;
+
+    Discovery(DiscoveryEndpoints endpoints, ClientFields &fields, MessageBoxes &boxes,
+              QObject *parent = nullptr);
+
+    // Takes the port on both sockets; a failure leaves both closed and says why.
+    std::optional<QString> open();
+    void close();
+    bool isOpen() const;
+
+    // Start and stop discovery: enable and disable Timer1. Enabling it while it runs keeps the
+    // running period.
+    void start();
+    void stop();
+    bool running() const { return m_timer.isActive(); }
+
+    void Timer1Timer();
+    void IdUDPServer1UDPRead(const QByteArray &datagram);
+    // The connection button: the endpoint closes until the next tick reopens it.
+    void restart();
+
+    // A datagram has come in and waits to be handed to the answer handler.
+    bool hasPendingDatagrams() const;
+
+signals:
+    void runningChanged(bool running);
+    // The fields hold the address of an answer: connect to it now.
+    void answerTaken();
+
+private:
+    bool bindSocket(QUdpSocket &socket, const QHostAddress &address);
+    bool sendRequest();
+    void takeDatagrams(QUdpSocket &socket, bool &handling);
+
+    DiscoveryEndpoints m_endpoints;
+    ClientFields &m_fields;
+    MessageBoxes &m_boxes;
+    QTimer m_timer;
+    QUdpSocket m_ipv4;
+    QUdpSocket m_ipv6;
+    bool m_handlingIpv4 = false;
+    bool m_handlingIpv6 = false;
+    bool m_tickFailureShown = false;
+};

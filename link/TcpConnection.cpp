@@ -1,0 +1,239 @@
+#include "TcpConnection.h"
+
+#include <QHostAddress>
+#include <QHostInfo>
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+QString systemErrorText(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// The IPv4 address to connect to: the host itself when it is one, otherwise what the system's
+// resolver gives for it. Only IPv4 addresses are looked at.
+std::optional<QHostAddress> ipv4AddressOf(const QString &host) {
+    QHostAddress literal;
+    if (literal.setAddress(host) && literal.protocol() == QAbstractSocket::IPv4Protocol)
+        return literal;
+    const QHostInfo info = QHostInfo::fromName(host);
+    for (const QHostAddress &address : info.addresses()) {
+        if (address.protocol() == QAbstractSocket::IPv4Protocol)
+            return address;
+    }
+    return std::nullopt;
+}
+
+QByteArray asciiBytes(const QString &text) {
+    QByteArray bytes;
+    bytes.reserve(text.size() + 2);
+    for (const QChar c : text)
+        bytes.append(c.unicode() < 128 ? char(c.unicode()) : '?');
+    return bytes;
+}
+
+QString asciiText(const char *bytes, qsizetype size) {
+    QString text(size, Qt::Uninitialized);
+    for (qsizetype i = 0; i < size; ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        text[i] = b < 128 ? QChar(b) : QChar(QChar::ReplacementCharacter);
+    }
+    return text;
+}
+
+} // namespace
+
+TcpConnection::TcpConnection(QObject *parent) : QObject(parent) {}
+
+TcpConnection::~TcpConnection() {
+    closeSilently();
+}
+
+std::optional<bool> TcpConnection::Connected() {
+    if (m_fd < 0)
+        return false;
+    if (receiveOnce(0) == Receive::Error)
+        return std::nullopt;
+    return m_fd >= 0;
+}
+
+bool TcpConnection::Connect(const QString &host, quint16 port) {
+    const std::optional<bool> open = Connected();
+    if (!open)
+        return false;
+    if (*open)
+        return fail(QStringLiteral("Already connected."));
+    if (host.isEmpty())
+        return fail(QStringLiteral("Host not assigned."));
+    if (port == 0)
+        return fail(QStringLiteral("Port not assigned."));
+
+    m_input.clear();
+    m_scanned = 0;
+    m_peerClosed = false;
+
+    m_fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (m_fd < 0)
+        return fail(systemErrorText(errno));
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_addr.s_addr = htonl(INADDR_ANY);
+    if (::bind(m_fd, reinterpret_cast<sockaddr *>(&local), sizeof local) != 0) {
+        const int error = errno;
+        closeSocket();
+        return fail(systemErrorText(error));
+    }
+
+    const std::optional<QHostAddress> address = ipv4AddressOf(host);
+    if (!address) {
+        closeSocket();
+        return fail(QStringLiteral("Host not found: %1").arg(host));
+    }
+    sockaddr_in remote{};
+    remote.sin_family = AF_INET;
+    remote.sin_port = htons(port);
+    remote.sin_addr.s_addr = htonl(address->toIPv4Address());
+
+    // No time limit of our own: the attempt lasts as long as the system's connect does.
+    if (::connect(m_fd, reinterpret_cast<sockaddr *>(&remote), sizeof remote) != 0) {
+        int error = errno;
+        if (error == EINTR) {
+            // The attempt goes on after an interruption; wait for its outcome.
+            pollfd p{m_fd, POLLOUT, 0};
+            while (::poll(&p, 1, -1) < 0 && errno == EINTR) {
+            }
+            socklen_t length = sizeof error;
+            if (::getsockopt(m_fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0)
+                error = errno;
+        }
+        if (error != 0) {
+            closeSocket();
+            return fail(systemErrorText(error));
+        }
+    }
+
+    emit OnConnected();
+    return true;
+}
+
+void TcpConnection::Disconnect() {
+    // A close by the editor is noticed first, so that it raises no event; a failing receive
+    // changes nothing here.
+    Connected();
+    if (m_fd < 0)
+        return;
+    closeSocket();
+    emit OnDisconnected();
+}
+
+void TcpConnection::closeSilently() {
+    closeSocket();
+}
+
+bool TcpConnection::WriteLn(const QString &text) {
+    if (m_fd < 0)
+        return fail(QStringLiteral("Not connected."));
+    QByteArray bytes = asciiBytes(text);
+    bytes.append("\r\n");
+    qsizetype sent = 0;
+    while (sent < bytes.size()) {
+        const ssize_t n =
+            ::send(m_fd, bytes.constData() + sent, size_t(bytes.size() - sent), MSG_NOSIGNAL);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail(systemErrorText(errno));
+        }
+        sent += n;
+    }
+    return true;
+}
+
+std::optional<QString> TcpConnection::ReadLn() {
+    for (;;) {
+        const qsizetype lf = m_input.indexOf('\n', m_scanned);
+        m_scanned = lf < 0 ? m_input.size() : lf;
+        if (lf > kLongestLine || (lf < 0 && m_input.size() > kLongestLine)) {
+            fail(QStringLiteral("The answer line is longer than %1 bytes.").arg(kLongestLine));
+            return std::nullopt;
+        }
+        if (lf >= 0) {
+            const qsizetype end = lf > 0 && m_input.at(lf - 1) == '\r' ? lf - 1 : lf;
+            const QString line = asciiText(m_input.constData(), end);
+            m_input.remove(0, lf + 1);
+            m_scanned = 0;
+            return line;
+        }
+        if (m_peerClosed || m_fd < 0) {
+            fail(QStringLiteral("Connection closed."));
+            return std::nullopt;
+        }
+        switch (receiveOnce(kReadWaitMs)) {
+        case Receive::Data:
+            break;
+        case Receive::NothingWaiting:
+            // Accepted as an empty answer; the part of a line that came stays buffered.
+            return QString();
+        case Receive::EndOfStream:
+            fail(QStringLiteral("Connection closed gracefully."));
+            return std::nullopt;
+        case Receive::Error:
+            return std::nullopt;
+        }
+    }
+}
+
+TcpConnection::Receive TcpConnection::receiveOnce(int waitMs) {
+    pollfd p{m_fd, POLLIN, 0};
+    int ready;
+    do {
+        ready = ::poll(&p, 1, waitMs);
+    } while (ready < 0 && errno == EINTR);
+    if (ready < 0) {
+        fail(systemErrorText(errno));
+        return Receive::Error;
+    }
+    if (ready == 0)
+        return Receive::NothingWaiting;
+
+    const qsizetype before = m_input.size();
+    m_input.resize(before + kReceiveSize);
+    ssize_t n;
+    do {
+        n = ::recv(m_fd, m_input.data() + before, kReceiveSize, MSG_DONTWAIT);
+    } while (n < 0 && errno == EINTR);
+    const int error = errno;
+    m_input.resize(before + qMax<ssize_t>(n, 0));
+    if (n > 0)
+        return Receive::Data;
+    if (n == 0) {
+        m_peerClosed = true;
+        closeSocket();
+        return Receive::EndOfStream;
+    }
+    if (error == EAGAIN || error == EWOULDBLOCK)
+        return Receive::NothingWaiting;
+    fail(systemErrorText(error));
+    return Receive::Error;
+}
+
+void TcpConnection::closeSocket() {
+    if (m_fd < 0)
+        return;
+    ::shutdown(m_fd, SHUT_WR);
+    ::close(m_fd);
+    m_fd = -1;
+}
+
+bool TcpConnection::fail(const QString &text) {
+    m_error = text;
+    return false;
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <optional>
+
+// The one TCP connection to the editor (IdTCPClient1): IPv4 only, blocking calls on the
+// user-interface thread, 7-bit ASCII lines (CR LF after each line written; LF, with one optional
+// CR before it, after each line read).
+//
+// Built on the system's sockets rather than QTcpSocket: a QTcpSocket reads in the background
+// whenever the event loop runs (and it runs all the time between presses and while a message
+// box is open), closes itself when it meets the end of the stream, and reports a reset by the
+// editor's system as an orderly close. The client must instead notice the editor's close only at
+// its next use of the connection, take at most one receive of 32768 bytes per check, and report
+// a reset as a receive error with its own text, which the press handler shows in the error box.
+// Host names are still resolved through QHostInfo.
+class TcpConnection : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int kReceiveSize = 32768;
+    static constexpr int kLongestLine = 16384;
+    // How long ReadLn waits for more of an answer before it gives up with an empty text.
+    static constexpr int kReadWaitMs = 1000;
+
+    explicit TcpConnection(QObject *parent = nullptr);
+    ~TcpConnection() override;
+
+    // Whether the socket is open, after moving whatever has arrived into the input buffer. The
+    // editor's close is noticed here (the socket is closed, no event). Empty when the receive
+    // failed; errorString() then describes the failure.
+    std::optional<bool> Connected();
+
+    // Opens the connection; OnConnected is raised before it returns. False on failure, with
+    // errorString() saying why; a failed open leaves no socket.
+    bool Connect(const QString &host, quint16 port);
+
+    // Closes an open socket (sending side shut down first) and raises OnDisconnected.
+    void Disconnect();
+
+    // Closes an open socket without OnDisconnected, as when the window goes away.
+    void closeSilently();
+
+    // One line and CR LF; every code unit of 128 and above goes out as "?".
+    bool WriteLn(const QString &text);
+
+    // The oldest whole line of the input, without its line end; an empty text when no line has
+    // come within kReadWaitMs (what has come of it stays buffered). Empty optional on failure.
+    std::optional<QString> ReadLn();
+
+    QString errorString() const { return m_error; }
+
+    // The socket, for tests that wait until the other end's bytes have arrived; -1 if none.
+    int descriptor() const { return m_fd; }
+
+signals:
+    void OnConnected();
+    void OnDisconnected();
+
+private:
+    enum class Receive { Data, NothingWaiting, EndOfStream, Error };
+
+    Receive receiveOnce(int waitMs);
+    void closeSocket();
+    bool fail(const QString &text);
+
+    int m_fd = -1;
+    bool m_peerClosed = false;
+    QByteArray m_input;
+    // Where the search for the next LF goes on, so that a long line is not scanned again.
+    qsizetype m_scanned = 0;
+    QString m_error;
+};

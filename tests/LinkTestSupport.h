@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QHostAddress>
+#include <QStringList>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QUdpSocket>
+
+#include <poll.h>
+#include <sys/socket.h>
+
+// Helpers for the tests of the link to the editor: everything stays on loopback, on ports the
+// system hands out.
+
+// A UDP port that is free on the IPv4 and IPv6 wildcards alike, as discovery binds both.
+inline quint16 freeUdpPort() {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        QUdpSocket probe;
+        if (!probe.bind(QHostAddress(QHostAddress::AnyIPv4), 0))
+            continue;
+        const quint16 port = probe.localPort();
+        QUdpSocket probe6;
+        if (probe6.bind(QHostAddress(QHostAddress::AnyIPv6), port) ||
+            probe6.error() != QAbstractSocket::AddressInUseError)
+            return port;
+    }
+    return 0;
+}
+
+// Waits (bounded) until the socket has something to read: bytes, the end of the stream or an
+// error, so that a check of the connection that does not wait sees what the peer did.
+inline bool waitReadable(int fd, int limitMs = 10000) {
+    pollfd p{fd, POLLIN, 0};
+    return fd >= 0 && ::poll(&p, 1, limitMs) == 1;
+}
+
+// Makes the peer's close send a reset instead of an orderly end.
+inline void closeWithReset(QTcpSocket *peer) {
+    struct linger hard {
+        1, 0
+    };
+    ::setsockopt(int(peer->socketDescriptor()), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+    peer->abort();
+}
+
+// Everything the peer has received so far, after waiting (bounded) for at least `bytes`.
+inline QByteArray receivedBy(QTcpSocket *peer, qsizetype bytes) {
+    QByteArray all = peer->readAll();
+    while (all.size() < bytes && peer->waitForReadyRead(10000))
+        all += peer->readAll();
+    return all;
+}
+
+#include "ClientFields.h"
+#include "ServerLink.h"
+#include "TestSupport.h"
+
+#include <memory>
+
+// The server link with everything the user would see recorded, in order, in one event list:
+// "box: <text>", "log: <line>", "indicator: connected|not connected",
+// "discovery: started|stopped".
+class LinkUnderTest {
+public:
+    explicit LinkUnderTest(DiscoveryEndpoints endpoints) : boxes(events) {
+        link = std::make_unique<ServerLink>(boxes, fields, std::move(endpoints));
+        QObject::connect(&fields, &ClientFields::memo1Changed, [this] {
+            events.append("log: " + fields.memo1().section(QLatin1Char('\n'), -1));
+        });
+        QObject::connect(link.get(), &ServerLink::indicatorConnectedChanged, [this] {
+            events.append(link->indicatorConnected() ? "indicator: connected"
+                                                     : "indicator: not connected");
+        });
+        QObject::connect(&link->discovery(), &Discovery::runningChanged, [this](bool running) {
+            events.append(running ? "discovery: started" : "discovery: stopped");
+        });
+    }
+
+    // Endpoints that keep every request and answer on loopback; the timer only ticks when a
+    // test wants it to.
+    static DiscoveryEndpoints loopback(quint16 requestPort = 9, int periodMs = 3600000) {
+        DiscoveryEndpoints endpoints;
+        endpoints.listenPort = freeUdpPort();
+        endpoints.requestAddress = QHostAddress::LocalHost;
+        endpoints.requestPort = requestPort;
+        endpoints.periodMs = periodMs;
+        return endpoints;
+    }
+
+    QStringList events;
+    RecordingBoxes boxes;
+    ClientFields fields;
+    std::unique_ptr<ServerLink> link;
+};

@@ -1,0 +1,130 @@
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+// The real client and the stand-in editor, each in a private network namespace of its own,
+// joined by a veth pair: the client's broadcast finds the editor and the client connects. The
+// host network is never used; where namespaces cannot be made, the test is skipped.
+class LinkEndToEndTest : public QObject {
+    Q_OBJECT
+
+private:
+    QString m_clientNs;
+    QString m_editorNs;
+    QProcess m_editor;
+    QProcess m_client;
+    QString m_editorOutput;
+
+    static bool ip(const QStringList &arguments, QString *failure = nullptr) {
+        QProcess p;
+        p.start(QStringLiteral("ip"), arguments);
+        const bool ok =
+            p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+        if (!ok && failure)
+            *failure = QStringLiteral("ip %1: %2")
+                           .arg(arguments.join(' '),
+                                QString::fromLocal8Bit(p.readAllStandardError()).trimmed());
+        return ok;
+    }
+
+    static QString built(const QString &relativePath) {
+        return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(relativePath);
+    }
+
+    void stop(QProcess &process) {
+        if (process.state() == QProcess::NotRunning)
+            return;
+        process.kill();
+        process.waitForFinished(10000);
+    }
+
+private slots:
+    void initTestCase() {
+        if (::geteuid() != 0)
+            QSKIP("private network namespaces need root");
+        if (QStandardPaths::findExecutable(QStringLiteral("ip")).isEmpty())
+            QSKIP("the ip tool (iproute2) is not installed");
+        QVERIFY2(QFileInfo(built("../qs-client")).isExecutable(), "qs-client is not built");
+        QVERIFY2(QFileInfo(built("../tools/qs-editor/qs-editor")).isExecutable(),
+                 "qs-editor is not built");
+
+        const QString id = QString::number(::getpid());
+        m_clientNs = "qs-client-" + id;
+        m_editorNs = "qs-editor-" + id;
+        const QString clientEnd = "qsc" + id.right(9);
+        const QString editorEnd = "qse" + id.right(9);
+        // The veth pair is made inside the client's namespace, so that nothing is added to the
+        // host's network even for a moment.
+        const QList<QStringList> setup{
+            {"netns", "add", m_clientNs},
+            {"netns", "add", m_editorNs},
+            {"-n", m_clientNs, "link", "add", clientEnd, "type", "veth", "peer", "name", editorEnd,
+             "netns", m_editorNs},
+            {"-n", m_clientNs, "addr", "add", "10.231.0.1/24", "dev", clientEnd},
+            {"-n", m_editorNs, "addr", "add", "10.231.0.2/24", "dev", editorEnd},
+            {"-n", m_clientNs, "link", "set", "lo", "up"},
+            {"-n", m_editorNs, "link", "set", "lo", "up"},
+            {"-n", m_clientNs, "link", "set", clientEnd, "up"},
+            {"-n", m_editorNs, "link", "set", editorEnd, "up"},
+            // The limited broadcast leaves by the route it finds: the veth.
+            {"-n", m_clientNs, "route", "add", "default", "dev", clientEnd},
+        };
+        for (const QStringList &step : setup) {
+            QString failure;
+            if (!ip(step, &failure)) {
+                cleanupTestCase();
+                QSKIP(qPrintable("network namespaces cannot be made here: " + failure));
+            }
+        }
+    }
+
+    void cleanupTestCase() {
+        stop(m_client);
+        stop(m_editor);
+        if (!m_clientNs.isEmpty())
+            ip({"netns", "del", m_clientNs});
+        if (!m_editorNs.isEmpty())
+            ip({"netns", "del", m_editorNs});
+        m_clientNs.clear();
+        m_editorNs.clear();
+    }
+
+    void broadcastFindsTheEditorAndTheClientConnects() {
+        connect(&m_editor, &QProcess::readyReadStandardOutput, this, [this] {
+            m_editorOutput += QString::fromLocal8Bit(m_editor.readAllStandardOutput());
+        });
+        m_editor.start(QStringLiteral("ip"),
+                       {"netns", "exec", m_editorNs, built("../tools/qs-editor/qs-editor"),
+                        "--announce", "10.231.0.2"});
+        QVERIFY(m_editor.waitForStarted(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(m_editorOutput.contains("listening on TCP port 6000"), 20000);
+
+        QTemporaryDir home;
+        QVERIFY(home.isValid());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", home.path());
+        environment.insert("XDG_CONFIG_HOME", home.filePath(".config"));
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        m_client.setProcessEnvironment(environment);
+        m_client.start(QStringLiteral("ip"), {"netns", "exec", m_clientNs, built("../qs-client")});
+        QVERIFY(m_client.waitForStarted(10000));
+
+        // The first request goes out about two seconds after start; the editor answers it and
+        // the client connects to the address announced.
+        QTRY_VERIFY_WITH_TIMEOUT(m_editorOutput.contains("connection from 10.231.0.1:"), 30000);
+        QVERIFY(m_editorOutput.contains("discovery request from 10.231.0.1:8091, answered "
+                                        "10.231.0.2m6000 to port 8091"));
+        // Once connected, discovery has stopped and the client sends no line of its own.
+        QVERIFY(!m_editorOutput.contains(" line "));
+        QCOMPARE(m_client.state(), QProcess::Running);
+    }
+};
+
+QTEST_GUILESS_MAIN(LinkEndToEndTest)
+#include "tst_link_endtoend.moc"

@@ -1,0 +1,248 @@
+// qs-editor: plays the editor's side of the link for the client. It answers every discovery
+// request "qs" with "<host>m<port>", accepts TCP connections on its port, prints every line it
+// receives with a time stamp and answers each with a line of its own ("ok" unless told
+// otherwise). Its options make it misbehave in each of the ways the client must cope with.
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QHostAddress>
+#include <QNetworkDatagram>
+#include <QNetworkInterface>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QUdpSocket>
+
+#include <cstdio>
+#include <sys/socket.h>
+
+namespace {
+
+struct Behaviour {
+    QByteArray answer = "ok";
+    int delayMs = 0;
+    bool silent = false;
+    int closeAfter = 0;
+    int resetAfter = 0;
+    bool split = false;
+    int longLine = 0;
+};
+
+void say(const QString &text) {
+    const QString stamp = QDateTime::currentDateTime().toString(Qt::ISODateWithMs);
+    std::printf("%s %s\n", qPrintable(stamp), qPrintable(text));
+    std::fflush(stdout);
+}
+
+QString peerOf(const QTcpSocket *socket) {
+    return QStringLiteral("%1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort());
+}
+
+// Drops the connection with a reset rather than an orderly close.
+void reset(QTcpSocket *socket) {
+    struct linger hard {
+        1, 0
+    };
+    ::setsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+    socket->abort();
+}
+
+// One connection from a client: reads lines, answers each.
+class Session : public QObject {
+public:
+    Session(QTcpSocket *socket, const Behaviour &behaviour)
+        : QObject(socket), m_socket(socket), m_behaviour(behaviour) {
+        m_peer = peerOf(socket);
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        say(QStringLiteral("connection from %1").arg(m_peer));
+        connect(socket, &QTcpSocket::readyRead, this, &Session::readLines);
+        connect(socket, &QTcpSocket::disconnected, this, [this] {
+            say(QStringLiteral("%1 closed").arg(m_peer));
+            m_socket->deleteLater();
+        });
+    }
+
+private:
+    void readLines() {
+        while (m_socket->canReadLine()) {
+            QByteArray line = m_socket->readLine();
+            line.chop(line.endsWith("\r\n") ? 2 : 1);
+            ++m_lines;
+            say(QStringLiteral("%1 line %2: %3")
+                    .arg(m_peer)
+                    .arg(m_lines)
+                    .arg(QString::fromLatin1(line)));
+            if (m_behaviour.resetAfter > 0 && m_lines >= m_behaviour.resetAfter) {
+                say(QStringLiteral("%1 reset").arg(m_peer));
+                reset(m_socket);
+                return;
+            }
+            if (m_behaviour.closeAfter > 0 && m_lines >= m_behaviour.closeAfter) {
+                say(QStringLiteral("%1 closing").arg(m_peer));
+                m_socket->disconnectFromHost();
+                return;
+            }
+            if (!m_behaviour.silent)
+                scheduleAnswer();
+        }
+        // A line that never ends is not kept without bound.
+        if (m_socket->bytesAvailable() > 1 << 20)
+            m_socket->read(m_socket->bytesAvailable());
+    }
+
+    void scheduleAnswer() {
+        const QByteArray bytes = (m_behaviour.longLine > 0 ? QByteArray(m_behaviour.longLine, 'a')
+                                                           : m_behaviour.answer) +
+                                 "\r\n";
+        QPointer<QTcpSocket> socket = m_socket;
+        QTimer::singleShot(m_behaviour.delayMs, m_socket, [this, socket, bytes] {
+            if (!socket || socket->state() != QAbstractSocket::ConnectedState)
+                return;
+            if (!m_behaviour.split) {
+                socket->write(bytes);
+                return;
+            }
+            // One byte per segment, each a little after the one before.
+            for (qsizetype i = 0; i < bytes.size(); ++i) {
+                QTimer::singleShot(int(5 * i), socket, [socket, b = bytes.mid(i, 1)] {
+                    if (socket && socket->state() == QAbstractSocket::ConnectedState) {
+                        socket->write(b);
+                        socket->flush();
+                    }
+                });
+            }
+        });
+    }
+
+    QTcpSocket *m_socket;
+    const Behaviour &m_behaviour;
+    QString m_peer;
+    int m_lines = 0;
+};
+
+QString firstOwnIpv4Address() {
+    for (const QHostAddress &address : QNetworkInterface::allAddresses()) {
+        if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback())
+            return address.toString();
+    }
+    return QStringLiteral("127.0.0.1");
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("qs-editor"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Stand-in for the QS editor: answers discovery requests and command "
+                       "lines of the QS client."));
+    parser.addHelpOption();
+    const QCommandLineOption udpPort(QStringLiteral("udp-port"),
+                                     QStringLiteral("UDP port for discovery requests (8090)."),
+                                     QStringLiteral("port"), QStringLiteral("8090"));
+    const QCommandLineOption tcpPort(QStringLiteral("tcp-port"),
+                                     QStringLiteral("TCP port for connections (6000)."),
+                                     QStringLiteral("port"), QStringLiteral("6000"));
+    const QCommandLineOption bindAddress(
+        QStringLiteral("bind"), QStringLiteral("Address to listen on (all IPv4 addresses)."),
+        QStringLiteral("address"), QStringLiteral("0.0.0.0"));
+    const QCommandLineOption announce(
+        QStringLiteral("announce"),
+        QStringLiteral("Host announced in discovery answers (this machine's first IPv4 address)."),
+        QStringLiteral("host"));
+    const QCommandLineOption announcePort(
+        QStringLiteral("announce-port"),
+        QStringLiteral("Port announced in discovery answers (the TCP port)."),
+        QStringLiteral("port"));
+    const QCommandLineOption replyPort(
+        QStringLiteral("reply-port"),
+        QStringLiteral("Port that discovery answers go to (8091; 0: the request's source port)."),
+        QStringLiteral("port"), QStringLiteral("8091"));
+    const QCommandLineOption noDiscovery(QStringLiteral("no-discovery"),
+                                         QStringLiteral("Do not answer discovery requests."));
+    const QCommandLineOption answer(QStringLiteral("answer"),
+                                    QStringLiteral("Answer line to every command (ok)."),
+                                    QStringLiteral("text"), QStringLiteral("ok"));
+    const QCommandLineOption delay(QStringLiteral("delay"),
+                                   QStringLiteral("Answer only after this many milliseconds."),
+                                   QStringLiteral("ms"), QStringLiteral("0"));
+    const QCommandLineOption silent(QStringLiteral("silent"),
+                                    QStringLiteral("Never answer a command."));
+    const QCommandLineOption closeAfter(
+        QStringLiteral("close-after"),
+        QStringLiteral("Close the connection after receiving this many lines."),
+        QStringLiteral("lines"), QStringLiteral("0"));
+    const QCommandLineOption resetAfter(
+        QStringLiteral("reset-after"),
+        QStringLiteral("Reset the connection after receiving this many lines."),
+        QStringLiteral("lines"), QStringLiteral("0"));
+    const QCommandLineOption split(QStringLiteral("split"),
+                                   QStringLiteral("Send every answer one byte at a time."));
+    const QCommandLineOption longLine(
+        QStringLiteral("long-line"),
+        QStringLiteral("Answer with a line of this many bytes instead of the answer text."),
+        QStringLiteral("bytes"), QStringLiteral("0"));
+    parser.addOptions({udpPort, tcpPort, bindAddress, announce, announcePort, replyPort,
+                       noDiscovery, answer, delay, silent, closeAfter, resetAfter, split,
+                       longLine});
+    parser.process(app);
+
+    Behaviour behaviour;
+    behaviour.answer = parser.value(answer).toLatin1();
+    behaviour.delayMs = parser.value(delay).toInt();
+    behaviour.silent = parser.isSet(silent);
+    behaviour.closeAfter = parser.value(closeAfter).toInt();
+    behaviour.resetAfter = parser.value(resetAfter).toInt();
+    behaviour.split = parser.isSet(split);
+    behaviour.longLine = parser.value(longLine).toInt();
+
+    const QHostAddress listenAddress(parser.value(bindAddress));
+    QTcpServer server;
+    if (!server.listen(listenAddress, quint16(parser.value(tcpPort).toUInt()))) {
+        std::fprintf(stderr, "qs-editor: TCP port: %s\n", qPrintable(server.errorString()));
+        return 1;
+    }
+    QObject::connect(&server, &QTcpServer::newConnection, &server, [&] {
+        while (QTcpSocket *socket = server.nextPendingConnection())
+            new Session(socket, behaviour);
+    });
+
+    const QString host = parser.isSet(announce) ? parser.value(announce) : firstOwnIpv4Address();
+    const QString port = parser.isSet(announcePort) ? parser.value(announcePort)
+                                                    : QString::number(server.serverPort());
+    const QByteArray discoveryAnswer = (host + QLatin1Char('m') + port).toLatin1();
+    const quint16 answerPort = quint16(parser.value(replyPort).toUInt());
+
+    QUdpSocket discovery;
+    if (!parser.isSet(noDiscovery)) {
+        if (!discovery.bind(listenAddress, quint16(parser.value(udpPort).toUInt()))) {
+            std::fprintf(stderr, "qs-editor: UDP port: %s\n", qPrintable(discovery.errorString()));
+            return 1;
+        }
+        QObject::connect(&discovery, &QUdpSocket::readyRead, &discovery, [&] {
+            while (discovery.hasPendingDatagrams()) {
+                const QNetworkDatagram request = discovery.receiveDatagram(64);
+                if (request.data() != "qs")
+                    continue;
+                const quint16 to = answerPort ? answerPort : quint16(request.senderPort());
+                discovery.writeDatagram(discoveryAnswer, request.senderAddress(), to);
+                say(QStringLiteral("discovery request from %1:%2, answered %3 to port %4")
+                        .arg(request.senderAddress().toString())
+                        .arg(request.senderPort())
+                        .arg(QString::fromLatin1(discoveryAnswer))
+                        .arg(to));
+            }
+        });
+    }
+
+    say(QStringLiteral("listening on TCP port %1%2")
+            .arg(server.serverPort())
+            .arg(parser.isSet(noDiscovery)
+                     ? QString()
+                     : QStringLiteral(", UDP port %1").arg(discovery.localPort())));
+    return QCoreApplication::exec();
+}
