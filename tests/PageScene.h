@@ -41,7 +41,14 @@ public:
     PageScene() {
         QFile::remove(documents.filePath(QStringLiteral("QS.INI")));
         answerBoxesWithOk(boxes, boxTexts);
-        client = std::make_unique<MainClient>(boxes, SettingsFile(documents.path()));
+        // Discovery is never started here; should a test's disconnect start its timer, it would
+        // only ever send to loopback, once an hour.
+        DiscoveryEndpoints loopback;
+        loopback.listenPort = 0;
+        loopback.requestAddress = QHostAddress(QHostAddress::LocalHost);
+        loopback.requestPort = 9;
+        loopback.periodMs = 3600000;
+        client = std::make_unique<MainClient>(boxes, SettingsFile(documents.path()), loopback);
         client->setCommandLink(&link);
         scene = std::make_unique<MainWindowScene>(*client, boxes);
         if (scene->window())

@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QQuickItem>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 
 namespace {
@@ -144,6 +146,35 @@ private slots:
         QVERIFY(s().client->FormClose());
         QCOMPARE(fileBytes(iniPath()), savedBefore);
         QVERIFY(!fileBytes(iniPath()).contains("typed"));
+    }
+
+    void connectDisconnectUsesTheAddressAndLogsAfterTypedText() {
+        QTcpServer editor;
+        QVERIFY(editor.listen(QHostAddress::LocalHost, 0));
+        ClientFields *f = s().client->fields();
+        openPage();
+        pressItem(s().window(), "Memo1");
+        typeText("note");
+
+        // The address typed on the page is the one connected to.
+        for (const char *name : {"Edit2", "Edit3"}) {
+            pressItem(s().window(), name);
+            QTest::keyClick(s().window(), Qt::Key_A, Qt::ControlModifier);
+            typeText(qPrintable(QString(name) == "Edit2" ? QString("127.0.0.1")
+                                                         : QString::number(editor.serverPort())));
+        }
+        pressItem(s().window(), "ConnectDisconnect");
+        QTRY_VERIFY(editor.hasPendingConnections());
+        QCOMPARE(text("Memo1"), QString("note\nClient connected with server"));
+        QVERIFY(s().client->link()->indicatorConnected());
+
+        pressItem(s().window(), "ConnectDisconnect");
+        QTRY_VERIFY(!s().client->link()->indicatorConnected());
+        QCOMPARE(text("Memo1"),
+                 QString("note\nClient connected with server\nClient disconnected from server"));
+        QCOMPARE(f->memo1(), text("Memo1"));
+        QVERIFY(s().boxTexts.isEmpty());
+        QCOMPARE(s().visiblePages(), QStringList{kPage});
     }
 
     void typedAddressGoesToTheFieldsAndDiscoveryReplacesIt_data() {

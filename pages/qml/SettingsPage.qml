@@ -30,7 +30,7 @@ ScaledPage {
         }
         KeyNavigation.tab: button4
         KeyNavigation.backtab: edit2
-        onClicked: if (page.client.link) page.client.link.ConnectDisconnectClick()
+        onClicked: page.client.link.ConnectDisconnectClick()
     }
 
     // The address fields follow the program's values (settings file, discovery) and hand what the
