@@ -51,8 +51,10 @@ public:
         client = std::make_unique<MainClient>(boxes, SettingsFile(documents.path()), loopback);
         client->setCommandLink(&link);
         scene = std::make_unique<MainWindowScene>(*client, boxes);
-        if (scene->window())
+        if (scene->window()) {
             client->FormCreate();
+            client->FormResize(scene->window()->width(), scene->window()->height());
+        }
     }
 
     ~PageScene() {

@@ -45,6 +45,7 @@ ScaledPage {
                 width: Math.min(parent.width, parent.height) - 4
                 height: width
                 horizontalScale: page.client.scaling.sx
+                fitted: page.client.scaling.fitted
                 verticalScale: page.client.scaling.sy
             }
         }

@@ -69,6 +69,7 @@ ScaledPage {
         name: "Image31"
         x: 17; y: 376; width: 376; height: 57
         horizontalScale: page.client.scaling.sx
+        fitted: page.client.scaling.fitted
         verticalScale: page.client.scaling.sy
     }
 
@@ -92,6 +93,7 @@ ScaledPage {
                 name: modePanel.modelData.picture
                 x: 9; y: 18; width: 326; height: 259
                 horizontalScale: page.client.scaling.sx
+                fitted: page.client.scaling.fitted
                 verticalScale: page.client.scaling.sy
             }
 
