@@ -592,15 +592,15 @@ private slots:
             if (!picture)
                 continue;
             const bool shown = item(m.name)->isVisible();
-            QCOMPARE(picture->property("status").toInt(), shown ? ready : null);
+            QTRY_COMPARE(picture->property("status").toInt(), shown ? ready : null);
         }
-        QCOMPARE(item("ImageControl1")->property("status").toInt(), ready);
+        QTRY_COMPARE(item("ImageControl1")->property("status").toInt(), ready);
 
         invoke("enallaghentashClick");
-        QCOMPARE(pictureOf("Panelentasi")->property("status").toInt(), ready);
+        QTRY_COMPARE(pictureOf("Panelentasi")->property("status").toInt(), ready);
         invoke("enallaghentashClick");
         QVERIFY(!item("Panelentasi")->isVisible());
-        QCOMPARE(pictureOf("Panelentasi")->property("status").toInt(), ready);
+        QTRY_COMPARE(pictureOf("Panelentasi")->property("status").toInt(), ready);
 
         // Read at the size it is drawn.
         resizeWindow(830, 1420);

@@ -159,8 +159,8 @@ private slots:
 
         openPage();
         QCOMPARE(visibleModePanels(), QStringList{"Panelhxos_a"});
-        QCOMPARE(imageStatus("Image31"), 1); // Image.Ready
-        QCOMPARE(imageStatus("Image18"), 1);
+        QTRY_COMPARE(imageStatus("Image31"), 1); // Image.Ready
+        QTRY_COMPARE(imageStatus("Image18"), 1);
         for (const Mode &mode : modes().mid(1))
             QCOMPARE(imageStatus(mode.picture), 0);
 
@@ -173,7 +173,7 @@ private slots:
                  QSize(qCeil(376 * sx), qCeil(57 * sy)));
 
         pressTab("hx7");
-        QCOMPARE(imageStatus("Image29"), 1);
+        QTRY_COMPARE(imageStatus("Image29"), 1);
         QCOMPARE(imageStatus("Image19"), 0);
         QVERIFY(s().link.lines.isEmpty());
     }

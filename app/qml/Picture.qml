@@ -40,6 +40,7 @@ Item {
         sourceSize.width: Math.ceil(picture.width * picture.horizontalScale * Screen.devicePixelRatio)
         sourceSize.height: Math.ceil(picture.height * picture.verticalScale * Screen.devicePixelRatio)
         fillMode: Image.Stretch
+        asynchronous: true
         smooth: true
     }
 
