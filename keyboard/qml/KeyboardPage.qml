@@ -421,38 +421,38 @@ ScaledPage {
         TransparentButton {
             objectName: "SpeedButton35"
             x: 3; y: 87; width: 41; height: 41
-            onPressed: page.keyboard.c13Click(objectName)
+            onClicked: page.keyboard.c13Click(objectName)
         }
         TransparentButton {
             objectName: "SpeedButton25"
             x: 2; y: 369; width: 41; height: 41
-            onPressed: page.keyboard.c13Click(objectName)
+            onClicked: page.keyboard.c13Click(objectName)
         }
         TransparentButton {
             objectName: "move_client"
             x: 3; y: 312; width: 41; height: 41
-            onPressed: page.client.move_clientClick()
+            onClicked: page.client.move_clientClick()
         }
         TransparentButton {
             objectName: "SpeedButton31"
             x: 1; y: 377; width: 41; height: 41
-            onPressed: page.keyboard.c13Click(objectName)
+            onClicked: page.keyboard.c13Click(objectName)
         }
         TransparentButton {
             objectName: "SpeedButton14"
             x: 3; y: 157; width: 41; height: 41
-            onPressed: page.keyboard.c13Click(objectName)
+            onClicked: page.keyboard.c13Click(objectName)
         }
         TransparentButton {
             objectName: "off"
             x: 3; y: 8; width: 41; height: 41
-            onPressed: page.client.offClick()
+            onClicked: page.client.offClick()
         }
         TransparentButton {
             id: connectionButton
             objectName: "con_SpeedButton"
             x: 6; y: 573; width: 35; height: 35
-            onPressed: page.client.link.con_SpeedButtonClick()
+            onClicked: page.client.link.con_SpeedButtonClick()
 
             // The connection indicator: below its button, sharing the button's hover look; a
             // press on it reaches the column's picture.
@@ -470,22 +470,22 @@ ScaledPage {
         TransparentButton {
             objectName: "SpeedButton15"
             x: 3; y: 258; width: 41; height: 41
-            onPressed: page.keyboard.c13Click(objectName)
+            onClicked: page.keyboard.c13Click(objectName)
         }
         TransparentButton {
             objectName: "rythmiseisshow"
             x: 2; y: 504; width: 41; height: 41
-            onPressed: page.client.pages.rythmiseisshowClick()
+            onClicked: page.client.pages.rythmiseisshowClick()
         }
         TransparentButton {
             objectName: "N5"
             x: 1; y: 118; width: 41; height: 41
-            onPressed: page.keyboard.c13Click(objectName)
+            onClicked: page.keyboard.c13Click(objectName)
         }
         TransparentButton {
             objectName: "SpeedButton36"
             x: 3; y: 210; width: 41; height: 41
-            onPressed: page.keyboard.c13Click(objectName)
+            onClicked: page.keyboard.c13Click(objectName)
         }
     }
 
@@ -500,12 +500,12 @@ ScaledPage {
         TransparentButton {
             objectName: "martyriesshow"
             x: 1; y: 2; width: 44; height: 34
-            onPressed: page.client.pages.martyriesshowClick()
+            onClicked: page.client.pages.martyriesshowClick()
         }
         TransparentButton {
             objectName: "enallagiendikseis"
             x: 1; y: 37; width: 44; height: 34
-            onPressed: page.keyboard.enallagiendikseisClick()
+            onClicked: page.keyboard.enallagiendikseisClick()
         }
     }
 

@@ -89,7 +89,7 @@ Item {
             y: modelData.y
             width: modelData.w || group.buttonWidth
             height: modelData.h || group.buttonHeight
-            onPressed: group.client.keyboard[modelData.handler || "c13Click"](modelData.name)
+            onClicked: group.client.keyboard[modelData.handler || "c13Click"](modelData.name)
         }
     }
 }

@@ -60,14 +60,14 @@ ScaledPage {
     TransparentButton {
         objectName: "moveL"
         x: 24; y: 352; width: 105; height: 97
-        onPressed: page.client.moveLClick()
+        onClicked: page.client.moveLClick()
     }
     // The right arrow's button lies 7 units right of and 9 units above its picture; the strips
     // of the picture it leaves uncovered take presses and do nothing.
     TransparentButton {
         objectName: "moveR"
         x: 280; y: 344; width: 105; height: 97
-        onPressed: page.client.moveRClick()
+        onClicked: page.client.moveRClick()
     }
     ArrowKey {
         objectName: "SpeedButton7"

@@ -106,7 +106,7 @@ ScaledPage {
                     objectName: modelData.name
                     x: modelData.x; y: modelData.y
                     width: modePanel.modelData.keyWidth; height: 60
-                    onPressed: page.client.ark1Click(objectName)
+                    onClicked: page.client.ark1Click(objectName)
                 }
             }
         }
@@ -122,7 +122,7 @@ ScaledPage {
             x: modelData.x; y: 378; width: modelData.width; height: 48
             // A strip key is a sign press: after it is sent, the keyboard page goes back to its
             // first sets.
-            onPressed: page.client.keyboard.c13Click(objectName)
+            onClicked: page.client.keyboard.c13Click(objectName)
         }
     }
 
