@@ -134,7 +134,10 @@ public:
         }
         return nullptr;
     }
-    static QQuickItem *imageOf(QQuickItem *picture) { return childOfClass(picture, "QQuickImage"); }
+    // A picture is itself the image it shows.
+    static QQuickItem *imageOf(QQuickItem *picture) {
+        return picture && picture->inherits("QQuickImage") ? picture : nullptr;
+    }
     static QQuickItem *placeholderOf(QQuickItem *picture) {
         return childOfClass(picture, "QQuickRectangle");
     }

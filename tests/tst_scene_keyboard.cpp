@@ -604,12 +604,8 @@ private slots:
 
         // Read at the size it is drawn.
         resizeWindow(830, 1420);
-        QQuickItem *image = nullptr;
-        for (QQuickItem *child : pictureOf("Panelgorgo")->childItems()) {
-            if (child->metaObject()->className() == QByteArray("QQuickImage"))
-                image = child;
-        }
-        QVERIFY(image);
+        QQuickItem *image = pictureOf("Panelgorgo");
+        QVERIFY(image && image->inherits("QQuickImage"));
         const qreal dpr = window()->effectiveDevicePixelRatio();
         QCOMPARE(image->property("sourceSize").toSize(),
                  QSize(qCeil(73 * 2 * double(1.1f) * dpr - 1e-9), qCeil(444 * 2 * dpr)));

@@ -464,7 +464,6 @@ ScaledPage {
                 horizontalScale: page.client.scaling.sx
                 fitted: page.client.scaling.fitted
                 verticalScale: page.client.scaling.sy
-                takesPresses: false
             }
         }
         TransparentButton {
@@ -495,7 +494,6 @@ ScaledPage {
         client: page.client
         x: 1; y: 1; width: 49; height: 112
         picture: Qt.rect(0, 1, 47, 107)
-        pictureTakesPresses: false
 
         TransparentButton {
             objectName: "martyriesshow"
@@ -547,7 +545,6 @@ ScaledPage {
         client: page.client
         x: 98; y: 255; width: 47; height: 205
         picture: Qt.rect(1, 1, 50, 202)
-        pictureTakesPresses: false
         buttonWidth: 49; buttonHeight: 48
         buttons: [
             {name: "dm16", x: 2, y: 152},
@@ -563,7 +560,6 @@ ScaledPage {
         client: page.client
         x: 258; y: 415; width: 55; height: 202
         picture: Qt.rect(1, 1, 50, 202)
-        pictureTakesPresses: false
         buttonWidth: 49
         buttons: [
             {name: "SpeedButton11", x: 2, y: 42, h: 40},
@@ -607,7 +603,6 @@ ScaledPage {
         client: page.client
         x: 138; y: 463; width: 53; height: 205
         picture: Qt.rect(1, 1, 50, 202)
-        pictureTakesPresses: false
         buttonWidth: 49; buttonHeight: 40
         buttons: [
             {name: "ft20", x: 2, y: 42},
@@ -624,7 +619,6 @@ ScaledPage {
         client: page.client
         x: 218; y: 384; width: 151; height: 273
         picture: Qt.rect(1, 2, 152, 273)
-        pictureTakesPresses: false
         buttonWidth: 151; buttonHeight: 40
         buttons: [
             {name: "is6", x: 2, y: 39},
@@ -643,7 +637,6 @@ ScaledPage {
         client: page.client
         x: 258; y: 498; width: 50; height: 162
         picture: Qt.rect(0, 0, 50, 163)
-        pictureTakesPresses: false
         buttonWidth: 49; buttonHeight: 40
         buttons: [
             {name: "pen4", x: 2, y: 4},
