@@ -5,8 +5,7 @@
 // The pages are laid out once at 415 by 710 units and stretched as a whole to the window,
 // independently in width and height, about their top-left corners. The settings page, 415 by
 // 362, is centred in the window by its scaled size.
-class PageScaling : public QObject
-{
+class PageScaling : public QObject {
     Q_OBJECT
     Q_PROPERTY(float sx READ sx NOTIFY scaleChanged)
     Q_PROPERTY(float sy READ sy NOTIFY scaleChanged)

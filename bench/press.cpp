@@ -31,27 +31,25 @@ namespace {
 int kTimedPresses = 5000;
 int kMemoryPresses = 10000;
 
-struct Sign
-{
+struct Sign {
     QString word;
     QPoint point;
 };
 
-void collectSigns(QQuickItem *item, const QRegularExpression &names, QList<Sign> &out)
-{
+void collectSigns(QQuickItem *item, const QRegularExpression &names, QList<Sign> &out) {
     for (QQuickItem *child : item->childItems()) {
         if (!child->isVisible())
             continue;
         if (names.match(child->objectName()).hasMatch()) {
-            const QPointF centre = child->mapToScene(QPointF(child->width() / 2, child->height() / 2));
+            const QPointF centre =
+                child->mapToScene(QPointF(child->width() / 2, child->height() / 2));
             out.append({child->objectName(), centre.toPoint()});
         }
         collectSigns(child, names, out);
     }
 }
 
-long residentKiB()
-{
+long residentKiB() {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
@@ -61,8 +59,7 @@ long residentKiB()
     return -1;
 }
 
-void printStats(const char *name, QList<qint64> ns)
-{
+void printStats(const char *name, QList<qint64> ns) {
     std::sort(ns.begin(), ns.end());
     const double median = ns.at(ns.size() / 2) / 1000.0;
     const double p99 = ns.at(qMin(ns.size() - 1, qsizetype(ns.size() * 0.99))) / 1000.0;
@@ -70,8 +67,7 @@ void printStats(const char *name, QList<qint64> ns)
 }
 
 // The floor: blocking calls and nothing else.
-QList<qint64> floorRoundTrips(quint16 port, const QList<Sign> &signs)
-{
+QList<qint64> floorRoundTrips(quint16 port, const QList<Sign> &signs) {
     QList<qint64> times;
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
@@ -101,8 +97,7 @@ QList<qint64> floorRoundTrips(quint16 port, const QList<Sign> &signs)
 
 } // namespace
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QGuiApplication app(argc, argv);
     if (argc != 4 && argc != 5) {
         std::fprintf(stderr, "usage: bench-press <editor port> <discovery port> <request port> "

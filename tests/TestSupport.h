@@ -6,12 +6,10 @@
 #include <QStringList>
 #include <functional>
 
-
 // Message boxes that a test answers: every box is recorded in the shared event list as
 // "box: <text>" and closed at once, after whileOpen has run (a test may run events there, as
 // the user-interface thread does while a real box is open).
-class RecordingBoxes : public MessageBoxes
-{
+class RecordingBoxes : public MessageBoxes {
 public:
     explicit RecordingBoxes(QStringList &events) : m_events(events) {}
 

@@ -9,8 +9,7 @@
 
 namespace {
 
-std::optional<int32_t> reference(const std::u16string &s)
-{
+std::optional<int32_t> reference(const std::u16string &s) {
     size_t i = s.find_first_not_of(u' ');
     if (i == std::u16string::npos)
         return std::nullopt;
@@ -48,7 +47,8 @@ std::optional<int32_t> reference(const std::u16string &s)
             return std::nullopt;
     }
     if (base == 16)
-        return int32_t(uint32_t(sign < 0 ? (uint64_t(1) << 32) - uint64_t(value) : uint64_t(value)));
+        return int32_t(
+            uint32_t(sign < 0 ? (uint64_t(1) << 32) - uint64_t(value) : uint64_t(value)));
     value *= sign;
     if (value < INT32_MIN || value > INT32_MAX)
         return std::nullopt;
@@ -57,8 +57,7 @@ std::optional<int32_t> reference(const std::u16string &s)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     // Each byte is one character; the byte 0xFF takes the next two bytes as one UTF-16 code
     // unit, so that characters beyond Latin-1 (digits of other scripts) can occur too.
     std::u16string text;

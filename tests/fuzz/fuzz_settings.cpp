@@ -13,8 +13,7 @@
 
 namespace {
 
-QList<QByteArray> lines(const QByteArray &bytes)
-{
+QList<QByteArray> lines(const QByteArray &bytes) {
     QList<QByteArray> out = bytes.split('\n');
     for (QByteArray &line : out)
         if (line.endsWith('\r'))
@@ -22,8 +21,7 @@ QList<QByteArray> lines(const QByteArray &bytes)
     return out;
 }
 
-bool isSubsequence(const QList<QByteArray> &part, const QList<QByteArray> &whole)
-{
+bool isSubsequence(const QList<QByteArray> &part, const QList<QByteArray> &whole) {
     qsizetype at = 0;
     for (const QByteArray &line : part) {
         while (at < whole.size() && whole.at(at) != line)
@@ -35,16 +33,14 @@ bool isSubsequence(const QList<QByteArray> &part, const QList<QByteArray> &whole
     return true;
 }
 
-bool isOwnKeyLine(const QByteArray &line)
-{
+bool isOwnKeyLine(const QByteArray &line) {
     const QByteArray key = line.left(line.indexOf('=')).trimmed().toLower();
     return line.contains('=') && (key == "port" || key == "ipserver" || key == "screenon");
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     static QTemporaryDir dir;
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
 
@@ -78,8 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     ClientFields again;
     settings.read(again);
-    if (again.edit3() != QString::number(port) || again.edit2() != host
-        || again.screenOn() != fields.screenOn())
+    if (again.edit3() != QString::number(port) || again.edit2() != host ||
+        again.screenOn() != fields.screenOn())
         std::abort();
 
     // Every line that is not one of the three keys is still there, in its order.

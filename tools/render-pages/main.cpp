@@ -19,14 +19,12 @@ Q_IMPORT_QML_PLUGIN(QsClientPlugin)
 
 namespace {
 
-struct View
-{
+struct View {
     QString file;
     std::function<void(MainClient &)> show;
 };
 
-QList<View> views()
-{
+QList<View> views() {
     return {
         {"Panel1", [](MainClient &c) { c.pages()->Button1Click(); }},
         // The keyboard page with every second set, then with the pop-up groups opened in two
@@ -65,17 +63,27 @@ QList<View> views()
              k->enallagi_asterakiaClick();
              k->enallaghentashClick();
          }},
-        {"Panel4", [](MainClient &c) { c.pages()->Button1Click(); c.pages()->showCursorPage(); }},
-        {"Panel5", [](MainClient &c) { c.pages()->Button1Click(); c.pages()->rythmiseisshowClick(); }},
+        {"Panel4",
+         [](MainClient &c) {
+             c.pages()->Button1Click();
+             c.pages()->showCursorPage();
+         }},
+        {"Panel5",
+         [](MainClient &c) {
+             c.pages()->Button1Click();
+             c.pages()->rythmiseisshowClick();
+         }},
         {"Panelmartyries",
-         [](MainClient &c) { c.pages()->Button1Click(); c.pages()->martyriesshowClick(); }},
+         [](MainClient &c) {
+             c.pages()->Button1Click();
+             c.pages()->martyriesshowClick();
+         }},
     };
 }
 
 } // namespace
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
