@@ -18,37 +18,13 @@
 #include <QTest>
 #include <memory>
 
-// The link as the pages see it; records what they ask of it: "sent <word>" for a word sent with
-// its answer read, "written <line>" for a line written without one.
-class RecordingLink : public CommandLink {
-public:
-    bool kataxorisi(const QString &word) override {
-        lines.append(QStringLiteral("sent ") + word);
-        return true;
-    }
-    bool writeLineUnanswered(const QString &line) override {
-        lines.append(QStringLiteral("written ") + line);
-        return writable;
-    }
-    void closeSilently() override {}
-
-    QStringList lines;
-    bool writable = true;
-};
-
 class PageScene {
 public:
     PageScene() {
         QFile::remove(documents.filePath(QStringLiteral("QS.INI")));
         answerBoxesWithOk(boxes, boxTexts);
-        // Discovery is never started here; should a test's disconnect start its timer, it would
-        // only ever send to loopback, once an hour.
-        DiscoveryEndpoints loopback;
-        loopback.listenPort = 0;
-        loopback.requestAddress = QHostAddress(QHostAddress::LocalHost);
-        loopback.requestPort = 9;
-        loopback.periodMs = 3600000;
-        client = std::make_unique<MainClient>(boxes, SettingsFile(documents.path()), loopback);
+        client = std::make_unique<MainClient>(boxes, SettingsFile(documents.path()),
+                                              loopbackDiscovery());
         client->setCommandLink(&link);
         scene = std::make_unique<MainWindowScene>(*client, boxes);
         if (scene->window()) {

@@ -1,4 +1,3 @@
-#include "CommandLink.h"
 #include "MainClient.h"
 #include "ModePanels.h"
 #include "TestSupport.h"
@@ -97,22 +96,11 @@ private slots:
         QFETCH(QString, handler);
         QFETCH(QString, word);
 
-        struct Link : CommandLink {
-            QStringList lines;
-            bool kataxorisi(const QString &w) override {
-                lines.append("sent " + w);
-                return true;
-            }
-            bool writeLineUnanswered(const QString &l) override {
-                lines.append("written " + l);
-                return true;
-            }
-            void closeSilently() override {}
-        } link;
+        RecordingLink link;
         QStringList events;
         RecordingBoxes boxes(events);
         QTemporaryDir documents;
-        MainClient client(boxes, SettingsFile(documents.path()));
+        MainClient client(boxes, SettingsFile(documents.path()), loopbackDiscovery());
         client.setCommandLink(&link);
 
         const QStringList parts = handler.split(':');

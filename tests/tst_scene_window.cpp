@@ -14,23 +14,6 @@
 
 namespace {
 
-// The link as the pages see it; records what they ask of it.
-class RecordingLink : public CommandLink {
-public:
-    bool kataxorisi(const QString &word) override {
-        lines.append("sent " + word);
-        return true;
-    }
-    bool writeLineUnanswered(const QString &line) override {
-        lines.append("written " + line);
-        return writable;
-    }
-    void closeSilently() override { lines.append("closed"); }
-
-    QStringList lines;
-    bool writable = true;
-};
-
 const QStringList kPages{"Panel1", "Panel4", "Panel5", "Panelmartyries"};
 
 } // namespace
@@ -75,7 +58,8 @@ private slots:
         m_boxTexts.clear();
         m_boxes = std::make_unique<QuickMessageBoxes>();
         answerBoxesWithOk(*m_boxes, m_boxTexts);
-        m_client = std::make_unique<MainClient>(*m_boxes, SettingsFile(m_documents.path()));
+        m_client = std::make_unique<MainClient>(*m_boxes, SettingsFile(m_documents.path()),
+                                                loopbackDiscovery());
         m_client->setCommandLink(&m_link);
         m_scene = std::make_unique<MainWindowScene>(*m_client, *m_boxes);
         QVERIFY2(window(), qPrintable(m_scene->errors()));

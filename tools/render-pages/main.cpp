@@ -102,7 +102,13 @@ int main(int argc, char *argv[]) {
     // A private documents folder, so that the user's settings file is neither read nor written.
     QTemporaryDir documents;
     QuickMessageBoxes boxes;
-    MainClient client(boxes, SettingsFile(documents.path()));
+    // Discovery is never started here; its endpoints are loopback all the same, so that nothing
+    // this tool does can reach the network.
+    DiscoveryEndpoints loopback;
+    loopback.listenPort = 0;
+    loopback.requestAddress = QHostAddress(QHostAddress::LocalHost);
+    loopback.requestPort = 9;
+    MainClient client(boxes, SettingsFile(documents.path()), loopback);
     MainWindowScene scene(client, boxes);
     QQuickWindow *window = scene.window();
     if (!window) {
