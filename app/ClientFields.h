@@ -7,8 +7,7 @@
 // the server address (Edit2 host, Edit3 port), the display option ScreenOn, the connection log
 // Memo1 and the hidden reply label Label1. The page shows them; discovery, the connection, the
 // command exchange and the settings file change them.
-class ClientFields : public QObject
-{
+class ClientFields : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString edit2 READ edit2 WRITE setEdit2 NOTIFY edit2Changed)
     Q_PROPERTY(QString edit3 READ edit3 WRITE setEdit3 NOTIFY edit3Changed)

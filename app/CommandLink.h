@@ -3,8 +3,7 @@
 #include <QString>
 
 // What the pages need of the link to the editor.
-class CommandLink
-{
+class CommandLink {
 public:
     virtual ~CommandLink() = default;
 

@@ -2,13 +2,11 @@
 
 namespace {
 
-bool isBlank(char c)
-{
+bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-QByteArray trimmedBlanks(const QByteArray &text)
-{
+QByteArray trimmedBlanks(const QByteArray &text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && isBlank(text.at(begin)))
@@ -18,8 +16,7 @@ QByteArray trimmedBlanks(const QByteArray &text)
     return text.mid(begin, end - begin);
 }
 
-std::optional<QByteArray> sectionName(const QByteArray &line)
-{
+std::optional<QByteArray> sectionName(const QByteArray &line) {
     const QByteArray t = trimmedBlanks(line);
     if (!t.startsWith('['))
         return std::nullopt;
@@ -29,15 +26,13 @@ std::optional<QByteArray> sectionName(const QByteArray &line)
     return trimmedBlanks(t.mid(1, close - 1));
 }
 
-bool sameName(const QByteArray &a, const QByteArray &b)
-{
+bool sameName(const QByteArray &a, const QByteArray &b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
 
-IniDocument IniDocument::fromBytes(const QByteArray &bytes)
-{
+IniDocument IniDocument::fromBytes(const QByteArray &bytes) {
     IniDocument doc;
     qsizetype pos = 0;
     bool endingChosen = false;
@@ -70,8 +65,7 @@ IniDocument IniDocument::fromBytes(const QByteArray &bytes)
     return doc;
 }
 
-qsizetype IniDocument::sectionStart(const QByteArray &section) const
-{
+qsizetype IniDocument::sectionStart(const QByteArray &section) const {
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
         const auto name = sectionName(m_lines.at(i).text);
         if (name && sameName(*name, section))
@@ -80,16 +74,14 @@ qsizetype IniDocument::sectionStart(const QByteArray &section) const
     return -1;
 }
 
-qsizetype IniDocument::sectionEnd(qsizetype start) const
-{
+qsizetype IniDocument::sectionEnd(qsizetype start) const {
     qsizetype i = start + 1;
     while (i < m_lines.size() && !sectionName(m_lines.at(i).text))
         ++i;
     return i;
 }
 
-qsizetype IniDocument::keyLine(qsizetype start, qsizetype end, const QByteArray &key) const
-{
+qsizetype IniDocument::keyLine(qsizetype start, qsizetype end, const QByteArray &key) const {
     for (qsizetype i = start + 1; i < end; ++i) {
         const QByteArray &text = m_lines.at(i).text;
         const qsizetype eq = text.indexOf('=');
@@ -104,8 +96,7 @@ qsizetype IniDocument::keyLine(qsizetype start, qsizetype end, const QByteArray 
     return -1;
 }
 
-std::optional<QString> IniDocument::value(const QString &section, const QString &key) const
-{
+std::optional<QString> IniDocument::value(const QString &section, const QString &key) const {
     const qsizetype start = sectionStart(section.toUtf8());
     if (start < 0)
         return std::nullopt;
@@ -119,8 +110,7 @@ std::optional<QString> IniDocument::value(const QString &section, const QString 
     return QString::fromUtf8(raw);
 }
 
-void IniDocument::setValue(const QString &section, const QString &key, const QString &value)
-{
+void IniDocument::setValue(const QString &section, const QString &key, const QString &value) {
     const QByteArray sectionBytes = section.toUtf8();
     const QByteArray keyBytes = key.toUtf8();
     const QByteArray entry = keyBytes + '=' + value.toUtf8();
@@ -158,8 +148,7 @@ void IniDocument::setValue(const QString &section, const QString &key, const QSt
     m_lines.insert(insertAt, {entry, m_newLine});
 }
 
-QByteArray IniDocument::toBytes() const
-{
+QByteArray IniDocument::toBytes() const {
     QByteArray out;
     for (const Line &line : m_lines)
         out += line.text + line.ending;

@@ -10,8 +10,7 @@
 // that is not valid text. Section and key names match without regard to letter case, blanks
 // around names and values are ignored, and one pair of double quotes around a value is dropped.
 // Where a key repeats within its section, the first one counts and is the one replaced.
-class IniDocument
-{
+class IniDocument {
 public:
     static IniDocument fromBytes(const QByteArray &bytes);
 
@@ -26,8 +25,7 @@ public:
     QByteArray toBytes() const;
 
 private:
-    struct Line
-    {
+    struct Line {
         QByteArray text;   // without its line end
         QByteArray ending; // "\n", "\r\n", or for a last line "\r" or nothing
     };

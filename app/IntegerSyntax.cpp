@@ -4,8 +4,7 @@ namespace IntegerSyntax {
 
 namespace {
 
-int hexDigitValue(QChar c)
-{
+int hexDigitValue(QChar c) {
     const char16_t u = c.unicode();
     if (u >= '0' && u <= '9')
         return u - '0';
@@ -18,8 +17,7 @@ int hexDigitValue(QChar c)
 
 } // namespace
 
-std::optional<qint32> parse(const QString &text)
-{
+std::optional<qint32> parse(const QString &text) {
     qsizetype i = 0;
     const qsizetype n = text.size();
     while (i < n && text.at(i) == u' ')
@@ -35,7 +33,8 @@ std::optional<qint32> parse(const QString &text)
     if (i < n && (text.at(i) == u'$' || text.at(i) == u'x' || text.at(i) == u'X')) {
         hex = true;
         ++i;
-    } else if (i + 1 < n && text.at(i) == u'0' && (text.at(i + 1) == u'x' || text.at(i + 1) == u'X')) {
+    } else if (i + 1 < n && text.at(i) == u'0' &&
+               (text.at(i + 1) == u'x' || text.at(i + 1) == u'X')) {
         hex = true;
         i += 2;
     }
@@ -74,8 +73,7 @@ std::optional<qint32> parse(const QString &text)
     return qint32(value);
 }
 
-QString notValidMessage(const QString &text)
-{
+QString notValidMessage(const QString &text) {
     return QStringLiteral("'%1' is not a valid integer value").arg(text);
 }
 

@@ -48,3 +48,16 @@ void MainClient::Button3Click() {
     if (!m_link->writeLineUnanswered(QStringLiteral("move_client")))
         m_boxes.showMessage(QStringLiteral("Πρόβλημα! Δεν υπάρχει σύνδεση με τον Server QS"));
 }
+
+void MainClient::ark1Click(const QString &word) {
+    if (m_link)
+        m_link->kataxorisi(word);
+}
+
+void MainClient::moveLClick() {
+    ark1Click(QStringLiteral("SpeedButton25"));
+}
+
+void MainClient::moveRClick() {
+    ark1Click(QStringLiteral("SpeedButton31"));
+}

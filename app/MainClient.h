@@ -2,6 +2,7 @@
 
 #include "ClientFields.h"
 #include "KeyboardState.h"
+#include "ModePanels.h"
 #include "PageScaling.h"
 #include "Pages.h"
 #include "ServerLink.h"
@@ -19,6 +20,7 @@ class MainClient : public QObject {
     Q_OBJECT
     Q_PROPERTY(ClientFields *fields READ fields CONSTANT)
     Q_PROPERTY(Pages *pages READ pages CONSTANT)
+    Q_PROPERTY(ModePanels *modes READ modes CONSTANT)
     Q_PROPERTY(PageScaling *scaling READ scaling CONSTANT)
     Q_PROPERTY(KeyboardState *keyboard READ keyboard CONSTANT)
     Q_PROPERTY(ServerLink *link READ link CONSTANT)
@@ -35,6 +37,7 @@ public:
 
     ClientFields *fields() { return &m_fields; }
     Pages *pages() { return &m_pages; }
+    ModePanels *modes() { return &m_modes; }
     PageScaling *scaling() { return &m_scaling; }
     KeyboardState *keyboard() { return &m_keyboard; }
     ServerLink *link() { return &m_serverLink; }
@@ -51,6 +54,14 @@ public:
     Q_INVOKABLE void move_clientClick();
     Q_INVOKABLE void Button3Click();
 
+    // The signature keys of the modal signatures page and the arrow keys of the cursor page:
+    // their own word is sent, nothing else changes.
+    Q_INVOKABLE void ark1Click(const QString &word);
+    // The cursor page's large arrows send the words of the tool column's cursor keys, but leave
+    // the keyboard page's sets as they are.
+    Q_INVOKABLE void moveLClick();
+    Q_INVOKABLE void moveRClick();
+
 signals:
     // The window is asked to close; its close handler decides.
     void closeRequested();
@@ -60,6 +71,7 @@ private:
     SettingsFile m_settingsFile;
     ClientFields m_fields;
     Pages m_pages;
+    ModePanels m_modes;
     PageScaling m_scaling;
     ServerLink m_serverLink;
     CommandLink *m_link; // never null

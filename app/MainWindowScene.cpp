@@ -5,8 +5,7 @@
 
 #include <QQuickWindow>
 
-MainWindowScene::MainWindowScene(MainClient &client, QuickMessageBoxes &boxes)
-{
+MainWindowScene::MainWindowScene(MainClient &client, QuickMessageBoxes &boxes) {
     QObject::connect(&m_engine, &QQmlApplicationEngine::warnings, &m_engine,
                      [this](const QList<QQmlError> &warnings) {
                          for (const QQmlError &w : warnings)

@@ -9,8 +9,7 @@ class QuickMessageBoxes;
 
 // The main window built from its QML layout, with the window's behaviour and its message boxes
 // passed in. The program and the scene tests load it the same way.
-class MainWindowScene
-{
+class MainWindowScene {
 public:
     MainWindowScene(MainClient &client, QuickMessageBoxes &boxes);
 

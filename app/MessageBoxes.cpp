@@ -2,15 +2,13 @@
 
 #include <QEventLoop>
 
-QString MessageBoxes::errorText(const QString &failureText)
-{
+QString MessageBoxes::errorText(const QString &failureText) {
     if (!failureText.isEmpty() && failureText.back().unicode() <= u'.')
         return failureText;
     return failureText + QLatin1Char('.');
 }
 
-void QuickMessageBoxes::showMessage(const QString &text)
-{
+void QuickMessageBoxes::showMessage(const QString &text) {
     QEventLoop loop;
     m_openTexts.append(text);
     m_loops.append(&loop);
@@ -18,8 +16,7 @@ void QuickMessageBoxes::showMessage(const QString &text)
     loop.exec();
 }
 
-void QuickMessageBoxes::accept()
-{
+void QuickMessageBoxes::accept() {
     if (m_loops.isEmpty())
         return;
     m_loops.takeLast()->quit();

@@ -9,8 +9,7 @@ class QEventLoop;
 // The two modal boxes of the program. Both return only once the user has pressed OK; the event
 // loop keeps running meanwhile, so timer ticks and datagrams that fall due are handled while a
 // box is open, and such a handler may open a box of its own on top of it.
-class MessageBoxes
-{
+class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
 
@@ -28,8 +27,7 @@ public:
 // The boxes of the window: the open boxes form a stack that the window draws, the last one on
 // top; each box holds up the handler that opened it in an event loop of its own until the user
 // presses OK on it.
-class QuickMessageBoxes : public QObject, public MessageBoxes
-{
+class QuickMessageBoxes : public QObject, public MessageBoxes {
     Q_OBJECT
     Q_PROPERTY(QStringList openTexts READ openTexts NOTIFY openTextsChanged)
 

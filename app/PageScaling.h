@@ -5,13 +5,15 @@
 // The pages are laid out once at 415 by 710 units and stretched as a whole to the window,
 // independently in width and height, about their top-left corners. The settings page, 415 by
 // 362, is centred in the window by its scaled size.
-class PageScaling : public QObject
-{
+class PageScaling : public QObject {
     Q_OBJECT
     Q_PROPERTY(float sx READ sx NOTIFY scaleChanged)
     Q_PROPERTY(float sy READ sy NOTIFY scaleChanged)
     Q_PROPERTY(int settingsPageX READ settingsPageX NOTIFY scaleChanged)
     Q_PROPERTY(int settingsPageY READ settingsPageY NOTIFY scaleChanged)
+    // Whether the pages have been fitted to the window yet: pictures wait for it, so that each
+    // is drawn once, at the size it is shown.
+    Q_PROPERTY(bool fitted READ fitted NOTIFY scaleChanged)
 
 public:
     static constexpr int kDesignWidth = 415;
@@ -28,6 +30,7 @@ public:
     float sy() const { return m_sy; }
     int settingsPageX() const { return m_settingsPageX; }
     int settingsPageY() const { return m_settingsPageY; }
+    bool fitted() const { return m_fitted; }
 
 signals:
     void scaleChanged();
@@ -37,4 +40,5 @@ private:
     float m_sy = 1.0f;
     int m_settingsPageX = 0;
     int m_settingsPageY = 0;
+    bool m_fitted = false;
 };

@@ -1,7 +1,6 @@
 #include "Pages.h"
 
-void Pages::show(const QString &page)
-{
+void Pages::show(const QString &page) {
     if (m_visiblePage == page)
         return;
     m_visiblePage = page;

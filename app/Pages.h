@@ -5,8 +5,7 @@
 
 // Which of the four pages is shown. Exactly one is visible at any time: the sign keyboard page
 // Panel1 at start; every other page is reached from it and leads back to it.
-class Pages : public QObject
-{
+class Pages : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString visiblePage READ visiblePage NOTIFY visiblePageChanged)
 

@@ -24,8 +24,7 @@ constexpr qsizetype kLongestValue = 2047;
 constexpr qint64 kLargestFile = 64 * 1024 * 1024;
 
 // Nothing when a file exists but cannot be read whole: its lines could not be kept.
-std::optional<IniDocument> load(const QString &path)
-{
+std::optional<IniDocument> load(const QString &path) {
     QFile file(path);
     if (!file.exists())
         return IniDocument{};
@@ -34,16 +33,14 @@ std::optional<IniDocument> load(const QString &path)
     return IniDocument::fromBytes(file.readAll());
 }
 
-std::optional<QString> textValue(const IniDocument &ini, const QString &key)
-{
+std::optional<QString> textValue(const IniDocument &ini, const QString &key) {
     auto value = ini.value(kSection, key);
     if (value)
         value->truncate(kLongestValue);
     return value;
 }
 
-qint32 integerValue(const IniDocument &ini, const QString &key, qint32 fallback)
-{
+qint32 integerValue(const IniDocument &ini, const QString &key, qint32 fallback) {
     auto text = textValue(ini, key);
     if (!text)
         return fallback;
@@ -55,8 +52,7 @@ qint32 integerValue(const IniDocument &ini, const QString &key, qint32 fallback)
 
 // A line break in a value would end the line early and turn the rest into lines of their own,
 // so values are written without them.
-QString oneLine(QString value)
-{
+QString oneLine(QString value) {
     value.remove(QLatin1Char('\r'));
     value.remove(QLatin1Char('\n'));
     return value;
@@ -64,12 +60,10 @@ QString oneLine(QString value)
 
 } // namespace
 
-SettingsFile::SettingsFile(QString documentsFolder) : m_documentsFolder(std::move(documentsFolder))
-{
-}
+SettingsFile::SettingsFile(QString documentsFolder)
+    : m_documentsFolder(std::move(documentsFolder)) {}
 
-QString SettingsFile::folder() const
-{
+QString SettingsFile::folder() const {
     if (!m_documentsFolder.isEmpty())
         return m_documentsFolder;
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -80,21 +74,18 @@ QString SettingsFile::folder() const
     return folder;
 }
 
-QString SettingsFile::path() const
-{
+QString SettingsFile::path() const {
     return QDir::toNativeSeparators(QDir(folder()).filePath(kFileName));
 }
 
-void SettingsFile::read(ClientFields &fields) const
-{
+void SettingsFile::read(ClientFields &fields) const {
     const IniDocument ini = load(path()).value_or(IniDocument{});
     fields.setEdit3(QString::number(integerValue(ini, kPort, 6000)));
     fields.setEdit2(textValue(ini, kHost).value_or(QStringLiteral("127.0.0.1")));
     fields.setScreenOn(integerValue(ini, kScreenOn, fields.screenOn() ? 1 : 0) != 0);
 }
 
-std::optional<QString> SettingsFile::write(const ClientFields &fields) const
-{
+std::optional<QString> SettingsFile::write(const ClientFields &fields) const {
     const auto port = IntegerSyntax::parse(fields.edit3());
     if (!port)
         return IntegerSyntax::notValidMessage(fields.edit3());
@@ -108,7 +99,8 @@ std::optional<QString> SettingsFile::write(const ClientFields &fields) const
     IniDocument &ini = *loaded;
     ini.setValue(kSection, kPort, QString::number(*port));
     ini.setValue(kSection, kHost, oneLine(fields.edit2()));
-    ini.setValue(kSection, kScreenOn, fields.screenOn() ? QStringLiteral("1") : QStringLiteral("0"));
+    ini.setValue(kSection, kScreenOn,
+                 fields.screenOn() ? QStringLiteral("1") : QStringLiteral("0"));
 
     // A fresh account may have no documents folder yet.
     if (!QDir().mkpath(QFileInfo(filePath).absolutePath()))

@@ -8,8 +8,7 @@ class ClientFields;
 // The settings file QS.INI in the user's documents folder: section "Form" with the keys "port",
 // "ipserver" and "ScreenOn". It is read once when the window is created and written once per
 // close; every other section, key and line of the file is kept as it was.
-class SettingsFile
-{
+class SettingsFile {
 public:
     // documentsFolder: where the file lives; empty means the folder the system reports for the
     // user's documents at the moment of each read or write.

@@ -12,8 +12,7 @@
 namespace {
 
 // Milliseconds since this process was started, from the start time the kernel recorded.
-double msSinceProcessStart()
-{
+double msSinceProcessStart() {
     std::ifstream stat("/proc/self/stat");
     std::string content((std::istreambuf_iterator<char>(stat)), {});
     // The fields after the command name (which may hold spaces) start after its closing bracket;
@@ -33,8 +32,7 @@ double msSinceProcessStart()
 } // namespace
 
 FirstFrameProbe::FirstFrameProbe(QQuickWindow *window, QQuickItem *content)
-    : QObject(window), m_window(window), m_content(content)
-{
+    : QObject(window), m_window(window), m_content(content) {
     connect(window, &QQuickWindow::frameSwapped, this, &FirstFrameProbe::onFrameSwapped,
             Qt::DirectConnection);
     // A frame is only drawn when something changed; ask for one as pictures come in.
@@ -45,8 +43,7 @@ FirstFrameProbe::FirstFrameProbe(QQuickWindow *window, QQuickItem *content)
     window->update();
 }
 
-bool FirstFrameProbe::allPicturesReady() const
-{
+bool FirstFrameProbe::allPicturesReady() const {
     const auto items = m_content->findChildren<QQuickItem *>();
     for (QQuickItem *item : items) {
         if (!item->isVisible() || !item->inherits("QQuickImage"))
@@ -59,8 +56,7 @@ bool FirstFrameProbe::allPicturesReady() const
     return true;
 }
 
-void FirstFrameProbe::onFrameSwapped()
-{
+void FirstFrameProbe::onFrameSwapped() {
     if (m_readyBeforeFrame) {
         std::printf("%.3f\n", msSinceProcessStart());
         std::fflush(stdout);

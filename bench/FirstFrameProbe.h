@@ -9,8 +9,7 @@ class QQuickWindow;
 // Ends the process once the window has shown a frame in which every visible picture under
 // `content` had finished loading, and prints the milliseconds since the process started (as the
 // system counts it) before it exits: the measure of start-up.
-class FirstFrameProbe : public QObject
-{
+class FirstFrameProbe : public QObject {
     Q_OBJECT
 
 public:

@@ -15,8 +15,7 @@
 
 Q_IMPORT_QML_PLUGIN(QsClientPlugin)
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QGuiApplication app(argc, argv);
     if (argc != 3) {
         std::fprintf(stderr, "usage: bench-client-startup <discovery port> <request port>\n");

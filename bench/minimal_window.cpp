@@ -8,8 +8,7 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QGuiApplication app(argc, argv);
     QQmlEngine engine;
     QQmlComponent component(&engine);

@@ -10,8 +10,7 @@
 
 Q_IMPORT_QML_PLUGIN(QsClientPlugin)
 
-void answerBoxesWithOk(QuickMessageBoxes &boxes, QStringList &seen)
-{
+void answerBoxesWithOk(QuickMessageBoxes &boxes, QStringList &seen) {
     auto previousCount = std::make_shared<qsizetype>(0);
     QObject::connect(&boxes, &QuickMessageBoxes::openTextsChanged, &boxes,
                      [&boxes, &seen, previousCount] {
@@ -24,26 +23,22 @@ void answerBoxesWithOk(QuickMessageBoxes &boxes, QStringList &seen)
                      });
 }
 
-QQuickItem *findItem(QQuickWindow *window, const QString &objectName)
-{
+QQuickItem *findItem(QQuickWindow *window, const QString &objectName) {
     if (!window)
         return nullptr;
     // Items declared in the window's layout are children of the window object itself.
     return window->findChild<QQuickItem *>(objectName);
 }
 
-QPointF scenePoint(QQuickItem *item, QPointF local)
-{
+QPointF scenePoint(QQuickItem *item, QPointF local) {
     return item->mapToScene(local);
 }
 
-void pressAt(QQuickWindow *window, QPointF point)
-{
+void pressAt(QQuickWindow *window, QPointF point) {
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, point.toPoint());
 }
 
-void pressItem(QQuickWindow *window, const QString &objectName)
-{
+void pressItem(QQuickWindow *window, const QString &objectName) {
     QQuickItem *item = findItem(window, objectName);
     QVERIFY2(item, qPrintable(objectName));
     pressAt(window, scenePoint(item, QPointF(item->width() / 2, item->height() / 2)));

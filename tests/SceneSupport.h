@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestSupport.h"
+
 #include <QPointF>
 #include <QString>
 #include <QStringList>

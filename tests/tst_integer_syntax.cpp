@@ -2,13 +2,11 @@
 
 #include <QTest>
 
-class IntegerSyntaxTest : public QObject
-{
+class IntegerSyntaxTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void parse_data()
-    {
+    void parse_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("conforms");
         QTest::addColumn<int>("value");
@@ -46,8 +44,7 @@ private slots:
         QTest::addRow("arabic-indic digit") << QString::fromUtf8("٦٠٠٠") << false << 0;
     }
 
-    void parse()
-    {
+    void parse() {
         QFETCH(QString, text);
         QFETCH(bool, conforms);
         QFETCH(int, value);

@@ -14,32 +14,11 @@
 
 namespace {
 
-// The link as the pages see it; records what they ask of it.
-class RecordingLink : public CommandLink
-{
-public:
-    bool kataxorisi(const QString &word) override
-    {
-        lines.append("sent " + word);
-        return true;
-    }
-    bool writeLineUnanswered(const QString &line) override
-    {
-        lines.append("written " + line);
-        return writable;
-    }
-    void closeSilently() override { lines.append("closed"); }
-
-    QStringList lines;
-    bool writable = true;
-};
-
 const QStringList kPages{"Panel1", "Panel4", "Panel5", "Panelmartyries"};
 
 } // namespace
 
-class SceneWindowTest : public QObject
-{
+class SceneWindowTest : public QObject {
     Q_OBJECT
 
 private:
@@ -52,8 +31,7 @@ private:
 
     QQuickWindow *window() const { return m_scene->window(); }
 
-    void resizeWindow(int w, int h)
-    {
+    void resizeWindow(int w, int h) {
         window()->showNormal();
         window()->resize(w, h);
         // The pages are rescaled when the window system reports the new size.
@@ -61,8 +39,7 @@ private:
         QTRY_COMPARE(m_client->scaling()->sy(), float(double(h) / 710));
     }
 
-    QStringList visiblePages() const
-    {
+    QStringList visiblePages() const {
         QStringList shown;
         for (const QString &name : kPages) {
             QQuickItem *page = findItem(window(), name);
@@ -73,8 +50,7 @@ private:
     }
 
 private slots:
-    void init()
-    {
+    void init() {
         QVERIFY(m_documents.isValid());
         QFile::remove(m_documents.filePath("QS.INI"));
         m_link.lines.clear();
@@ -82,23 +58,23 @@ private slots:
         m_boxTexts.clear();
         m_boxes = std::make_unique<QuickMessageBoxes>();
         answerBoxesWithOk(*m_boxes, m_boxTexts);
-        m_client = std::make_unique<MainClient>(*m_boxes, SettingsFile(m_documents.path()));
+        m_client = std::make_unique<MainClient>(*m_boxes, SettingsFile(m_documents.path()),
+                                                loopbackDiscovery());
         m_client->setCommandLink(&m_link);
         m_scene = std::make_unique<MainWindowScene>(*m_client, *m_boxes);
         QVERIFY2(window(), qPrintable(m_scene->errors()));
         m_client->FormCreate();
+        m_client->FormResize(window()->width(), window()->height());
         QVERIFY(QTest::qWaitForWindowExposed(window()));
     }
 
-    void cleanup()
-    {
+    void cleanup() {
         m_scene.reset();
         m_client.reset();
         m_boxes.reset();
     }
 
-    void windowProperties()
-    {
+    void windowProperties() {
         QCOMPARE(window()->title(), QString("QS Client V 3.0"));
         QVERIFY(window()->flags() & Qt::FramelessWindowHint);
         QCOMPARE(window()->objectName(), QString("MainClient"));
@@ -112,8 +88,7 @@ private slots:
             QVERIFY(children.indexOf(order[i - 1]) < children.indexOf(order[i]));
     }
 
-    void scaling_data()
-    {
+    void scaling_data() {
         QTest::addColumn<int>("w");
         QTest::addColumn<int>("h");
         QTest::addColumn<int>("panel5Y");
@@ -124,8 +99,7 @@ private slots:
         QTest::addRow("restored size") << 769 << 816 << 199;
     }
 
-    void scaling()
-    {
+    void scaling() {
         QFETCH(int, w);
         QFETCH(int, h);
         QFETCH(int, panel5Y);
@@ -149,7 +123,9 @@ private slots:
                 QCOMPARE(qRound(drawn.height()), h);
             }
         }
-        QCOMPARE(qRound(findItem(window(), "Panel1")->mapRectToScene(QRectF(0, 0, 415, 710)).width()), w);
+        QCOMPARE(
+            qRound(findItem(window(), "Panel1")->mapRectToScene(QRectF(0, 0, 415, 710)).width()),
+            w);
 
         // A press lands where the drawing is: the settings button's centre at scaled place.
         QQuickItem *settingsButton = findItem(window(), "rythmiseisshow");
@@ -164,8 +140,7 @@ private slots:
         QCOMPARE(changed.count(), 0);
     }
 
-    void resizeWhileAnotherPageIsShown()
-    {
+    void resizeWhileAnotherPageIsShown() {
         resizeWindow(415, 710);
         pressItem(window(), "rythmiseisshow");
         resizeWindow(830, 355);
@@ -176,11 +151,9 @@ private slots:
         QCOMPARE(findItem(window(), "Panel5")->mapToScene(QPointF(0, 0)), QPointF(0, 87));
     }
 
-    void pageStateMachine()
-    {
+    void pageStateMachine() {
         resizeWindow(769, 816);
-        struct Step
-        {
+        struct Step {
             const char *control;
             const char *visibleAfter;
         };
@@ -198,8 +171,7 @@ private slots:
         QVERIFY(m_boxTexts.isEmpty());
     }
 
-    void leavingTheCursorPageWithoutConnection()
-    {
+    void leavingTheCursorPageWithoutConnection() {
         m_link.writable = false;
         pressItem(window(), "move_client");
         pressItem(window(), "Button3");
@@ -207,8 +179,7 @@ private slots:
         QCOMPARE(visiblePages(), QStringList{"Panel1"});
     }
 
-    void hiddenPagesTakeNoPresses()
-    {
+    void hiddenPagesTakeNoPresses() {
         resizeWindow(415, 710);
         // The modal signatures page's return button lies over the keyboard page; while that
         // page is hidden, a press there must not switch anything.
@@ -217,8 +188,7 @@ private slots:
         QCOMPARE(visiblePages(), QStringList{"Panel1"});
     }
 
-    void closeRefusedWithBadPortThenAccepted()
-    {
+    void closeRefusedWithBadPortThenAccepted() {
         // A close asked for by the window system while the settings page is shown.
         pressItem(window(), "rythmiseisshow");
         m_client->fields()->setEdit3("abc");
@@ -237,15 +207,15 @@ private slots:
         QVERIFY(QFile::exists(m_documents.filePath("QS.INI")));
     }
 
-    void settingsReadIntoThePageAtCreation()
-    {
+    void settingsReadIntoThePageAtCreation() {
         QFile file(m_documents.filePath("QS.INI"));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[Form]\nport=$10\nipserver=qs-editor.lan\nScreenOn=0\n");
         file.close();
         m_client->FormCreate();
         QCOMPARE(findItem(window(), "Edit3")->property("text").toString(), QString("16"));
-        QCOMPARE(findItem(window(), "Edit2")->property("text").toString(), QString("qs-editor.lan"));
+        QCOMPARE(findItem(window(), "Edit2")->property("text").toString(),
+                 QString("qs-editor.lan"));
         QCOMPARE(findItem(window(), "ScreenOn")->property("checked").toBool(), false);
     }
 };

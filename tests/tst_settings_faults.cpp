@@ -19,14 +19,12 @@ namespace {
 
 const QByteArray kPrevious = "[Other]\nkeep=1\n[Form]\nport=7000\nipserver=previous\nScreenOn=0\n";
 
-QByteArray readFile(const QString &path)
-{
+QByteArray readFile(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
+bool writeFile(const QString &path, const QByteArray &bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
@@ -34,12 +32,11 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 // Runs `body` in a child process with a mount namespace of its own, so that file systems can be
 // mounted for it without touching the machine. The child's exit code is returned; 77 means the
 // namespace or the mount could not be made here.
-int inPrivateMountNamespace(const std::function<int()> &body)
-{
+int inPrivateMountNamespace(const std::function<int()> &body) {
     const pid_t pid = ::fork();
     if (pid == 0) {
-        if (::unshare(CLONE_NEWNS) != 0
-            || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        if (::unshare(CLONE_NEWNS) != 0 ||
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
             ::_exit(77);
         ::_exit(body());
     }
@@ -50,8 +47,7 @@ int inPrivateMountNamespace(const std::function<int()> &body)
 
 // The child's verdict on one faulty close: 0 when the close failed with the right message and the
 // previous file is whole; another code says what went wrong.
-int checkFailedClose(const QString &folder, const ClientFields &fields)
-{
+int checkFailedClose(const QString &folder, const ClientFields &fields) {
     const QString path = QDir::toNativeSeparators(folder + QStringLiteral("/QS.INI"));
     const auto failure = SettingsFile(folder).write(fields);
     if (!failure)
@@ -65,23 +61,20 @@ int checkFailedClose(const QString &folder, const ClientFields &fields)
 
 } // namespace
 
-class SettingsFaultsTest : public QObject
-{
+class SettingsFaultsTest : public QObject {
     Q_OBJECT
 
 private:
     QTemporaryDir m_dir;
 
 private slots:
-    void init()
-    {
+    void init() {
         QVERIFY(m_dir.isValid());
         QDir(m_dir.path()).removeRecursively();
         QVERIFY(QDir().mkpath(m_dir.path()));
     }
 
-    void readOnlyDocumentsFolder()
-    {
+    void readOnlyDocumentsFolder() {
         const QString folder = m_dir.filePath("docs");
         const int code = inPrivateMountNamespace([&] {
             if (!QDir().mkpath(folder) || ::mount("qs", qPrintable(folder), "tmpfs", 0, "size=64k"))
@@ -99,8 +92,7 @@ private slots:
         QCOMPARE(code, 0);
     }
 
-    void fullDisk()
-    {
+    void fullDisk() {
         const QString folder = m_dir.filePath("docs");
         const int code = inPrivateMountNamespace([&] {
             if (!QDir().mkpath(folder) || ::mount("qs", qPrintable(folder), "tmpfs", 0, "size=8k"))
@@ -124,8 +116,7 @@ private slots:
         QCOMPARE(code, 0);
     }
 
-    void crashDuringClose()
-    {
+    void crashDuringClose() {
         // Closes that are killed at arbitrary moments, a bounded number of times: each time the
         // file holds either the previous settings or the new ones, whole, never a part.
         const QString path = m_dir.filePath("QS.INI");

@@ -11,15 +11,13 @@
 
 namespace {
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
+void writeFile(const QString &path, const QByteArray &bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-QByteArray readFile(const QString &path)
-{
+QByteArray readFile(const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -28,8 +26,7 @@ QByteArray readFile(const QString &path)
 
 } // namespace
 
-class SettingsFileTest : public QObject
-{
+class SettingsFileTest : public QObject {
     Q_OBJECT
 
 private:
@@ -37,15 +34,16 @@ private:
     QString iniPath() const { return m_dir.filePath("QS.INI"); }
 
 private slots:
-    void init() { QVERIFY(m_dir.isValid()); QFile::remove(iniPath()); }
+    void init() {
+        QVERIFY(m_dir.isValid());
+        QFile::remove(iniPath());
+    }
 
-    void pathIsTheDocumentsFolderAndTheName()
-    {
+    void pathIsTheDocumentsFolderAndTheName() {
         QCOMPARE(SettingsFile(m_dir.path()).path(), QDir::toNativeSeparators(iniPath()));
     }
 
-    void noFileGivesTheDefaults()
-    {
+    void noFileGivesTheDefaults() {
         ClientFields fields;
         fields.setEdit2("x");
         fields.setEdit3("1");
@@ -55,47 +53,60 @@ private slots:
         QVERIFY(fields.screenOn());
     }
 
-    void readValues_data()
-    {
+    void readValues_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("port");
         QTest::addColumn<QString>("host");
         QTest::addColumn<bool>("screenOn");
 
         auto form = [](const QByteArray &body) { return "[Form]\n" + body; };
-        QTest::addRow("0x1770") << form("port=0x1770\n") << "6000" << "127.0.0.1" << true;
-        QTest::addRow("$10") << form("port=$10\n") << "16" << "127.0.0.1" << true;
-        QTest::addRow("abc") << form("port=abc\n") << "6000" << "127.0.0.1" << true;
-        QTest::addRow("empty port") << form("port=\n") << "6000" << "127.0.0.1" << true;
-        QTest::addRow("-1") << form("port=-1\n") << "-1" << "127.0.0.1" << true;
-        QTest::addRow("99999") << form("port=99999\n") << "99999" << "127.0.0.1" << true;
-        QTest::addRow("0x alone") << form("port=0x\n") << "6000" << "127.0.0.1" << true;
-        QTest::addRow("x digits") << form("port=x1F\n") << "31" << "127.0.0.1" << true;
-        QTest::addRow("ScreenOn 0") << form("ScreenOn=0\n") << "6000" << "127.0.0.1" << false;
-        QTest::addRow("ScreenOn 2") << form("ScreenOn=2\n") << "6000" << "127.0.0.1" << true;
-        QTest::addRow("ScreenOn -1") << form("ScreenOn=-1\n") << "6000" << "127.0.0.1" << true;
-        QTest::addRow("ScreenOn yes") << form("ScreenOn=yes\n") << "6000" << "127.0.0.1" << true;
-        QTest::addRow("ScreenOn 0x0") << form("ScreenOn=0x0\n") << "6000" << "127.0.0.1" << false;
-        QTest::addRow("empty ipserver") << form("ipserver=\n") << "6000" << "" << true;
+        QTest::addRow("0x1770") << form("port=0x1770\n") << "6000"
+                                << "127.0.0.1" << true;
+        QTest::addRow("$10") << form("port=$10\n") << "16"
+                             << "127.0.0.1" << true;
+        QTest::addRow("abc") << form("port=abc\n") << "6000"
+                             << "127.0.0.1" << true;
+        QTest::addRow("empty port") << form("port=\n") << "6000"
+                                    << "127.0.0.1" << true;
+        QTest::addRow("-1") << form("port=-1\n") << "-1"
+                            << "127.0.0.1" << true;
+        QTest::addRow("99999") << form("port=99999\n") << "99999"
+                               << "127.0.0.1" << true;
+        QTest::addRow("0x alone") << form("port=0x\n") << "6000"
+                                  << "127.0.0.1" << true;
+        QTest::addRow("x digits") << form("port=x1F\n") << "31"
+                                  << "127.0.0.1" << true;
+        QTest::addRow("ScreenOn 0") << form("ScreenOn=0\n") << "6000"
+                                    << "127.0.0.1" << false;
+        QTest::addRow("ScreenOn 2") << form("ScreenOn=2\n") << "6000"
+                                    << "127.0.0.1" << true;
+        QTest::addRow("ScreenOn -1") << form("ScreenOn=-1\n") << "6000"
+                                     << "127.0.0.1" << true;
+        QTest::addRow("ScreenOn yes") << form("ScreenOn=yes\n") << "6000"
+                                      << "127.0.0.1" << true;
+        QTest::addRow("ScreenOn 0x0") << form("ScreenOn=0x0\n") << "6000"
+                                      << "127.0.0.1" << false;
+        QTest::addRow("empty ipserver") << form("ipserver=\n") << "6000"
+                                        << "" << true;
         QTest::addRow("host kept as typed") << form("ipserver=qs-host.lan\n") << "6000"
                                             << "qs-host.lan" << true;
         QTest::addRow("names any case, blanks, quotes")
             << QByteArray("[form]\r\n  PORT = 7000 \r\nIpServer=\"10.0.0.2\"\r\n") << "7000"
             << "10.0.0.2" << true;
-        QTest::addRow("first of repeated keys") << form("port=1\nport=2\n") << "1" << "127.0.0.1"
-                                                << true;
-        QTest::addRow("no section") << QByteArray("port=7000\n") << "6000" << "127.0.0.1" << true;
+        QTest::addRow("first of repeated keys") << form("port=1\nport=2\n") << "1"
+                                                << "127.0.0.1" << true;
+        QTest::addRow("no section") << QByteArray("port=7000\n") << "6000"
+                                    << "127.0.0.1" << true;
         QTest::addRow("other section only") << QByteArray("[Other]\nport=7000\n") << "6000"
                                             << "127.0.0.1" << true;
-        QTest::addRow("binary garbage") << QByteArray("\x00\xff\xfe[\x01]=\x80\n\x00", 11)
-                                        << "6000" << "127.0.0.1" << true;
+        QTest::addRow("binary garbage") << QByteArray("\x00\xff\xfe[\x01]=\x80\n\x00", 11) << "6000"
+                                        << "127.0.0.1" << true;
         QTest::addRow("key after garbage")
-            << QByteArray("\xff\xfe\x00\n[Form]\nport=8000\n", 22) << "8000" << "127.0.0.1"
-            << true;
+            << QByteArray("\xff\xfe\x00\n[Form]\nport=8000\n", 22) << "8000"
+            << "127.0.0.1" << true;
     }
 
-    void readValues()
-    {
+    void readValues() {
         QFETCH(QByteArray, file);
         QFETCH(QString, port);
         QFETCH(QString, host);
@@ -108,8 +119,7 @@ private slots:
         QCOMPARE(fields.screenOn(), screenOn);
     }
 
-    void screenOnDefaultIsTheBoxAsItIs()
-    {
+    void screenOnDefaultIsTheBoxAsItIs() {
         writeFile(iniPath(), "[Form]\nScreenOn=maybe\n");
         ClientFields fields;
         fields.setScreenOn(false);
@@ -117,8 +127,7 @@ private slots:
         QVERIFY(!fields.screenOn());
     }
 
-    void longValuesAreCutAndHugeLinesRead()
-    {
+    void longValuesAreCutAndHugeLinesRead() {
         const QByteArray longHost(3000, 'h');
         const QByteArray hugeLine(4 * 1024 * 1024, 'z');
         writeFile(iniPath(), "[Other]\nblob=" + hugeLine + "\n[Form]\nipserver=" + longHost + "\n");
@@ -134,17 +143,16 @@ private slots:
         QVERIFY(written.contains("ipserver=10.0.0.9\n"));
     }
 
-    void freshStartWritesExactlyFourLines()
-    {
+    void freshStartWritesExactlyFourLines() {
         ClientFields fields;
         SettingsFile file(m_dir.path());
         file.read(fields);
         QCOMPARE(file.write(fields), std::nullopt);
-        QCOMPARE(readFile(iniPath()), QByteArray("[Form]\nport=6000\nipserver=127.0.0.1\nScreenOn=1\n"));
+        QCOMPARE(readFile(iniPath()),
+                 QByteArray("[Form]\nport=6000\nipserver=127.0.0.1\nScreenOn=1\n"));
     }
 
-    void writeRefusesNonConformingPort_data()
-    {
+    void writeRefusesNonConformingPort_data() {
         QTest::addColumn<QString>("port");
         QTest::addRow("trailing blank") << "6000 ";
         QTest::addRow("inner blank") << "60 00";
@@ -152,8 +160,7 @@ private slots:
         QTest::addRow("letters") << "abc";
     }
 
-    void writeRefusesNonConformingPort()
-    {
+    void writeRefusesNonConformingPort() {
         QFETCH(QString, port);
         writeFile(iniPath(), "[Form]\nport=1234\n");
         ClientFields fields;
@@ -166,11 +173,11 @@ private slots:
         fields.setEdit3("$1770");
         fields.setScreenOn(false);
         QCOMPARE(file.write(fields), std::nullopt);
-        QCOMPARE(readFile(iniPath()), QByteArray("[Form]\nport=6000\nipserver=127.0.0.1\nScreenOn=0\n"));
+        QCOMPARE(readFile(iniPath()),
+                 QByteArray("[Form]\nport=6000\nipserver=127.0.0.1\nScreenOn=0\n"));
     }
 
-    void foreignLinesAreKept()
-    {
+    void foreignLinesAreKept() {
         const QByteArray before = "; written by hand\r\n[Other]\r\nport=1\r\n\r\n[FORM]\r\n"
                                   "extra = keep me\r\nPort=99\r\n\r\n[Last]\r\nz=1";
         writeFile(iniPath(), before);
@@ -190,8 +197,7 @@ private slots:
         QCOMPARE(again.edit2(), QString(""));
     }
 
-    void fileCutAfterCarriageReturn()
-    {
+    void fileCutAfterCarriageReturn() {
         writeFile(iniPath(), "[Other]\r\nkeep=1\r\n[Form]\r\nScreenOn=0\r");
         ClientFields fields;
         SettingsFile file(m_dir.path());
@@ -202,8 +208,7 @@ private slots:
                                                  "port=6000\r\nipserver=127.0.0.1\r\n"));
     }
 
-    void lineBreaksInTheHostCannotAddLines()
-    {
+    void lineBreaksInTheHostCannotAddLines() {
         ClientFields fields;
         fields.setEdit2("10.0.0.1\r\n[Form]\r\nport=1");
         QCOMPARE(SettingsFile(m_dir.path()).write(fields), std::nullopt);
@@ -211,16 +216,14 @@ private slots:
                  QByteArray("[Form]\nport=6000\nipserver=10.0.0.1[Form]port=1\nScreenOn=1\n"));
     }
 
-    void missingDocumentsFolderIsCreated()
-    {
+    void missingDocumentsFolderIsCreated() {
         const QString folder = m_dir.filePath("new/Documents");
         ClientFields fields;
         QCOMPARE(SettingsFile(folder).write(fields), std::nullopt);
         QVERIFY(QFile::exists(folder + "/QS.INI"));
     }
 
-    void failedWriteLeavesTheOldFileWhole()
-    {
+    void failedWriteLeavesTheOldFileWhole() {
         // A limit on the size of written files fails the write part-way, as a full disk does,
         // for root too.
         const QByteArray before = "[Other]\nkeep=1\n[Form]\nport=7000\nipserver=old\nScreenOn=0\n";
@@ -237,13 +240,13 @@ private slots:
         const auto failure = SettingsFile(m_dir.path()).write(fields);
         QCOMPARE(::setrlimit(RLIMIT_FSIZE, &saved), 0);
 
-        QCOMPARE(failure, QString("Unable to write to %1").arg(QDir::toNativeSeparators(iniPath())));
+        QCOMPARE(failure,
+                 QString("Unable to write to %1").arg(QDir::toNativeSeparators(iniPath())));
         QCOMPARE(readFile(iniPath()), before);
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"QS.INI"});
     }
 
-    void unwritableFolderFailsAndKeepsTheFile()
-    {
+    void unwritableFolderFailsAndKeepsTheFile() {
         // A file where the folder should be: nothing can be created inside it, for root too.
         const QString notAFolder = m_dir.filePath("plainfile");
         writeFile(notAFolder, "x");
@@ -254,8 +257,7 @@ private slots:
         QCOMPARE(readFile(notAFolder), QByteArray("x"));
     }
 
-    void unreadableFileIsNotReplaced()
-    {
+    void unreadableFileIsNotReplaced() {
         // A folder in the file's place cannot be read as a file; it must not be replaced by a
         // file that lost its lines.
         QVERIFY(QDir(m_dir.path()).mkpath("QS.INI"));

@@ -19,9 +19,11 @@ Window {
     visible: true
     color: palette.window
 
-    onWidthChanged: client.FormResize(width, height)
-    onHeightChanged: client.FormResize(width, height)
-    onActiveChanged: if (active) client.FormActivate(width, height)
+    // The pages are first fitted to the window as its creation ends; from then on at every
+    // resize and activation.
+    onWidthChanged: if (client.scaling.fitted) client.FormResize(width, height)
+    onHeightChanged: if (client.scaling.fitted) client.FormResize(width, height)
+    onActiveChanged: if (active && client.scaling.fitted) client.FormActivate(width, height)
     onClosing: (close) => { close.accepted = client.FormClose() }
 
     Connections {

@@ -2,13 +2,14 @@ import QtQuick
 import QtQuick.Controls.Basic
 
 // One page of the window: shown when it is the visible page, drawn at the window's scales about
-// its top-left corner. Presses that reach the page itself are taken and do nothing.
-Pane {
+// its top-left corner. Presses that reach the page itself are taken and do nothing. The page is
+// its own mouse area with its members right inside it: every pointer event visits every item
+// of the page, through each of its ancestors, so the page adds no levels of its own.
+MouseArea {
     id: page
 
     required property QtObject client
 
-    padding: 0
     width: 415
     height: 710
     visible: client.pages.visiblePage === objectName
@@ -17,7 +18,8 @@ Pane {
         yScale: page.client.scaling.sy
     }
 
-    MouseArea {
+    Rectangle {
         anchors.fill: parent
+        color: "#ffffff"
     }
 }

@@ -421,38 +421,38 @@ ScaledPage {
         TransparentButton {
             objectName: "SpeedButton35"
             x: 3; y: 87; width: 41; height: 41
-            onPressed: page.keyboard.c13Click(objectName)
+            onClicked: page.keyboard.c13Click(objectName)
         }
         TransparentButton {
             objectName: "SpeedButton25"
             x: 2; y: 369; width: 41; height: 41
-            onPressed: page.keyboard.c13Click(objectName)
+            onClicked: page.keyboard.c13Click(objectName)
         }
         TransparentButton {
             objectName: "move_client"
             x: 3; y: 312; width: 41; height: 41
-            onPressed: page.client.move_clientClick()
+            onClicked: page.client.move_clientClick()
         }
         TransparentButton {
             objectName: "SpeedButton31"
             x: 1; y: 377; width: 41; height: 41
-            onPressed: page.keyboard.c13Click(objectName)
+            onClicked: page.keyboard.c13Click(objectName)
         }
         TransparentButton {
             objectName: "SpeedButton14"
             x: 3; y: 157; width: 41; height: 41
-            onPressed: page.keyboard.c13Click(objectName)
+            onClicked: page.keyboard.c13Click(objectName)
         }
         TransparentButton {
             objectName: "off"
             x: 3; y: 8; width: 41; height: 41
-            onPressed: page.client.offClick()
+            onClicked: page.client.offClick()
         }
         TransparentButton {
             id: connectionButton
             objectName: "con_SpeedButton"
             x: 6; y: 573; width: 35; height: 35
-            onPressed: page.client.link.con_SpeedButtonClick()
+            onClicked: page.client.link.con_SpeedButtonClick()
 
             // The connection indicator: below its button, sharing the button's hover look; a
             // press on it reaches the column's picture.
@@ -462,29 +462,29 @@ ScaledPage {
                 name: page.client.link.indicatorConnected
                       ? "connection-on" : "connection-off"
                 horizontalScale: page.client.scaling.sx
+                fitted: page.client.scaling.fitted
                 verticalScale: page.client.scaling.sy
-                takesPresses: false
             }
         }
         TransparentButton {
             objectName: "SpeedButton15"
             x: 3; y: 258; width: 41; height: 41
-            onPressed: page.keyboard.c13Click(objectName)
+            onClicked: page.keyboard.c13Click(objectName)
         }
         TransparentButton {
             objectName: "rythmiseisshow"
             x: 2; y: 504; width: 41; height: 41
-            onPressed: page.client.pages.rythmiseisshowClick()
+            onClicked: page.client.pages.rythmiseisshowClick()
         }
         TransparentButton {
             objectName: "N5"
             x: 1; y: 118; width: 41; height: 41
-            onPressed: page.keyboard.c13Click(objectName)
+            onClicked: page.keyboard.c13Click(objectName)
         }
         TransparentButton {
             objectName: "SpeedButton36"
             x: 3; y: 210; width: 41; height: 41
-            onPressed: page.keyboard.c13Click(objectName)
+            onClicked: page.keyboard.c13Click(objectName)
         }
     }
 
@@ -494,17 +494,16 @@ ScaledPage {
         client: page.client
         x: 1; y: 1; width: 49; height: 112
         picture: Qt.rect(0, 1, 47, 107)
-        pictureTakesPresses: false
 
         TransparentButton {
             objectName: "martyriesshow"
             x: 1; y: 2; width: 44; height: 34
-            onPressed: page.client.pages.martyriesshowClick()
+            onClicked: page.client.pages.martyriesshowClick()
         }
         TransparentButton {
             objectName: "enallagiendikseis"
             x: 1; y: 37; width: 44; height: 34
-            onPressed: page.keyboard.enallagiendikseisClick()
+            onClicked: page.keyboard.enallagiendikseisClick()
         }
     }
 
@@ -546,7 +545,6 @@ ScaledPage {
         client: page.client
         x: 98; y: 255; width: 47; height: 205
         picture: Qt.rect(1, 1, 50, 202)
-        pictureTakesPresses: false
         buttonWidth: 49; buttonHeight: 48
         buttons: [
             {name: "dm16", x: 2, y: 152},
@@ -562,7 +560,6 @@ ScaledPage {
         client: page.client
         x: 258; y: 415; width: 55; height: 202
         picture: Qt.rect(1, 1, 50, 202)
-        pictureTakesPresses: false
         buttonWidth: 49
         buttons: [
             {name: "SpeedButton11", x: 2, y: 42, h: 40},
@@ -606,7 +603,6 @@ ScaledPage {
         client: page.client
         x: 138; y: 463; width: 53; height: 205
         picture: Qt.rect(1, 1, 50, 202)
-        pictureTakesPresses: false
         buttonWidth: 49; buttonHeight: 40
         buttons: [
             {name: "ft20", x: 2, y: 42},
@@ -623,7 +619,6 @@ ScaledPage {
         client: page.client
         x: 218; y: 384; width: 151; height: 273
         picture: Qt.rect(1, 2, 152, 273)
-        pictureTakesPresses: false
         buttonWidth: 151; buttonHeight: 40
         buttons: [
             {name: "is6", x: 2, y: 39},
@@ -642,7 +637,6 @@ ScaledPage {
         client: page.client
         x: 258; y: 498; width: 50; height: 162
         picture: Qt.rect(0, 0, 50, 163)
-        pictureTakesPresses: false
         buttonWidth: 49; buttonHeight: 40
         buttons: [
             {name: "pen4", x: 2, y: 4},

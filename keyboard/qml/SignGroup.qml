@@ -8,7 +8,7 @@ import QsClient
 // the order of `buttons`, then whatever a group declares inside it. A later member paints over
 // an earlier one and takes the press where they overlap; nothing is clipped to the panel, and a
 // press on the panel or the picture between the buttons is taken and does nothing.
-Item {
+MouseArea {
     id: group
 
     required property QtObject client
@@ -20,7 +20,6 @@ Item {
     property real buttonHeight
     // The picture's rectangle in the group.
     property rect picture
-    property bool pictureTakesPresses: true
     // Drawn stretched about the left edge by this factor, presses included.
     property real stretchX: 1
     // The callout look: the panel with a pointer on its top edge.
@@ -32,6 +31,14 @@ Item {
     visible: visibilitySwitch ? visibilitySwitch.shown : true
 
     transform: Scale { xScale: group.stretchX }
+
+    // The group is its own press area, so that a press or a hover between its buttons stops
+    // here; like every press target it reaches a hair past its right and bottom edges.
+    hoverEnabled: true
+    containmentMask: Item {
+        width: group.width + 1 / 4096
+        height: group.height + 1 / 4096
+    }
 
     Rectangle {
         visible: !group.callout
@@ -61,10 +68,6 @@ Item {
         }
     }
 
-    PressArea {
-        anchors.fill: parent
-        hoverEnabled: true
-    }
 
     Picture {
         name: group.objectName
@@ -73,8 +76,8 @@ Item {
         width: group.picture.width
         height: group.picture.height
         horizontalScale: group.client.scaling.sx * group.stretchX
+        fitted: group.client.scaling.fitted
         verticalScale: group.client.scaling.sy
-        takesPresses: group.pictureTakesPresses
     }
 
     Repeater {
@@ -88,7 +91,7 @@ Item {
             y: modelData.y
             width: modelData.w || group.buttonWidth
             height: modelData.h || group.buttonHeight
-            onPressed: group.client.keyboard[modelData.handler || "c13Click"](modelData.name)
+            onClicked: group.client.keyboard[modelData.handler || "c13Click"](modelData.name)
         }
     }
 }

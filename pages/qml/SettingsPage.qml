@@ -3,7 +3,7 @@ import QtQuick.Controls.Basic
 import QsClient
 
 // The settings page Panel5, 415 by 362, centred in the window by its scaled size: the editor's
-// address, the connection log and the display option.
+// address, connecting by hand, the connection log and the display option.
 ScaledPage {
     id: page
 
@@ -14,30 +14,96 @@ ScaledPage {
     y: client.scaling.settingsPageY
     height: 362
 
+    Button {
+        id: connectDisconnect
+
+        objectName: "ConnectDisconnect"
+        x: 16; y: 16; width: 185; height: 41
+        text: "Connect Disconnect"
+        background: Rectangle {
+            radius: 3
+            color: connectDisconnect.down ? connectDisconnect.palette.mid
+                                          : connectDisconnect.palette.button
+            border.color: connectDisconnect.visualFocus ? connectDisconnect.palette.highlight
+                                                        : connectDisconnect.palette.dark
+            border.width: connectDisconnect.visualFocus ? 2 : 1
+        }
+        KeyNavigation.tab: button4
+        KeyNavigation.backtab: edit2
+        onClicked: page.client.link.ConnectDisconnectClick()
+    }
+
+    // The address fields follow the program's values (settings file, discovery) and hand what the
+    // user types back to them; a later value from discovery replaces the typed text.
     TextField {
+        id: edit2
+
         objectName: "Edit2"
         x: 248; y: 8; width: 113; height: 32
         text: page.fields.edit2
         onTextEdited: page.fields.edit2 = text
+        KeyNavigation.tab: connectDisconnect
+        KeyNavigation.backtab: edit3
     }
     TextField {
+        id: edit3
+
         objectName: "Edit3"
         x: 264; y: 64; width: 73; height: 32
         text: page.fields.edit3
         onTextEdited: page.fields.edit3 = text
+        KeyNavigation.tab: edit2
+        KeyNavigation.backtab: memo1
     }
+
+    // The connection log. The program only appends lines to it; what the user types stays in the
+    // box, before any line appended later, and the program reads it for nothing.
+    ScrollView {
+        x: 18; y: 122; width: 383; height: 81
+
+        TextArea {
+            id: memo1
+
+            objectName: "Memo1"
+            text: page.fields.memo1
+            textFormat: TextEdit.PlainText
+            wrapMode: TextEdit.NoWrap
+            // A typed change goes into the log's own text, so that the next appended line comes
+            // after it instead of replacing it.
+            onTextChanged: if (text !== page.fields.memo1) page.fields.memo1 = text
+            background: Rectangle {
+                color: memo1.palette.base
+                border.color: memo1.activeFocus ? memo1.palette.highlight : memo1.palette.mid
+                border.width: 1
+            }
+            // Tab moves on to the next control instead of going into the log; the text box takes
+            // Tab before an attached KeyNavigation sees it.
+            Keys.onTabPressed: edit3.forceActiveFocus(Qt.TabFocusReason)
+            Keys.onBacktabPressed: screenOn.forceActiveFocus(Qt.BacktabFocusReason)
+        }
+    }
+
     CheckBox {
+        id: screenOn
+
         objectName: "ScreenOn"
         x: 40; y: 216; width: 193; height: 19
         text: "Οθόνη πάντα ανοιχτή"
         checked: page.fields.screenOn
+        // ScreenOnChange: nothing acts on the option; it is only saved at close.
         onToggled: page.fields.screenOn = checked
+        KeyNavigation.tab: memo1
+        KeyNavigation.backtab: button4
     }
     Button {
+        id: button4
+
         objectName: "Button4"
         x: 40; y: 280; width: 345; height: 57
         text: "Επιστροφή"
         onClicked: page.client.pages.Button4Click()
+        KeyNavigation.tab: screenOn
+        KeyNavigation.backtab: connectDisconnect
     }
     Label {
         objectName: "Label1"

@@ -19,63 +19,52 @@ Q_IMPORT_QML_PLUGIN(QsClientPlugin)
 
 namespace {
 
-struct View
-{
+struct View {
     QString file;
-    std::function<void(MainClient &)> show;
+    // Brings the window into the view, and back to the keyboard page as it was at start.
+    std::function<void(MainClient &)> apply;
+    std::function<void(MainClient &)> undo;
 };
 
-QList<View> views()
-{
+// A view of the keyboard page made by pressing toggles; pressing them again undoes it.
+View keyboardView(const QString &file,
+                  const QList<void (KeyboardState::*)(const QString &)> &toggles) {
+    auto press = [toggles](MainClient &c) {
+        for (auto toggle : toggles)
+            (c.keyboard()->*toggle)(QString());
+    };
+    return {file, press, press};
+}
+
+View pageView(const QString &file, std::function<void(Pages &)> open) {
+    return {file, [open](MainClient &c) { open(*c.pages()); },
+            [](MainClient &c) { c.pages()->showKeyboardPage(); }};
+}
+
+QList<View> views() {
+    using K = KeyboardState;
     return {
-        {"Panel1", [](MainClient &c) { c.pages()->Button1Click(); }},
-        // The keyboard page with every second set, then with the pop-up groups opened in two
-        // turns (some of them cover each other); each view undoes the one before.
-        {"Panel1-second",
-         [](MainClient &c) {
-             KeyboardState *k = c.keyboard();
-             k->enallagikatavasiClick();
-             k->enallagianavasiClick();
-             k->CornerButton1Click();
-             k->enallagiIsonClick();
-             k->enallagiMartyriesClick();
-         }},
-        {"Panel1-popups",
-         [](MainClient &c) {
-             KeyboardState *k = c.keyboard();
-             k->enallagikatavasiClick();
-             k->enallagianavasiClick();
-             k->CornerButton1Click();
-             k->enallagiIsonClick();
-             k->enallagiMartyriesClick();
-             k->enallagifthoresClick();
-             k->di6Click();
-             k->enallagiendikseisClick();
-             k->enallagihfeseisClick();
-             k->enallaghvellhClick();
-         }},
-        {"Panel1-popups2",
-         [](MainClient &c) {
-             KeyboardState *k = c.keyboard();
-             k->enallagifthoresClick();
-             k->di6Click();
-             k->enallagiendikseisClick();
-             k->enallagihfeseisClick();
-             k->enallaghvellhClick();
-             k->enallagi_asterakiaClick();
-             k->enallaghentashClick();
-         }},
-        {"Panel4", [](MainClient &c) { c.pages()->Button1Click(); c.pages()->showCursorPage(); }},
-        {"Panel5", [](MainClient &c) { c.pages()->Button1Click(); c.pages()->rythmiseisshowClick(); }},
-        {"Panelmartyries",
-         [](MainClient &c) { c.pages()->Button1Click(); c.pages()->martyriesshowClick(); }},
+        keyboardView("Panel1", {}),
+        keyboardView("Panel1-second-sets",
+                     {&K::enallagikatavasiClick, &K::enallagianavasiClick, &K::CornerButton1Click,
+                      &K::enallagiIsonClick, &K::enallagiMartyriesClick}),
+        // Each pop-up group opened on its own.
+        keyboardView("Panelfthores", {&K::enallagifthoresClick}),
+        keyboardView("Panelmetra", {&K::di6Click}),
+        keyboardView("Panelasterakia", {&K::enallagi_asterakiaClick}),
+        keyboardView("Panelendikseis", {&K::enallagiendikseisClick}),
+        keyboardView("Panelyfeseis2", {&K::enallagihfeseisClick}),
+        keyboardView("Panelentasi", {&K::enallaghentashClick}),
+        keyboardView("Panelpena", {&K::enallaghvellhClick}),
+        pageView("Panel4", [](Pages &p) { p.showCursorPage(); }),
+        pageView("Panel5", [](Pages &p) { p.rythmiseisshowClick(); }),
+        pageView("Panelmartyries", [](Pages &p) { p.martyriesshowClick(); }),
     };
 }
 
 } // namespace
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
@@ -94,7 +83,13 @@ int main(int argc, char *argv[])
     // A private documents folder, so that the user's settings file is neither read nor written.
     QTemporaryDir documents;
     QuickMessageBoxes boxes;
-    MainClient client(boxes, SettingsFile(documents.path()));
+    // Discovery is never started here; its endpoints are loopback all the same, so that nothing
+    // this tool does can reach the network.
+    DiscoveryEndpoints loopback;
+    loopback.listenPort = 0;
+    loopback.requestAddress = QHostAddress(QHostAddress::LocalHost);
+    loopback.requestPort = 9;
+    MainClient client(boxes, SettingsFile(documents.path()), loopback);
     MainWindowScene scene(client, boxes);
     QQuickWindow *window = scene.window();
     if (!window) {
@@ -114,9 +109,9 @@ int main(int argc, char *argv[])
     QTest::mouseMove(window, QPoint(width - 1, height - 1));
 
     for (const View &view : views()) {
-        view.show(client);
-        // Pictures are drawn when first shown; give them a moment to load.
-        QTest::qWait(200);
+        view.apply(client);
+        // Pictures are read when first shown, off the user-interface thread.
+        QTest::qWait(300);
         const QString path = QDir(out).filePath(
             QStringLiteral("%1-%2x%3.png").arg(view.file).arg(width).arg(height));
         if (!window->grabWindow().save(path)) {
@@ -124,6 +119,7 @@ int main(int argc, char *argv[])
             return 1;
         }
         std::printf("%s\n", qPrintable(path));
+        view.undo(client);
     }
     return 0;
 }

@@ -1,0 +1,137 @@
+#pragma once
+
+// The real window, offscreen, for the tests of the secondary pages: a recording link to the
+// editor, message boxes answered with OK, a private documents folder, and presses at points of a
+// page given in the page's own units.
+
+#include "CommandLink.h"
+#include "KeyboardState.h"
+#include "MainClient.h"
+#include "MainWindowScene.h"
+#include "MessageBoxes.h"
+#include "SceneSupport.h"
+
+#include <QFile>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+class PageScene {
+public:
+    PageScene() {
+        QFile::remove(documents.filePath(QStringLiteral("QS.INI")));
+        answerBoxesWithOk(boxes, boxTexts);
+        client = std::make_unique<MainClient>(boxes, SettingsFile(documents.path()),
+                                              loopbackDiscovery());
+        client->setCommandLink(&link);
+        scene = std::make_unique<MainWindowScene>(*client, boxes);
+        if (scene->window()) {
+            client->FormCreate();
+            client->FormResize(scene->window()->width(), scene->window()->height());
+        }
+    }
+
+    ~PageScene() {
+        scene.reset();
+        client.reset();
+    }
+
+    QQuickWindow *window() const { return scene->window(); }
+    // Items made by a Repeater are not QObject children of the window; they are found through
+    // the tree of drawn items.
+    QQuickItem *item(const QString &name) const {
+        if (QQuickItem *declared = findItem(window(), name))
+            return declared;
+        return window() ? findDrawn(window()->contentItem(), name) : nullptr;
+    }
+
+    // The restored window size, so that every page is stretched unevenly, as on most screens.
+    bool showAtRestoredSize() {
+        if (!window())
+            return false;
+        window()->showNormal();
+        window()->resize(769, 816);
+        if (!QTest::qWaitForWindowExposed(window()))
+            return false;
+        return QTest::qWaitFor([this] {
+            return client->scaling()->sx() == float(769.0 / 415) &&
+                   client->scaling()->sy() == float(816.0 / 710);
+        });
+    }
+
+    // A point of a page, in the page's units, where the window draws it.
+    QPointF onPage(const QString &page, QPointF point) const {
+        return item(page)->mapToScene(point);
+    }
+    void pressOnPage(const QString &page, QPointF point) const {
+        pressAt(window(), onPage(page, point));
+    }
+
+    // An item's rectangle in the units of the page it lies on.
+    QRectF rectOnPage(const QString &page, const QString &name) const {
+        QQuickItem *it = item(name);
+        return it->mapRectToItem(item(page), QRectF(0, 0, it->width(), it->height()));
+    }
+
+    // Every second set and pop-up group of the keyboard page shown, by its set buttons and
+    // toggles, which send nothing.
+    static void openEverySecondSet(KeyboardState &keyboard) {
+        keyboard.enallagikatavasiClick();
+        keyboard.enallagianavasiClick();
+        keyboard.CornerButton1Click();
+        keyboard.enallagiIsonClick();
+        keyboard.enallagiMartyriesClick();
+        keyboard.enallagifthoresClick();
+        keyboard.di6Click();
+        keyboard.enallagi_asterakiaClick();
+        keyboard.enallagiendikseisClick();
+        keyboard.enallagihfeseisClick();
+        keyboard.enallaghentashClick();
+        keyboard.enallaghvellhClick();
+    }
+
+    QStringList visiblePages() const {
+        QStringList shown;
+        for (const char *name : {"Panel1", "Panel4", "Panel5", "Panelmartyries"}) {
+            QQuickItem *page = item(QString::fromLatin1(name));
+            if (page && page->isVisible())
+                shown.append(QString::fromLatin1(name));
+        }
+        return shown;
+    }
+
+    // The drawn image and the placeholder box inside a picture.
+    static QQuickItem *childOfClass(QQuickItem *picture, const char *className) {
+        for (QQuickItem *child : picture->childItems()) {
+            if (qstrcmp(child->metaObject()->className(), className) == 0)
+                return child;
+        }
+        return nullptr;
+    }
+    // A picture is itself the image it shows.
+    static QQuickItem *imageOf(QQuickItem *picture) {
+        return picture && picture->inherits("QQuickImage") ? picture : nullptr;
+    }
+    static QQuickItem *placeholderOf(QQuickItem *picture) {
+        return childOfClass(picture, "QQuickRectangle");
+    }
+
+    static QQuickItem *findDrawn(QQuickItem *from, const QString &name) {
+        for (QQuickItem *child : from->childItems()) {
+            if (child->objectName() == name)
+                return child;
+            if (QQuickItem *found = findDrawn(child, name))
+                return found;
+        }
+        return nullptr;
+    }
+
+    QTemporaryDir documents;
+    QuickMessageBoxes boxes;
+    QStringList boxTexts;
+    RecordingLink link;
+    std::unique_ptr<MainClient> client;
+    std::unique_ptr<MainWindowScene> scene;
+};
