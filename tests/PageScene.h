@@ -1,8 +1,8 @@
 #pragma once
 
-// The real window, offscreen, for the tests of the secondary pages: a recording link to the
-// editor, message boxes answered with OK, a private documents folder, and presses at points of a
-// page given in the page's own units.
+// The real window, offscreen, as the program starts it, for the tests of its pages: a
+// recording link to the editor, message boxes answered with OK, a private documents folder, and
+// presses at points of a page given in the page's own units.
 
 #include "CommandLink.h"
 #include "KeyboardState.h"

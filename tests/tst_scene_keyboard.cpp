@@ -1,9 +1,5 @@
-#include "CommandLink.h"
 #include "KeyboardState.h"
-#include "MainClient.h"
-#include "MainWindowScene.h"
-#include "MessageBoxes.h"
-#include "SceneSupport.h"
+#include "PageScene.h"
 
 #include <QLineF>
 #include <QQuickItem>
@@ -141,23 +137,22 @@ class SceneKeyboardTest : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_documents;
-    std::unique_ptr<QuickMessageBoxes> m_boxes;
-    std::unique_ptr<MainClient> m_client;
-    std::unique_ptr<MainWindowScene> m_scene;
-    RecordingLink m_link;
-    QStringList m_boxTexts;
+    // The window as the program starts it, with a recording link whose messages go to the
+    // window's boxes, boxes answered with OK and a private documents folder; made anew for each
+    // test.
+    std::unique_ptr<PageScene> m_window;
 
-    QQuickWindow *window() const { return m_scene->window(); }
-    KeyboardState *keyboard() const { return m_client->keyboard(); }
+    MainClient *client() const { return m_window->client.get(); }
+    QQuickWindow *window() const { return m_window->window(); }
+    KeyboardState *keyboard() const { return client()->keyboard(); }
     QQuickItem *page() const { return findItem(window(), "Panel1"); }
     QQuickItem *item(const QString &name) const { return findIn(page(), name); }
 
     void resizeWindow(int w, int h) {
         window()->showNormal();
         window()->resize(w, h);
-        QTRY_COMPARE(m_client->scaling()->sx(), float(double(w) / 415));
-        QTRY_COMPARE(m_client->scaling()->sy(), float(double(h) / 710));
+        QTRY_COMPARE(client()->scaling()->sx(), float(double(w) / 415));
+        QTRY_COMPARE(client()->scaling()->sy(), float(double(h) / 710));
     }
 
     void pressPage(QPointF pagePoint) { pressAt(window(), page()->mapToScene(pagePoint)); }
@@ -211,31 +206,14 @@ private:
 
 private slots:
     void init() {
-        QVERIFY(m_documents.isValid());
-        m_link.lines.clear();
-        m_link.answer = RecordingLink::Answer::Accepts;
-        m_link.atSend = nullptr;
-        m_boxTexts.clear();
-        m_boxes = std::make_unique<QuickMessageBoxes>();
-        m_link.boxes = m_boxes.get();
-        answerBoxesWithOk(*m_boxes, m_boxTexts);
-        m_client = std::make_unique<MainClient>(*m_boxes, SettingsFile(m_documents.path()),
-                                                loopbackDiscovery());
-        m_client->setCommandLink(&m_link);
-        m_scene = std::make_unique<MainWindowScene>(*m_client, *m_boxes);
-        QVERIFY2(window(), qPrintable(m_scene->errors()));
-        m_client->FormCreate();
-        m_client->FormResize(window()->width(), window()->height());
+        m_window = std::make_unique<PageScene>();
+        m_window->link.boxes = &m_window->boxes;
+        QVERIFY2(window(), qPrintable(m_window->scene->errors()));
         QVERIFY(QTest::qWaitForWindowExposed(window()));
         resizeWindow(415, 710);
     }
 
-    void cleanup() {
-        m_link.atSend = nullptr;
-        m_scene.reset();
-        m_client.reset();
-        m_boxes.reset();
-    }
+    void cleanup() { m_window.reset(); }
 
     void membersInOrderAndPlace() {
         QList<QQuickItem *> members;
@@ -299,20 +277,20 @@ private slots:
             QVERIFY2(button->isVisible(), qPrintable(name));
             const QPointF local = uncoveredPoint(button);
             QVERIFY2(local.x() >= 0, qPrintable(name));
-            m_link.lines.clear();
+            m_window->link.lines.clear();
             const QStringList before = keyboard()->shownPanels();
             pressAt(window(), button->mapToScene(local));
             if (kSwitches.contains(name)) {
-                QVERIFY2(m_link.lines.isEmpty(), qPrintable(name));
+                QVERIFY2(m_window->link.lines.isEmpty(), qPrintable(name));
                 QVERIFY2(keyboard()->shownPanels() != before, qPrintable(name));
             } else {
-                QCOMPARE(m_link.lines, QStringList{"sent " + name});
+                QCOMPARE(m_window->link.lines, QStringList{"sent " + name});
                 ++words;
             }
         }
         // With "Κάτω" and move_client, the page's 236 command words.
         QCOMPARE(words, 234);
-        QVERIFY(m_boxTexts.isEmpty());
+        QVERIFY(m_window->boxTexts.isEmpty());
     }
 
     void pressAtPagePoint_data() {
@@ -444,9 +422,9 @@ private slots:
         for (const QString &handler : before)
             invoke(handler);
         pressPage(point);
-        QCOMPARE(m_link.lines, sent);
+        QCOMPARE(m_window->link.lines, sent);
         QCOMPARE(keyboard()->shownPanels(), shownAfter);
-        QVERIFY(m_boxTexts.isEmpty());
+        QVERIFY(m_window->boxTexts.isEmpty());
     }
 
     void setButtonsAndTogglesTwiceRestore() {
@@ -464,24 +442,25 @@ private slots:
             pressAt(window(), centre);
             QCOMPARE(keyboard()->shownPanels(), kStart);
         }
-        QVERIFY(m_link.lines.isEmpty());
+        QVERIFY(m_window->link.lines.isEmpty());
     }
 
     void m3WithoutConnectionSwapsBeforeTheMessage() {
-        m_link.answer = RecordingLink::Answer::NotConnected;
+        m_window->link.answer = RecordingLink::Answer::NotConnected;
         invoke("enallagikatavasiClick");
         QStringList seen;
-        QObject::connect(m_boxes.get(), &QuickMessageBoxes::openTextsChanged, m_boxes.get(), [&] {
-            if (!m_boxes->openTexts().isEmpty())
-                seen << QString("box signs %1 katavasi2 %2")
-                            .arg(item("PanelMartyries2")->isVisible())
-                            .arg(item("PanelKatavasi2")->isVisible());
-        });
+        QObject::connect(&m_window->boxes, &QuickMessageBoxes::openTextsChanged, &m_window->boxes,
+                         [&] {
+                             if (!m_window->boxes.openTexts().isEmpty())
+                                 seen << QString("box signs %1 katavasi2 %2")
+                                             .arg(item("PanelMartyries2")->isVisible())
+                                             .arg(item("PanelKatavasi2")->isVisible());
+                         });
         QQuickItem *m3 = item("m3");
         pressAt(window(), m3->mapToScene(QPointF(18, 18)));
-        QCOMPARE(m_link.lines, QStringList{"sent m3"});
+        QCOMPARE(m_window->link.lines, QStringList{"sent m3"});
         QCOMPARE(seen, QStringList{"box signs 1 katavasi2 1"});
-        QCOMPARE(m_boxTexts, QStringList{kNotConnected});
+        QCOMPARE(m_window->boxTexts, QStringList{kNotConnected});
         QVERIFY(item("PanelMartyries2")->isVisible());
         QVERIFY(!item("PanelMartyries1")->isVisible());
         QVERIFY(item("PanelKatavasi1")->isVisible());
@@ -489,10 +468,10 @@ private slots:
     }
 
     void failedConnectionCheckEndsThePress() {
-        m_link.answer = RecordingLink::Answer::CheckFails;
+        m_window->link.answer = RecordingLink::Answer::CheckFails;
         invoke("enallagikatavasiClick");
         pressAt(window(), item("m3")->mapToScene(QPointF(18, 18)));
-        QCOMPARE(m_boxTexts, QStringList{"Socket Error # 10038."});
+        QCOMPARE(m_window->boxTexts, QStringList{"Socket Error # 10038."});
         // The swap made before the send stays; no reset.
         QVERIFY(item("PanelMartyries2")->isVisible());
         QVERIFY(item("PanelKatavasi2")->isVisible());
@@ -501,48 +480,49 @@ private slots:
     }
 
     void checkBoxMarkTogglesAfterItsSendAndMessage() {
-        m_link.answer = RecordingLink::Answer::NotConnected;
+        m_window->link.answer = RecordingLink::Answer::NotConnected;
         invoke("enallagiIsonClick");
         QQuickItem *box = item("CheckBox1");
         QStringList seen;
-        m_link.atSend = [&](const QString &) {
+        m_window->link.atSend = [&](const QString &) {
             seen << QString("send checked %1").arg(box->property("checked").toBool());
         };
-        QObject::connect(m_boxes.get(), &QuickMessageBoxes::openTextsChanged, m_boxes.get(), [&] {
-            if (!m_boxes->openTexts().isEmpty())
-                seen << QString("box checked %1 ison2 %2")
-                            .arg(box->property("checked").toBool())
-                            .arg(item("PanelIson2")->isVisible());
-        });
+        QObject::connect(&m_window->boxes, &QuickMessageBoxes::openTextsChanged, &m_window->boxes,
+                         [&] {
+                             if (!m_window->boxes.openTexts().isEmpty())
+                                 seen << QString("box checked %1 ison2 %2")
+                                             .arg(box->property("checked").toBool())
+                                             .arg(item("PanelIson2")->isVisible());
+                         });
         pressPage(QPointF(353, 600));
         QCOMPARE(seen, (QStringList{"send checked 0", "box checked 0 ison2 1"}));
         QVERIFY(box->property("checked").toBool());
         QVERIFY(!item("PanelIson2")->isVisible());
         pressPage(QPointF(353, 600));
         QVERIFY(!box->property("checked").toBool());
-        QCOMPARE(m_link.lines, (QStringList{"sent CheckBox1", "sent CheckBox1"}));
+        QCOMPARE(m_window->link.lines, (QStringList{"sent CheckBox1", "sent CheckBox1"}));
     }
 
     void leavingButtons() {
-        QSignalSpy closing(m_client.get(), &MainClient::closeRequested);
+        QSignalSpy closing(client(), &MainClient::closeRequested);
         pressItem(window(), "rythmiseisshow");
-        QCOMPARE(m_client->pages()->visiblePage(), QString("Panel5"));
-        m_client->pages()->Button4Click();
+        QCOMPARE(client()->pages()->visiblePage(), QString("Panel5"));
+        client()->pages()->Button4Click();
         pressItem(window(), "martyriesshow");
-        QCOMPARE(m_client->pages()->visiblePage(), QString("Panelmartyries"));
-        m_client->pages()->Button1Click();
+        QCOMPARE(client()->pages()->visiblePage(), QString("Panelmartyries"));
+        client()->pages()->Button1Click();
         // The connection button restarts discovery and switches no page.
         pressItem(window(), "con_SpeedButton");
-        QVERIFY(m_client->link()->discovery().running());
-        QCOMPARE(m_client->pages()->visiblePage(), QString("Panel1"));
+        QVERIFY(client()->link()->discovery().running());
+        QCOMPARE(client()->pages()->visiblePage(), QString("Panel1"));
 
         // move_client: the cursor page first, then the send, and no reset.
         invoke("enallagikatavasiClick");
-        m_link.atSend = [&](const QString &) {
-            m_link.lines << "page " + m_client->pages()->visiblePage();
+        m_window->link.atSend = [&](const QString &) {
+            m_window->link.lines << "page " + client()->pages()->visiblePage();
         };
         pressItem(window(), "move_client");
-        QCOMPARE(m_link.lines, (QStringList{"sent move_client", "page Panel4"}));
+        QCOMPARE(m_window->link.lines, (QStringList{"sent move_client", "page Panel4"}));
         QVERIFY(keyboard()->isShown("PanelKatavasi2"));
         QCOMPARE(closing.count(), 0);
     }
@@ -599,7 +579,7 @@ private slots:
         QTest::mouseMove(window(), page()->mapToScene(QPointF(390, 690)).toPoint());
         QTRY_COMPARE(k1->opacity(), 1.0);
         QTRY_VERIFY(!ellipse->isVisible());
-        QVERIFY(m_link.lines.isEmpty());
+        QVERIFY(m_window->link.lines.isEmpty());
     }
 };
 

@@ -1,8 +1,4 @@
-#include "CommandLink.h"
-#include "MainClient.h"
-#include "MainWindowScene.h"
-#include "MessageBoxes.h"
-#include "SceneSupport.h"
+#include "PageScene.h"
 
 #include <QFile>
 #include <QQuickItem>
@@ -22,21 +18,19 @@ class SceneWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_documents;
-    std::unique_ptr<QuickMessageBoxes> m_boxes;
-    std::unique_ptr<MainClient> m_client;
-    std::unique_ptr<MainWindowScene> m_scene;
-    RecordingLink m_link;
-    QStringList m_boxTexts;
+    // The window as the program starts it, with a recording link, boxes answered with OK and a
+    // private documents folder; made anew for each test.
+    std::unique_ptr<PageScene> m_window;
 
-    QQuickWindow *window() const { return m_scene->window(); }
+    MainClient *client() const { return m_window->client.get(); }
+    QQuickWindow *window() const { return m_window->window(); }
 
     void resizeWindow(int w, int h) {
         window()->showNormal();
         window()->resize(w, h);
         // The pages are rescaled when the window system reports the new size.
-        QTRY_COMPARE(m_client->scaling()->sx(), float(double(w) / 415));
-        QTRY_COMPARE(m_client->scaling()->sy(), float(double(h) / 710));
+        QTRY_COMPARE(client()->scaling()->sx(), float(double(w) / 415));
+        QTRY_COMPARE(client()->scaling()->sy(), float(double(h) / 710));
     }
 
     QStringList visiblePages() const {
@@ -51,28 +45,12 @@ private:
 
 private slots:
     void init() {
-        QVERIFY(m_documents.isValid());
-        QFile::remove(m_documents.filePath("QS.INI"));
-        m_link.lines.clear();
-        m_link.writable = true;
-        m_boxTexts.clear();
-        m_boxes = std::make_unique<QuickMessageBoxes>();
-        answerBoxesWithOk(*m_boxes, m_boxTexts);
-        m_client = std::make_unique<MainClient>(*m_boxes, SettingsFile(m_documents.path()),
-                                                loopbackDiscovery());
-        m_client->setCommandLink(&m_link);
-        m_scene = std::make_unique<MainWindowScene>(*m_client, *m_boxes);
-        QVERIFY2(window(), qPrintable(m_scene->errors()));
-        m_client->FormCreate();
-        m_client->FormResize(window()->width(), window()->height());
+        m_window = std::make_unique<PageScene>();
+        QVERIFY2(window(), qPrintable(m_window->scene->errors()));
         QVERIFY(QTest::qWaitForWindowExposed(window()));
     }
 
-    void cleanup() {
-        m_scene.reset();
-        m_client.reset();
-        m_boxes.reset();
-    }
+    void cleanup() { m_window.reset(); }
 
     void windowProperties() {
         QCOMPARE(window()->title(), QString("QS Client V 3.0"));
@@ -106,8 +84,8 @@ private slots:
         resizeWindow(w, h);
         const float sx = float(double(w) / 415);
         const float sy = float(double(h) / 710);
-        QCOMPARE(m_client->scaling()->sx(), sx);
-        QCOMPARE(m_client->scaling()->sy(), sy);
+        QCOMPARE(client()->scaling()->sx(), sx);
+        QCOMPARE(client()->scaling()->sy(), sy);
 
         // Every page, shown or not, covers the window (the cursor page 409/415 of its width),
         // and the settings page sits centred across the full width.
@@ -135,8 +113,8 @@ private slots:
         QCOMPARE(visiblePages(), QStringList{"Panel5"});
 
         // Activation without a size change keeps every scale.
-        QSignalSpy changed(m_client->scaling(), &PageScaling::scaleChanged);
-        m_client->FormActivate(w, h);
+        QSignalSpy changed(client()->scaling(), &PageScaling::scaleChanged);
+        client()->FormActivate(w, h);
         QCOMPARE(changed.count(), 0);
     }
 
@@ -144,8 +122,8 @@ private slots:
         resizeWindow(415, 710);
         pressItem(window(), "rythmiseisshow");
         resizeWindow(830, 355);
-        QCOMPARE(m_client->scaling()->sx(), 2.0f);
-        QCOMPARE(m_client->scaling()->sy(), 0.5f);
+        QCOMPARE(client()->scaling()->sx(), 2.0f);
+        QCOMPARE(client()->scaling()->sy(), 0.5f);
         QQuickItem *keyboard = findItem(window(), "Panel1");
         QCOMPARE(keyboard->mapRectToScene(QRectF(0, 0, 415, 710)), QRectF(0, 0, 830, 355));
         QCOMPARE(findItem(window(), "Panel5")->mapToScene(QPointF(0, 0)), QPointF(0, 87));
@@ -167,15 +145,16 @@ private slots:
             QCOMPARE(visiblePages(), QStringList{step.visibleAfter});
         }
         // Entering the cursor page sends with an answer, leaving writes without one.
-        QCOMPARE(m_link.lines, (QStringList{"sent move_client", "written move_client"}));
-        QVERIFY(m_boxTexts.isEmpty());
+        QCOMPARE(m_window->link.lines, (QStringList{"sent move_client", "written move_client"}));
+        QVERIFY(m_window->boxTexts.isEmpty());
     }
 
     void leavingTheCursorPageWithoutConnection() {
-        m_link.writable = false;
+        m_window->link.writable = false;
         pressItem(window(), "move_client");
         pressItem(window(), "Button3");
-        QTRY_COMPARE(m_boxTexts, QStringList{"Πρόβλημα! Δεν υπάρχει σύνδεση με τον Server QS"});
+        QTRY_COMPARE(m_window->boxTexts,
+                     QStringList{"Πρόβλημα! Δεν υπάρχει σύνδεση με τον Server QS"});
         QCOMPARE(visiblePages(), QStringList{"Panel1"});
     }
 
@@ -191,28 +170,28 @@ private slots:
     void closeRefusedWithBadPortThenAccepted() {
         // A close asked for by the window system while the settings page is shown.
         pressItem(window(), "rythmiseisshow");
-        m_client->fields()->setEdit3("abc");
+        client()->fields()->setEdit3("abc");
         QVERIFY(!window()->close());
-        QCOMPARE(m_boxTexts, QStringList{"'abc' is not a valid integer value."});
+        QCOMPARE(m_window->boxTexts, QStringList{"'abc' is not a valid integer value."});
         QVERIFY(window()->isVisible());
         QCOMPARE(visiblePages(), QStringList{"Panel5"});
-        QVERIFY(!QFile::exists(m_documents.filePath("QS.INI")));
+        QVERIFY(!QFile::exists(m_window->documents.filePath("QS.INI")));
 
         // Corrected, the off button of the keyboard page closes the window.
-        m_client->fields()->setEdit3("6000");
+        client()->fields()->setEdit3("6000");
         pressItem(window(), "Button4");
         pressItem(window(), "off");
         QTRY_VERIFY(!window()->isVisible());
-        QCOMPARE(m_boxTexts.size(), 1);
-        QVERIFY(QFile::exists(m_documents.filePath("QS.INI")));
+        QCOMPARE(m_window->boxTexts.size(), 1);
+        QVERIFY(QFile::exists(m_window->documents.filePath("QS.INI")));
     }
 
     void settingsReadIntoThePageAtCreation() {
-        QFile file(m_documents.filePath("QS.INI"));
+        QFile file(m_window->documents.filePath("QS.INI"));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[Form]\nport=$10\nipserver=qs-editor.lan\nScreenOn=0\n");
         file.close();
-        m_client->FormCreate();
+        client()->FormCreate();
         QCOMPARE(findItem(window(), "Edit3")->property("text").toString(), QString("16"));
         QCOMPARE(findItem(window(), "Edit2")->property("text").toString(),
                  QString("qs-editor.lan"));
