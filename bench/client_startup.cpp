@@ -2,15 +2,12 @@
 // discovery sending to loopback instead of the network. Ends at the first frame that shows every
 // picture of the start page.
 #include "FirstFrameProbe.h"
-#include "MainClient.h"
-#include "MainWindowScene.h"
-#include "MessageBoxes.h"
+#include "LoopbackClient.h"
 
 #include <QGuiApplication>
 #include <QQmlExtensionPlugin>
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QTemporaryDir>
 #include <cstdio>
 
 Q_IMPORT_QML_PLUGIN(QsClientPlugin)
@@ -21,16 +18,10 @@ int main(int argc, char *argv[]) {
         std::fprintf(stderr, "usage: bench-client-startup <discovery port> <request port>\n");
         return 2;
     }
-    DiscoveryEndpoints endpoints;
-    endpoints.listenPort = quint16(QByteArray(argv[1]).toUInt());
-    endpoints.requestAddress = QHostAddress::LocalHost;
-    endpoints.requestPort = quint16(QByteArray(argv[2]).toUInt());
-
-    QTemporaryDir documents;
-    QuickMessageBoxes boxes;
-    MainClient client(boxes, SettingsFile(documents.path()), endpoints);
-    MainWindowScene scene(client, boxes);
-    QQuickWindow *window = scene.window();
+    LoopbackClient loopback(quint16(QByteArray(argv[1]).toUInt()),
+                            quint16(QByteArray(argv[2]).toUInt()));
+    MainClient &client = loopback.client;
+    QQuickWindow *window = loopback.scene.window();
     if (!window)
         return 1;
     if (client.link()->start())

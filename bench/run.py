@@ -68,7 +68,7 @@ def main():
         figures[parts[0]] = dict(zip(parts[1::2], map(float, parts[2::2]))) if len(parts) > 2 else float(parts[1])
 
     c, f = figures["client"], figures["floor"]
-    rss1, rss10 = figures["rss_after_1000_kib"], figures["rss_after_10000_kib"]
+    rss1, rss10 = figures["rss_after_1000_kib"], figures["rss_after_all_kib"]
     cm, mm = statistics.median(client_ms), statistics.median(minimal_ms)
     ck, mk = max(client_kib), max(minimal_kib)
     rows = [
