@@ -2,6 +2,7 @@
 
 #include "ClientFields.h"
 #include "MessageBoxes.h"
+#include "WireText.h"
 
 #include <QNetworkDatagram>
 
@@ -12,15 +13,6 @@ namespace {
 const QString kTickFailed = QStringLiteral(
     "Κάτι δεν πάει καλά. Ελέγξε τη σύνδεση της συσκευής σας στο δίκτυο και ξανά τρέξτε το "
     "QSclient.");
-
-QString asciiText(const QByteArray &bytes) {
-    QString text(bytes.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes.at(i));
-        text[i] = b < 128 ? QChar(b) : QChar(QChar::ReplacementCharacter);
-    }
-    return text;
-}
 
 } // namespace
 
@@ -147,7 +139,7 @@ void Discovery::takeDatagrams(QUdpSocket &socket, bool &handling) {
 }
 
 void Discovery::IdUDPServer1UDPRead(const QByteArray &datagram) {
-    const QString text = asciiText(datagram);
+    const QString text = WireText::decode(datagram);
     const qsizetype separator = text.indexOf(QLatin1Char('m'));
     if (separator < 0)
         return;

@@ -1,5 +1,7 @@
 #include "TcpConnection.h"
 
+#include "WireText.h"
+
 #include <QHostAddress>
 #include <QHostInfo>
 
@@ -30,23 +32,6 @@ std::optional<QHostAddress> ipv4AddressOf(const QString &host) {
             return address;
     }
     return std::nullopt;
-}
-
-QByteArray asciiBytes(const QString &text) {
-    QByteArray bytes;
-    bytes.reserve(text.size() + 2);
-    for (const QChar c : text)
-        bytes.append(c.unicode() < 128 ? char(c.unicode()) : '?');
-    return bytes;
-}
-
-QString asciiText(const char *bytes, qsizetype size) {
-    QString text(size, Qt::Uninitialized);
-    for (qsizetype i = 0; i < size; ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        text[i] = b < 128 ? QChar(b) : QChar(QChar::ReplacementCharacter);
-    }
-    return text;
 }
 
 } // namespace
@@ -144,7 +129,7 @@ void TcpConnection::closeSilently() {
 bool TcpConnection::WriteLn(const QString &text) {
     if (m_fd < 0)
         return fail(QStringLiteral("Not connected."));
-    QByteArray bytes = asciiBytes(text);
+    QByteArray bytes = WireText::encode(text);
     bytes.append("\r\n");
     qsizetype sent = 0;
     while (sent < bytes.size()) {
@@ -173,7 +158,7 @@ std::optional<QString> TcpConnection::ReadLn() {
             }
             if (lf >= 0) {
                 const qsizetype end = lf > 0 && m_input.at(lf - 1) == '\r' ? lf - 1 : lf;
-                const QString line = asciiText(m_input.constData(), end);
+                const QString line = WireText::decode(m_input.constData(), end);
                 m_input.remove(0, lf + 1);
                 m_scanned = 0;
                 return line;
