@@ -18,6 +18,13 @@ struct DiscoveryEndpoints {
     QHostAddress requestAddress = QHostAddress(QHostAddress::Broadcast);
     quint16 requestPort = 8090;
     int periodMs = 2000;
+
+    // Endpoints that never leave this machine, for the tools, benchmarks and tests that build
+    // the window: requests go to a loopback port; port 0 lets the system choose the listening one.
+    static DiscoveryEndpoints loopback(quint16 listenPort = 0, quint16 requestPort = 9,
+                                       int periodMs = 2000) {
+        return {listenPort, QHostAddress(QHostAddress::LocalHost), requestPort, periodMs};
+    }
 };
 
 // Server discovery: the endpoint IdUDPServer1 (an IPv4 socket and, where the system offers

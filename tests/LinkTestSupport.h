@@ -79,12 +79,7 @@ public:
     // Endpoints that keep every request and answer on loopback; the timer only ticks when a
     // test wants it to.
     static DiscoveryEndpoints loopback(quint16 requestPort = 9, int periodMs = 3600000) {
-        DiscoveryEndpoints endpoints;
-        endpoints.listenPort = freeUdpPort();
-        endpoints.requestAddress = QHostAddress::LocalHost;
-        endpoints.requestPort = requestPort;
-        endpoints.periodMs = periodMs;
-        return endpoints;
+        return DiscoveryEndpoints::loopback(freeUdpPort(), requestPort, periodMs);
     }
 
     QStringList events;

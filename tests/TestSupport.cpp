@@ -8,12 +8,7 @@ void RecordingBoxes::showMessage(const QString &text) {
 }
 
 DiscoveryEndpoints loopbackDiscovery() {
-    DiscoveryEndpoints loopback;
-    loopback.listenPort = 0;
-    loopback.requestAddress = QHostAddress(QHostAddress::LocalHost);
-    loopback.requestPort = 9;
-    loopback.periodMs = 3600000;
-    return loopback;
+    return DiscoveryEndpoints::loopback(0, 9, 3600000);
 }
 
 bool RecordingLink::kataxorisi(const QString &word) {

@@ -80,11 +80,8 @@ struct Harness {
     int connects = 0;
 
     Harness() {
-        endpoints.listenPort = freePort();
         // Requests would go to the discard port of this machine; the timer is never started.
-        endpoints.requestAddress = QHostAddress::LocalHost;
-        endpoints.requestPort = 9;
-        endpoints.periodMs = 3600000;
+        endpoints = DiscoveryEndpoints::loopback(freePort(), 9, 3600000);
         discovery = std::make_unique<Discovery>(endpoints, fields, boxes);
         if (endpoints.listenPort == 0 || discovery->open()) {
             std::fprintf(stderr, "discovery endpoint cannot be opened\n");

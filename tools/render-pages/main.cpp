@@ -85,11 +85,7 @@ int main(int argc, char *argv[]) {
     QuickMessageBoxes boxes;
     // Discovery is never started here; its endpoints are loopback all the same, so that nothing
     // this tool does can reach the network.
-    DiscoveryEndpoints loopback;
-    loopback.listenPort = 0;
-    loopback.requestAddress = QHostAddress(QHostAddress::LocalHost);
-    loopback.requestPort = 9;
-    MainClient client(boxes, SettingsFile(documents.path()), loopback);
+    MainClient client(boxes, SettingsFile(documents.path()), DiscoveryEndpoints::loopback());
     MainWindowScene scene(client, boxes);
     QQuickWindow *window = scene.window();
     if (!window) {
