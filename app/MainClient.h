@@ -41,7 +41,6 @@ public:
     PageScaling *scaling() { return &m_scaling; }
     KeyboardState *keyboard() { return &m_keyboard; }
     ServerLink *link() { return &m_serverLink; }
-    MessageBoxes &boxes() { return m_boxes; }
 
     // Once, after the layout is complete: the settings file into the fields.
     void FormCreate();
