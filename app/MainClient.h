@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AccessibleNames.h"
 #include "ClientFields.h"
 #include "KeyboardState.h"
 #include "ModePanels.h"
@@ -24,6 +25,7 @@ class MainClient : public QObject {
     Q_PROPERTY(PageScaling *scaling READ scaling CONSTANT)
     Q_PROPERTY(KeyboardState *keyboard READ keyboard CONSTANT)
     Q_PROPERTY(ServerLink *link READ link CONSTANT)
+    Q_PROPERTY(AccessibleNames *names READ names CONSTANT)
 
 public:
     // The program uses the fixed discovery endpoints; tests give loopback ones.
@@ -41,6 +43,7 @@ public:
     PageScaling *scaling() { return &m_scaling; }
     KeyboardState *keyboard() { return &m_keyboard; }
     ServerLink *link() { return &m_serverLink; }
+    AccessibleNames *names() { return &m_names; }
 
     // Once, after the layout is complete: the settings file into the fields.
     void FormCreate();
@@ -75,4 +78,5 @@ private:
     ServerLink m_serverLink;
     CommandLink *m_link; // never null
     KeyboardState m_keyboard;
+    AccessibleNames m_names;
 };

@@ -1,11 +1,11 @@
 import QtQuick
-import QtQuick.Controls.Basic
+import QsClient
 
 // One page of the window: shown when it is the visible page, drawn at the window's scales about
 // its top-left corner. Presses that reach the page itself are taken and do nothing. The page is
-// its own mouse area with its members right inside it: every pointer event visits every item
+// its own press area with its members right inside it: every pointer event visits every item
 // of the page, through each of its ancestors, so the page adds no levels of its own.
-MouseArea {
+PressArea {
     id: page
 
     required property QtObject client
@@ -13,6 +13,8 @@ MouseArea {
     width: 415
     height: 710
     visible: client.pages.visiblePage === objectName
+    Accessible.role: Accessible.Pane
+    Accessible.name: client.names.group(objectName)
     transform: Scale {
         xScale: page.client.scaling.sx
         yScale: page.client.scaling.sy

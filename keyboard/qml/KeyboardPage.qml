@@ -282,16 +282,19 @@ ScaledPage {
     // 13. to 15.
     SetButton {
         objectName: "enallagianavasi"
+        description: page.client.names.control(objectName)
         x: 319; y: 120; width: 42; height: 42
         onClicked: page.keyboard.enallagianavasiClick()
     }
     SetButton {
         objectName: "enallagiIson"
+        description: page.client.names.control(objectName)
         x: 295; y: 529; width: 42; height: 42
         onClicked: page.keyboard.enallagiIsonClick()
     }
     SetButton {
         objectName: "enallagiMartyries"
+        description: page.client.names.control(objectName)
         x: 295; y: 575; width: 42; height: 42
         onClicked: page.keyboard.enallagiMartyriesClick()
     }
@@ -319,6 +322,7 @@ ScaledPage {
     // 17.
     SetButton {
         objectName: "CornerButton1"
+        description: page.client.names.control(objectName)
         x: 1; y: 406; width: 49; height: 43
         onClicked: page.keyboard.CornerButton1Click()
     }
@@ -337,10 +341,17 @@ ScaledPage {
         focusPolicy: Qt.NoFocus
         hoverEnabled: false
         checked: page.keyboard.checkBox1Checked
+        // The press area inside is what screen readers see and press.
+        Accessible.ignored: true
 
         PressArea {
             anchors.fill: parent
             hoverEnabled: true
+            Accessible.role: Accessible.Button
+            Accessible.name: parent.text
+            Accessible.checkable: true
+            Accessible.checked: page.keyboard.checkBox1Checked
+            Accessible.onPressAction: click()
             onClicked: page.keyboard.CheckBox1Click("CheckBox1")
         }
     }
@@ -348,6 +359,7 @@ ScaledPage {
     // 19.
     SetButton {
         objectName: "enallagikatavasi"
+        description: page.client.names.control(objectName)
         x: 319; y: 425; width: 42; height: 42
         onClicked: page.keyboard.enallagikatavasiClick()
     }
@@ -420,37 +432,45 @@ ScaledPage {
 
         TransparentButton {
             objectName: "SpeedButton35"
+
+            description: page.client.names.control(objectName)
             x: 3; y: 87; width: 41; height: 41
             onClicked: page.keyboard.c13Click(objectName)
         }
         TransparentButton {
             objectName: "SpeedButton25"
+            description: page.client.names.control(objectName)
             x: 2; y: 369; width: 41; height: 41
             onClicked: page.keyboard.c13Click(objectName)
         }
         TransparentButton {
             objectName: "move_client"
+            description: page.client.names.control(objectName)
             x: 3; y: 312; width: 41; height: 41
             onClicked: page.client.move_clientClick()
         }
         TransparentButton {
             objectName: "SpeedButton31"
+            description: page.client.names.control(objectName)
             x: 1; y: 377; width: 41; height: 41
             onClicked: page.keyboard.c13Click(objectName)
         }
         TransparentButton {
             objectName: "SpeedButton14"
+            description: page.client.names.control(objectName)
             x: 3; y: 157; width: 41; height: 41
             onClicked: page.keyboard.c13Click(objectName)
         }
         TransparentButton {
             objectName: "off"
+            description: page.client.names.control(objectName)
             x: 3; y: 8; width: 41; height: 41
             onClicked: page.client.offClick()
         }
         TransparentButton {
             id: connectionButton
             objectName: "con_SpeedButton"
+            description: page.client.names.control(objectName)
             x: 6; y: 573; width: 35; height: 35
             onClicked: page.client.link.con_SpeedButtonClick()
 
@@ -468,21 +488,25 @@ ScaledPage {
         }
         TransparentButton {
             objectName: "SpeedButton15"
+            description: page.client.names.control(objectName)
             x: 3; y: 258; width: 41; height: 41
             onClicked: page.keyboard.c13Click(objectName)
         }
         TransparentButton {
             objectName: "rythmiseisshow"
+            description: page.client.names.control(objectName)
             x: 2; y: 504; width: 41; height: 41
             onClicked: page.client.pages.rythmiseisshowClick()
         }
         TransparentButton {
             objectName: "N5"
+            description: page.client.names.control(objectName)
             x: 1; y: 118; width: 41; height: 41
             onClicked: page.keyboard.c13Click(objectName)
         }
         TransparentButton {
             objectName: "SpeedButton36"
+            description: page.client.names.control(objectName)
             x: 3; y: 210; width: 41; height: 41
             onClicked: page.keyboard.c13Click(objectName)
         }
@@ -497,11 +521,14 @@ ScaledPage {
 
         TransparentButton {
             objectName: "martyriesshow"
+
+            description: page.client.names.control(objectName)
             x: 1; y: 2; width: 44; height: 34
             onClicked: page.client.pages.martyriesshowClick()
         }
         TransparentButton {
             objectName: "enallagiendikseis"
+            description: page.client.names.control(objectName)
             x: 1; y: 37; width: 44; height: 34
             onClicked: page.keyboard.enallagiendikseisClick()
         }

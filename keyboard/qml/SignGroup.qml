@@ -8,7 +8,7 @@ import QsClient
 // the order of `buttons`, then whatever a group declares inside it. A later member paints over
 // an earlier one and takes the press where they overlap; nothing is clipped to the panel, and a
 // press on the panel or the picture between the buttons is taken and does nothing.
-MouseArea {
+PressArea {
     id: group
 
     required property QtObject client
@@ -33,12 +33,10 @@ MouseArea {
     transform: Scale { xScale: group.stretchX }
 
     // The group is its own press area, so that a press or a hover between its buttons stops
-    // here; like every press target it reaches a hair past its right and bottom edges.
+    // here.
     hoverEnabled: true
-    containmentMask: Item {
-        width: group.width + 1 / 4096
-        height: group.height + 1 / 4096
-    }
+    Accessible.role: Accessible.Grouping
+    Accessible.name: client.names.group(objectName)
 
     Rectangle {
         visible: !group.callout
@@ -87,6 +85,7 @@ MouseArea {
             required property var modelData
 
             objectName: modelData.name
+            description: group.client.names.control(modelData.name)
             x: modelData.x
             y: modelData.y
             width: modelData.w || group.buttonWidth

@@ -10,7 +10,7 @@ ScaledPage {
     objectName: "Panel4"
     width: 409
 
-    Button {
+    TextButton {
         objectName: "Button3"
         x: 17; y: 567; width: 384; height: 66
         text: "Επιστροφή"
@@ -53,12 +53,15 @@ ScaledPage {
 
     ArrowKey {
         objectName: "SpeedButton10"
+
+        description: page.client.names.control(objectName)
         x: 56; y: 112
         direction: 270
         onClicked: page.client.ark1Click(objectName)
     }
     TransparentButton {
         objectName: "moveL"
+        description: page.client.names.control(objectName)
         x: 24; y: 352; width: 105; height: 97
         onClicked: page.client.moveLClick()
     }
@@ -66,23 +69,27 @@ ScaledPage {
     // of the picture it leaves uncovered take presses and do nothing.
     TransparentButton {
         objectName: "moveR"
+        description: page.client.names.control(objectName)
         x: 280; y: 344; width: 105; height: 97
         onClicked: page.client.moveRClick()
     }
     ArrowKey {
         objectName: "SpeedButton7"
+        description: page.client.names.control(objectName)
         x: 157; y: 16
         direction: 0
         onClicked: page.client.ark1Click(objectName)
     }
     ArrowKey {
         objectName: "SpeedButton8"
+        description: page.client.names.control(objectName)
         x: 256; y: 112
         direction: 90
         onClicked: page.client.ark1Click(objectName)
     }
     ArrowKey {
         objectName: "SpeedButton9"
+        description: page.client.names.control(objectName)
         x: 155; y: 206
         direction: 180
         onClicked: page.client.ark1Click(objectName)

@@ -48,12 +48,14 @@ ScaledPage {
             { name: "ark45", x: 59, y: 170 } ] }
     ]
 
-    // The mode strip's keys over the cells of its picture, all at y 378 and 48 high.
+    // The mode strip's keys over the cells of its picture, all at y 378 and 48 high, in the
+    // order they are members of the page (not their reading order): where two keys touch, the
+    // later one takes the shared edge.
     readonly property var stripKeys: [
-        { name: "mh1", x: 23, width: 56 },  { name: "mh2", x: 79, width: 48 },
-        { name: "mh3", x: 128, width: 48 }, { name: "mh4", x: 176, width: 48 },
-        { name: "mh5", x: 224, width: 48 }, { name: "mh6", x: 272, width: 48 },
-        { name: "mh7", x: 321, width: 67 }
+        { name: "mh3", x: 128, width: 48 }, { name: "mh7", x: 321, width: 67 },
+        { name: "mh6", x: 272, width: 48 }, { name: "mh5", x: 224, width: 48 },
+        { name: "mh4", x: 176, width: 48 }, { name: "mh2", x: 79, width: 48 },
+        { name: "mh1", x: 23, width: 56 }
     ]
 
     // The mode tabs, all at y 2 and 48 by 48.
@@ -85,6 +87,7 @@ ScaledPage {
             x: 35; y: 60; width: 345; height: 300
             padding: 0
             visible: page.client.modes.visiblePanel === objectName
+            Accessible.name: page.client.names.group(objectName)
 
             PressArea { anchors.fill: parent }
 
@@ -104,6 +107,7 @@ ScaledPage {
                     required property var modelData
 
                     objectName: modelData.name
+                    description: page.client.names.control(objectName)
                     x: modelData.x; y: modelData.y
                     width: modePanel.modelData.keyWidth; height: 60
                     onClicked: page.client.ark1Click(objectName)
@@ -119,6 +123,7 @@ ScaledPage {
             required property var modelData
 
             objectName: modelData.name
+            description: page.client.names.control(objectName)
             x: modelData.x; y: 378; width: modelData.width; height: 48
             // A strip key is a sign press: after it is sent, the keyboard page goes back to its
             // first sets.
@@ -126,7 +131,7 @@ ScaledPage {
         }
     }
 
-    Button {
+    TextButton {
         objectName: "Button1"
         x: 62; y: 520; width: 281; height: 49
         text: "Επιστροφή"
@@ -136,15 +141,14 @@ ScaledPage {
     Repeater {
         model: page.modeTabs
 
-        Button {
+        TextButton {
             required property var modelData
+            required property int index
 
             objectName: modelData.name
             x: modelData.x; y: 2; width: 48; height: 48
             text: modelData.text
-            // The longest texts, "βαρύς" and "πλ β'", fit the narrow tab only without the
-            // standard side padding.
-            leftPadding: 2; rightPadding: 2
+            description: page.client.names.group(page.modePanels[index].panel)
             onClicked: page.client.modes.hxClick(objectName)
         }
     }

@@ -14,20 +14,13 @@ ScaledPage {
     y: client.scaling.settingsPageY
     height: 362
 
-    Button {
+    TextButton {
         id: connectDisconnect
 
         objectName: "ConnectDisconnect"
         x: 16; y: 16; width: 185; height: 41
         text: "Connect Disconnect"
-        background: Rectangle {
-            radius: 3
-            color: connectDisconnect.down ? connectDisconnect.palette.mid
-                                          : connectDisconnect.palette.button
-            border.color: connectDisconnect.visualFocus ? connectDisconnect.palette.highlight
-                                                        : connectDisconnect.palette.dark
-            border.width: connectDisconnect.visualFocus ? 2 : 1
-        }
+        radius: 3
         KeyNavigation.tab: button4
         KeyNavigation.backtab: edit2
         onClicked: page.client.link.ConnectDisconnectClick()
@@ -42,6 +35,7 @@ ScaledPage {
         x: 248; y: 8; width: 113; height: 32
         text: page.fields.edit2
         onTextEdited: page.fields.edit2 = text
+        containmentMask: PressArea { width: edit2.width; height: edit2.height }
         KeyNavigation.tab: connectDisconnect
         KeyNavigation.backtab: edit3
     }
@@ -52,6 +46,7 @@ ScaledPage {
         x: 264; y: 64; width: 73; height: 32
         text: page.fields.edit3
         onTextEdited: page.fields.edit3 = text
+        containmentMask: PressArea { width: edit3.width; height: edit3.height }
         KeyNavigation.tab: edit2
         KeyNavigation.backtab: memo1
     }
@@ -90,12 +85,24 @@ ScaledPage {
         x: 40; y: 216; width: 193; height: 19
         text: "Οθόνη πάντα ανοιχτή"
         checked: page.fields.screenOn
-        // ScreenOnChange: nothing acts on the option; it is only saved at close.
         onToggled: page.fields.screenOn = checked
+        Accessible.ignored: true
+
+        // Presses go to the press area over the box, as on every press target; the box itself
+        // still toggles from the keyboard.
+        PressArea {
+            anchors.fill: parent
+            Accessible.role: Accessible.Button
+            Accessible.name: screenOn.text
+            Accessible.checkable: true
+            Accessible.checked: screenOn.checked
+            Accessible.onPressAction: click()
+            onClicked: page.fields.screenOn = !page.fields.screenOn
+        }
         KeyNavigation.tab: memo1
         KeyNavigation.backtab: button4
     }
-    Button {
+    TextButton {
         id: button4
 
         objectName: "Button4"

@@ -19,7 +19,8 @@ sys.path.insert(0, HERE)
 from artlib.picture import render  # noqa: E402
 import subprocess  # noqa: E402
 
-from tables import keyboard, modes, popups, tools  # noqa: E402
+from tables import keyboard, modes, names, popups, tools  # noqa: E402
+import json  # noqa: E402
 
 
 def all_pictures():
@@ -50,6 +51,18 @@ def main():
         write_page(args.debug, "page-popups2", PAGE_POPUPS2, pics)
     if not args.only or "icon" in args.only:
         write_icon()
+    if not args.only:
+        write_names()
+
+
+def names_json():
+    return json.dumps(names.all_names(all_pictures()), ensure_ascii=False, indent=1) + "\n"
+
+
+def write_names():
+    """What screen readers call the groups and buttons, read by the program at start."""
+    with open(os.path.join(ROOT, "assets", "names.json"), "w", encoding="utf-8") as f:
+        f.write(names_json())
 
 
 # Where each group lies on the keyboard page (page units) and its horizontal

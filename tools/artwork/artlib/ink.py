@@ -7,6 +7,7 @@ the bounding box is kept up to date so that signs can be centred exactly.
 """
 
 import math
+import unicodedata
 import re
 
 from fontTools.pens.basePen import BasePen
@@ -113,8 +114,11 @@ def replay(ops, pen):
 class Ink:
     """A drawing: an ordered list of parts (later parts paint on top)."""
 
-    def __init__(self, parts=None):
+    def __init__(self, parts=None, says=None):
         self.parts = list(parts or [])
+        # What the drawing shows, in words, for screen readers: the names of its glyphs and its
+        # texts, in drawing order.
+        self.says = list(says or [])
 
     def bounds(self):
         bs = [b for b in (p.bounds() for p in self.parts) if b]
@@ -137,7 +141,7 @@ class Ink:
         return ((b[0] + b[2]) / 2, (b[1] + b[3]) / 2)
 
     def transformed(self, m):
-        return Ink([p.copy(matrix=mul(m, p.matrix)) for p in self.parts])
+        return Ink([p.copy(matrix=mul(m, p.matrix)) for p in self.parts], self.says)
 
     def moved(self, dx, dy):
         return self.transformed(translate(dx, dy))
@@ -155,10 +159,10 @@ class Ink:
             if q.stroke and stroke:
                 q.stroke = colour
             out.append(q)
-        return Ink(out)
+        return Ink(out, self.says)
 
     def __add__(self, other):
-        return Ink(self.parts + other.parts)
+        return Ink(self.parts + other.parts, self.says + other.says)
 
 
 # ---------------------------------------------------------------- glyphs
@@ -186,7 +190,16 @@ def glyph(cp, fontname="music", colour="#000", pieces=None):
         ops = [op for i, op in enumerate(split_contours(ops)) if i in pieces]
         ops = [o for c in ops for o in c]
     k = 1000 / upm
-    return Ink([Part(ops, (k, 0, 0, -k, 0, 0), fill=colour)])
+    return Ink([Part(ops, (k, 0, 0, -k, 0, 0), fill=colour)], [glyph_name(cp)])
+
+
+def glyph_name(cp):
+    """The glyph's character name, short: "BYZANTINE MUSICAL SYMBOL OLIGON NEO" -> "oligon"."""
+    cp = ord(cp) if isinstance(cp, str) else cp
+    words = unicodedata.name(chr(cp), f"U+{cp:04X}").split()
+    if words[:3] == ["BYZANTINE", "MUSICAL", "SYMBOL"]:
+        words = [w for w in words[3:] if w != "NEO"]
+    return " ".join(words).lower()
 
 
 def split_contours(ops):
@@ -222,7 +235,7 @@ def text(s, fontname="serif", colour="#000", tracking=0):
         k = 1000 / upm
         parts.append(Part(ops, (k, 0, 0, -k, x, 0), fill=colour))
         x += adv * k + tracking
-    return Ink(parts)
+    return Ink(parts, [s.strip()] if s.strip() else [])
 
 
 # ---------------------------------------------------------------- plain shapes

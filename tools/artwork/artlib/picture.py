@@ -25,6 +25,7 @@ class Key:
     dx: float = 0  # nudge of the sign in picture units
     dy: float = 0
     fit: bool = True  # shrink the sign when it would not fit its tile
+    says: str | None = None  # the key in words, where its sign has no glyph or text to name it
 
 
 @dataclass

@@ -1,0 +1,195 @@
+#include "PressArea.h"
+
+#include "PressQueue.h"
+
+#include <QPointer>
+#include <QPointingDevice>
+
+namespace {
+
+constexpr qreal kHair = 1.0 / 4096;
+
+bool fromTouchScreen(const QPointerEvent *event) {
+    const QPointingDevice *device = event->pointingDevice();
+    return device && device->type() == QInputDevice::DeviceType::TouchScreen;
+}
+
+} // namespace
+
+PressArea::PressArea(QQuickItem *parent) : QQuickItem(parent) {
+    setAcceptedMouseButtons(Qt::LeftButton);
+    setAcceptTouchEvents(true);
+}
+
+bool PressArea::covers(QSizeF size, QPointF point) {
+    return point.x() >= -kHair && point.y() >= -kHair && point.x() <= size.width() + kHair &&
+           point.y() <= size.height() + kHair;
+}
+
+bool PressArea::contains(const QPointF &point) const {
+    return covers(size(), point);
+}
+
+void PressArea::setHoverEnabled(bool enabled) {
+    if (enabled == acceptHoverEvents())
+        return;
+    setAcceptHoverEvents(enabled);
+    if (!enabled)
+        changeState([this] { m_mouseOver = false; });
+    emit hoverEnabledChanged();
+}
+
+bool PressArea::isPressed() const {
+    if ((m_mouseDown && m_mouseInside) || m_keyDown)
+        return true;
+    for (bool inside : m_touches) {
+        if (inside)
+            return true;
+    }
+    return false;
+}
+
+void PressArea::click() {
+    PressQueue::instance().submit([area = QPointer<PressArea>(this)] {
+        if (area)
+            emit area->clicked();
+    });
+}
+
+template <typename Change> void PressArea::changeState(Change change) {
+    const bool wasHovered = isHovered();
+    const bool wasPressed = isPressed();
+    change();
+    if (wasHovered != isHovered())
+        emit hoveredChanged();
+    if (wasPressed != isPressed())
+        emit pressedChanged();
+}
+
+void PressArea::forgetPointers() {
+    changeState([this] {
+        m_touches.clear();
+        m_mouseDown = m_mouseInside = m_mouseOver = m_keyDown = false;
+    });
+}
+
+void PressArea::mousePressEvent(QMouseEvent *event) {
+    changeState([this, event] {
+        m_mouseDown = true;
+        m_mouseInside = contains(event->position());
+    });
+    event->accept();
+}
+
+void PressArea::mouseMoveEvent(QMouseEvent *event) {
+    if (!m_mouseDown) {
+        event->ignore();
+        return;
+    }
+    changeState([this, event] { m_mouseInside = contains(event->position()); });
+}
+
+void PressArea::mouseReleaseEvent(QMouseEvent *event) {
+    if (!m_mouseDown) {
+        event->ignore();
+        return;
+    }
+    const bool inside = contains(event->position());
+    changeState([this] { m_mouseDown = m_mouseInside = false; });
+    if (inside)
+        click();
+}
+
+// The second press of a double click is a press like the first: its release clicks again.
+void PressArea::mouseDoubleClickEvent(QMouseEvent *event) {
+    event->accept();
+}
+
+void PressArea::mouseUngrabEvent() {
+    changeState([this] { m_mouseDown = m_mouseInside = false; });
+}
+
+void PressArea::touchEvent(QTouchEvent *event) {
+    bool pressedHere = false;
+    QList<int> released;
+    changeState([&] {
+        for (qsizetype i = 0; i < event->pointCount(); ++i) {
+            QEventPoint &point = event->point(i);
+            const int id = point.id();
+            const bool inside = contains(point.position());
+            switch (point.state()) {
+            case QEventPoint::Pressed:
+                if (!inside) {
+                    point.setAccepted(false);
+                    break;
+                }
+                m_touches.insert(id, true);
+                event->setExclusiveGrabber(point, this);
+                point.setAccepted(true);
+                pressedHere = true;
+                break;
+            case QEventPoint::Updated:
+            case QEventPoint::Stationary:
+                if (m_touches.contains(id)) {
+                    m_touches[id] = inside;
+                    point.setAccepted(true);
+                }
+                break;
+            case QEventPoint::Released:
+                if (m_touches.remove(id)) {
+                    point.setAccepted(true);
+                    if (inside)
+                        released.append(id);
+                }
+                break;
+            default:
+                break;
+            }
+        }
+    });
+    event->setAccepted(pressedHere || !released.isEmpty() || !m_touches.isEmpty());
+    for (qsizetype i = 0; i < released.size(); ++i)
+        click();
+}
+
+void PressArea::touchUngrabEvent() {
+    changeState([this] { m_touches.clear(); });
+}
+
+void PressArea::hoverEnterEvent(QHoverEvent *event) {
+    // A finger shows the hover look only while it rests on the area, which touchEvent follows;
+    // a hover made up from a touch would stay behind after the finger lifts.
+    if (fromTouchScreen(event))
+        return;
+    changeState([this] { m_mouseOver = true; });
+}
+
+void PressArea::hoverLeaveEvent(QHoverEvent *) {
+    changeState([this] { m_mouseOver = false; });
+}
+
+void PressArea::keyPressEvent(QKeyEvent *event) {
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat()) {
+        event->ignore();
+        return;
+    }
+    changeState([this] { m_keyDown = true; });
+}
+
+void PressArea::keyReleaseEvent(QKeyEvent *event) {
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat() || !m_keyDown) {
+        event->ignore();
+        return;
+    }
+    changeState([this] { m_keyDown = false; });
+    click();
+}
+
+void PressArea::itemChange(ItemChange change, const ItemChangeData &value) {
+    // A hidden or disabled area forgets the pointers on it: it takes no press, and its hover
+    // look must not wait for it to show again.
+    if ((change == ItemVisibleHasChanged && !value.boolValue) ||
+        (change == ItemEnabledHasChanged && !value.boolValue))
+        forgetPointers();
+    QQuickItem::itemChange(change, value);
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QHash>
+#include <QQuickItem>
+#include <QtQml/qqml.h>
+
+// The press target of the window: every button, panel and page that takes presses is one.
+//
+// Its target is its whole rectangle with all four edges, so that where two members touch, the
+// later one (looked at first) takes the shared edge; an item's own test leaves out the right and
+// bottom edges.
+//
+// A press is a pointer going down and coming up inside the rectangle. The mouse and each finger
+// are followed on their own: a finger that lands while another rests elsewhere presses where it
+// lands, and taps that follow each other quickly are each a press (touch is taken as touch, so
+// the toolkit never turns a second tap into a double click). The press runs through the
+// PressQueue, one handler at a time.
+class PressArea : public QQuickItem {
+    Q_OBJECT
+    QML_ELEMENT
+    // Whether the mouse pointer over the area shows as `hovered`; a finger on it always does.
+    Q_PROPERTY(bool hoverEnabled READ hoverEnabled WRITE setHoverEnabled NOTIFY
+                   hoverEnabledChanged)
+    // The mouse pointer is over the area, or a finger rests on it.
+    Q_PROPERTY(bool hovered READ isHovered NOTIFY hoveredChanged)
+    // The mouse button or a finger went down on the area and is still down inside it.
+    Q_PROPERTY(bool pressed READ isPressed NOTIFY pressedChanged)
+
+public:
+    explicit PressArea(QQuickItem *parent = nullptr);
+
+    // The rule every press target follows: the point lies in the rectangle, edges included.
+    // The edges reach a hair (1/4096 of a unit, far below a pixel at any scale) further, so that
+    // a point on an edge stays inside after the rounding of mapping it through the scales.
+    static bool covers(QSizeF size, QPointF point);
+
+    bool contains(const QPointF &point) const override;
+
+    bool hoverEnabled() const { return acceptHoverEvents(); }
+    void setHoverEnabled(bool enabled);
+    bool isHovered() const { return m_mouseOver || !m_touches.isEmpty(); }
+    bool isPressed() const;
+
+    // A press that does not come from a pointer: the keyboard, or a screen reader's press action.
+    Q_INVOKABLE void click();
+
+signals:
+    void clicked();
+    void hoverEnabledChanged();
+    void hoveredChanged();
+    void pressedChanged();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseUngrabEvent() override;
+    void touchEvent(QTouchEvent *event) override;
+    void touchUngrabEvent() override;
+    void hoverEnterEvent(QHoverEvent *event) override;
+    void hoverLeaveEvent(QHoverEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void itemChange(ItemChange change, const ItemChangeData &value) override;
+
+private:
+    // Runs the given change, then signals what it changed of `hovered` and `pressed`.
+    template <typename Change> void changeState(Change change);
+    void forgetPointers();
+
+    // Finger id -> whether it is inside the rectangle now.
+    QHash<int, bool> m_touches;
+    bool m_mouseDown = false;
+    bool m_mouseInside = false;
+    bool m_mouseOver = false;
+    bool m_keyDown = false;
+};

@@ -1,0 +1,42 @@
+import QtQuick
+import QsClient
+
+// A push button with a caption: a grey face outlined on all four sides, darker while pressed,
+// lighter while the pointer is over it, outlined in the highlight colour while it has the focus.
+// It is a press area like every other press target; Space presses it when it has the focus.
+PressArea {
+    id: button
+
+    property string text
+    // What screen readers call the button, where its caption does not say it.
+    property string description
+    property real radius: 0
+    property alias font: caption.font
+
+    hoverEnabled: true
+    activeFocusOnTab: true
+
+    Accessible.role: Accessible.Button
+    Accessible.name: description !== "" ? description : text
+    Accessible.onPressAction: click()
+
+    Rectangle {
+        anchors.fill: parent
+        radius: button.radius
+        color: button.pressed ? "#c8c8c8" : button.hovered ? "#e8e8e8" : "#e0e0e0"
+        border.color: button.activeFocus ? "#0066ff" : "#8c8c8c"
+        border.width: button.activeFocus ? 2 : 1
+    }
+    Text {
+        id: caption
+
+        anchors.fill: parent
+        anchors.leftMargin: 2
+        anchors.rightMargin: 2
+        text: button.text
+        color: "#000000"
+        horizontalAlignment: Text.AlignHCenter
+        verticalAlignment: Text.AlignVCenter
+        elide: Text.ElideRight
+    }
+}
