@@ -9,6 +9,11 @@ namespace {
 
 constexpr qreal kHair = 1.0 / 4096;
 
+// Fingers down on any press area of the program. While one is, the window makes up hover events
+// where the finger is (with the mouse as their device) and never takes them back once the finger
+// lifts; they are no pointer over anything, so they are not taken as one.
+int fingersDown = 0;
+
 bool fromTouchScreen(const QPointerEvent *event) {
     const QPointingDevice *device = event->pointingDevice();
     return device && device->type() == QInputDevice::DeviceType::TouchScreen;
@@ -68,7 +73,7 @@ template <typename Change> void PressArea::changeState(Change change) {
 
 void PressArea::forgetPointers() {
     changeState([this] {
-        m_touches.clear();
+        forgetTouches();
         m_mouseDown = m_mouseInside = m_mouseOver = m_keyDown = false;
     });
 }
@@ -123,6 +128,8 @@ void PressArea::touchEvent(QTouchEvent *event) {
                     point.setAccepted(false);
                     break;
                 }
+                if (!m_touches.contains(id))
+                    ++fingersDown;
                 m_touches.insert(id, true);
                 event->setExclusiveGrabber(point, this);
                 point.setAccepted(true);
@@ -137,6 +144,8 @@ void PressArea::touchEvent(QTouchEvent *event) {
                 break;
             case QEventPoint::Released:
                 if (m_touches.remove(id)) {
+                    --fingersDown;
+                    m_mouseOver = false;
                     point.setAccepted(true);
                     if (inside)
                         released.append(id);
@@ -153,13 +162,18 @@ void PressArea::touchEvent(QTouchEvent *event) {
 }
 
 void PressArea::touchUngrabEvent() {
-    changeState([this] { m_touches.clear(); });
+    changeState([this] { forgetTouches(); });
+}
+
+void PressArea::forgetTouches() {
+    fingersDown -= int(m_touches.size());
+    m_touches.clear();
 }
 
 void PressArea::hoverEnterEvent(QHoverEvent *event) {
     // A finger shows the hover look only while it rests on the area, which touchEvent follows;
     // a hover made up from a touch would stay behind after the finger lifts.
-    if (fromTouchScreen(event))
+    if (fromTouchScreen(event) || fingersDown > 0)
         return;
     changeState([this] { m_mouseOver = true; });
 }

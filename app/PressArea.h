@@ -68,6 +68,7 @@ private:
     // Runs the given change, then signals what it changed of `hovered` and `pressed`.
     template <typename Change> void changeState(Change change);
     void forgetPointers();
+    void forgetTouches();
 
     // Finger id -> whether it is inside the rectangle now.
     QHash<int, bool> m_touches;

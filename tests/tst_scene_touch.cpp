@@ -1,0 +1,345 @@
+#include "PageScene.h"
+#include "PanelSwitch.h"
+#include "PressArea.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QPointingDevice>
+#include <QQuickItem>
+#include <QTest>
+#include <memory>
+
+// The window pressed as a finger presses it: taps in quick succession, several fingers at once,
+// a finger resting while others tap, and a screen reader's press.
+class SceneTouchTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<PageScene> m_scene;
+    QPointingDevice *m_finger = QTest::createTouchDevice();
+
+    PageScene &s() { return *m_scene; }
+
+    QPointF centreOf(const QString &name) {
+        QQuickItem *item = s().item(name);
+        return item ? item->mapToScene(QPointF(item->width() / 2, item->height() / 2)) : QPointF();
+    }
+    void down(int finger, QPointF at) {
+        QTest::touchEvent(s().window(), m_finger).press(finger, at.toPoint(), s().window());
+    }
+    void up(int finger, QPointF at) {
+        QTest::touchEvent(s().window(), m_finger).release(finger, at.toPoint(), s().window());
+    }
+    void tap(QPointF at) {
+        down(0, at);
+        up(0, at);
+    }
+    bool hovered(const QString &name) { return s().item(name)->property("hovered").toBool(); }
+
+    // Every press area of the window, hidden pages and groups included.
+    static void collectPressAreas(QQuickItem *from, QList<PressArea *> &into) {
+        for (QQuickItem *child : from->childItems()) {
+            if (auto *area = qobject_cast<PressArea *>(child))
+                into.append(area);
+            collectPressAreas(child, into);
+        }
+    }
+
+private slots:
+    void init() {
+        m_scene = std::make_unique<PageScene>();
+        QVERIFY2(s().window(), qPrintable(s().scene->errors()));
+        QVERIFY(s().showAtRestoredSize());
+    }
+
+    void cleanup() { m_scene.reset(); }
+
+    // However quickly taps follow each other on one key, each is one press: for a key that
+    // sends, one line each; for a set button, one switch each.
+    void everyTapIsOnePress_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("taps");
+        QTest::addColumn<int>("gapMs");
+
+        const struct {
+            const char *page, *key, *line;
+        } keys[] = {
+            {"Panel1", "k1", "sent k1"},
+            {"Panel1", "SpeedButton35", "sent SpeedButton35"},
+            {"Panel1", "enallagianavasi", ""},
+            {"Panel1", "CheckBox1", "sent CheckBox1"},
+            {"Panel4", "SpeedButton7", "sent SpeedButton7"},
+            {"Panelmartyries", "ark1", "sent ark1"},
+        };
+        for (const auto &k : keys) {
+            for (int taps : {2, 3}) {
+                for (int gap : {50, 150, 300, 600})
+                    QTest::addRow("%s %d taps %d ms", k.key, taps, gap)
+                        << k.page << k.key << k.line << taps << gap;
+            }
+        }
+    }
+
+    void everyTapIsOnePress() {
+        QFETCH(QString, page);
+        QFETCH(QString, key);
+        QFETCH(QString, line);
+        QFETCH(int, taps);
+        QFETCH(int, gapMs);
+
+        if (page == "Panel4")
+            s().client->move_clientClick();
+        else if (page == "Panelmartyries")
+            s().client->pages()->martyriesshowClick();
+        QCOMPARE(s().client->pages()->visiblePage(), page);
+        s().link.lines.clear();
+
+        PanelSwitch *secondSet =
+            s().client->keyboard()->panels().value("Panelanavasi2").value<PanelSwitch *>();
+        QVERIFY(secondSet);
+        int switches = 0;
+        connect(secondSet, &PanelSwitch::shownChanged, this, [&switches] { ++switches; });
+
+        const QPointF at = centreOf(key);
+        for (int i = 0; i < taps; ++i) {
+            if (i > 0)
+                QTest::qWait(gapMs);
+            tap(at);
+        }
+
+        if (line.isEmpty()) {
+            QCOMPARE(switches, taps);
+            QVERIFY(s().link.lines.isEmpty());
+        } else {
+            QCOMPARE(s().link.lines, QStringList(taps, line));
+        }
+        QVERIFY(!hovered(key));
+    }
+
+    // Each finger is its own press: it presses where it lands, whatever other fingers rest on,
+    // and presses run in the order the fingers lift.
+    void fingersPressOnTheirOwn_data() {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QStringList>("lines");
+
+        // "dN key" puts finger N down on the key, "uN key" lifts it there.
+        QTest::newRow("rolling, first down first up")
+            << "d0 k1, d1 k2, u0 k1, u1 k2" << QStringList{"sent k1", "sent k2"};
+        QTest::newRow("rolling, second up first")
+            << "d0 k1, d1 k2, u1 k2, u0 k1" << QStringList{"sent k2", "sent k1"};
+        QTest::newRow("three fingers on three groups")
+            << "d0 a1, d1 k5, d2 c1, u2 c1, u0 a1, u1 k5"
+            << QStringList{"sent c1", "sent a1", "sent k5"};
+        QTest::newRow("a finger resting on a key, taps beside it")
+            << "d0 k1, d1 k2, u1 k2, d1 k3, u1 k3" << QStringList{"sent k2", "sent k3"};
+        QTest::newRow("a palm resting on a group, taps elsewhere")
+            << "d0 PanelLoipa, d1 k4, u1 k4, d1 SpeedButton35, u1 SpeedButton35"
+            << QStringList{"sent k4", "sent SpeedButton35"};
+        QTest::newRow("a palm resting on the tool column")
+            << "d0 Panelgrammiergaleion, d1 c2, u1 c2" << QStringList{"sent c2"};
+        QTest::newRow("a finger sliding off its key sends nothing")
+            << "d0 k1, d1 k2, u0 k6, u1 k2" << QStringList{"sent k2"};
+    }
+
+    void fingersPressOnTheirOwn() {
+        QFETCH(QString, steps);
+        QFETCH(QStringList, lines);
+
+        // A palm on a group is on a blank part of it, away from its buttons.
+        const QHash<QString, QPointF> blankPlaces{
+            {"PanelLoipa", s().onPage("Panel1", QPointF(134, 362))},
+            {"Panelgrammiergaleion", s().onPage("Panel1", QPointF(390, 680))},
+        };
+        QHash<int, QString> resting;
+        for (const QString &step : steps.split(", ")) {
+            const int finger = step.mid(1, 1).toInt();
+            const QString target = step.mid(3);
+            const QPointF at = blankPlaces.value(target, centreOf(target));
+            if (step.startsWith('d')) {
+                resting.insert(finger, target);
+                down(finger, at);
+                if (!blankPlaces.contains(target)) {
+                    // The hover look shows while the finger is on the key.
+                    QVERIFY2(hovered(target), qPrintable(step));
+                }
+            } else {
+                resting.remove(finger);
+                up(finger, at);
+            }
+        }
+        QCOMPARE(s().link.lines, lines);
+        // The hover look stays only where a finger still rests.
+        for (const QString &key : {"k1", "k2", "k3", "k5", "k6", "a1", "c1"})
+            QVERIFY2(hovered(key) == resting.values().contains(key), qPrintable(key));
+    }
+
+    // A press that ends while another press's handler is still running (here: while its send
+    // waits) runs once that handler has returned, never inside it.
+    void aPressEndingDuringAHandlerRunsAfterIt() {
+        const QPointF k1 = centreOf("k1");
+        const QPointF k2 = centreOf("k2");
+        down(0, k1);
+        down(1, k2);
+        QStringList seenDuringK1;
+        s().link.atSend = [&](const QString &word) {
+            if (word != "k1")
+                return;
+            up(1, k2);
+            seenDuringK1 = s().link.lines;
+        };
+        up(0, k1);
+        QCOMPARE(seenDuringK1, QStringList{"sent k1"});
+        QCOMPARE(s().link.lines, (QStringList{"sent k1", "sent k2"}));
+    }
+
+    // Every press target takes a press on all four edges, so that its right and bottom edges
+    // are its own too; where two touch, the later member takes the shared edge. Pressed at
+    // scales where an edge has a pixel of its own.
+    void edgesTakeThePress_data() {
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QPointF>("point");
+        QTest::addColumn<QString>("effect");
+
+        const struct {
+            const char *what, *page;
+            QPointF point;
+            const char *effect;
+        } rows[] = {
+            // The mode strip's shared edges, and its keys' own right edges.
+            {"strip mh1|mh2", "Panelmartyries", {79, 400}, "sent mh1"},
+            {"strip mh3|mh4", "Panelmartyries", {176, 400}, "sent mh4"},
+            {"strip mh4|mh5", "Panelmartyries", {224, 400}, "sent mh4"},
+            {"strip mh5|mh6", "Panelmartyries", {272, 400}, "sent mh5"},
+            {"strip mh2 right", "Panelmartyries", {127, 400}, "sent mh2"},
+            {"strip mh7 bottom", "Panelmartyries", {350, 426}, "sent mh7"},
+            {"tab hx2 right", "Panelmartyries", {104, 26}, "panel Panelhxos_b"},
+            {"tab hx2 bottom", "Panelmartyries", {80, 50}, "panel Panelhxos_b"},
+            {"Button1 right", "Panelmartyries", {343, 540}, "page Panel1"},
+            {"Button1 bottom", "Panelmartyries", {200, 569}, "page Panel1"},
+            {"Button3 right", "Panel4", {401, 600}, "written move_client"},
+            {"Button3 bottom", "Panel4", {200, 633}, "written move_client"},
+            {"arrow key right", "Panel4", {253, 60}, "sent SpeedButton7"},
+            {"arrow key bottom", "Panel4", {200, 112}, "sent SpeedButton7"},
+            {"Button4 right", "Panel5", {385, 300}, "page Panel1"},
+            {"Button4 bottom", "Panel5", {200, 337}, "page Panel1"},
+            {"ConnectDisconnect right", "Panel5", {201, 30}, "connect"},
+            {"ConnectDisconnect bottom", "Panel5", {100, 57}, "connect"},
+            {"ScreenOn right", "Panel5", {233, 225}, "screen option off"},
+            {"ScreenOn bottom", "Panel5", {100, 235}, "screen option off"},
+            {"Edit2 right", "Panel5", {361, 20}, "focus Edit2"},
+            {"Edit2 bottom", "Panel5", {300, 40}, "focus Edit2"},
+            {"Edit3 right", "Panel5", {337, 80}, "focus Edit3"},
+            {"Edit3 bottom", "Panel5", {300, 96}, "focus Edit3"},
+        };
+        for (QSize window : {QSize(415, 710), QSize(830, 1420)}) {
+            for (const auto &row : rows)
+                QTest::addRow("%s at %dx%d", row.what, window.width(), window.height())
+                    << window << row.page << row.point << row.effect;
+        }
+    }
+
+    void edgesTakeThePress() {
+        QFETCH(QSize, window);
+        QFETCH(QString, page);
+        QFETCH(QPointF, point);
+        QFETCH(QString, effect);
+
+        s().window()->resize(window);
+        const float sx = float(window.width()) / 415;
+        QVERIFY(QTest::qWaitFor([&] { return s().client->scaling()->sx() == sx; }));
+        // Port 0 fails the connect at once, with its box, and nothing goes on the network.
+        s().client->fields()->setEdit3("0");
+        if (page == "Panel4")
+            s().client->move_clientClick();
+        else if (page == "Panelmartyries")
+            s().client->pages()->martyriesshowClick();
+        else if (page == "Panel5")
+            s().client->pages()->rythmiseisshowClick();
+        QCOMPARE(s().client->pages()->visiblePage(), page);
+        s().link.lines.clear();
+
+        tap(s().onPage(page, point));
+
+        QString seen;
+        if (!s().link.lines.isEmpty())
+            seen = s().link.lines.join(' ');
+        else if (s().client->pages()->visiblePage() != page)
+            seen = "page " + s().client->pages()->visiblePage();
+        else if (s().client->modes()->visiblePanel() != "Panelhxos_a")
+            seen = "panel " + s().client->modes()->visiblePanel();
+        else if (!s().client->fields()->screenOn())
+            seen = "screen option off";
+        else if (s().window()->activeFocusItem() &&
+                 !s().window()->activeFocusItem()->objectName().isEmpty())
+            seen = "focus " + s().window()->activeFocusItem()->objectName();
+        if (QTest::qWaitFor([this] { return !s().boxTexts.isEmpty(); }, 200))
+            seen = "connect";
+        QCOMPARE(seen, effect);
+    }
+
+    // A screen reader finds every press target as a named button it can press.
+    void everyPressTargetIsANamedButton() {
+        QList<PressArea *> areas;
+        collectPressAreas(s().window()->contentItem(), areas);
+        QVERIFY(areas.size() > 300);
+
+        QStringList unnamed;
+        int buttons = 0;
+        for (PressArea *area : areas) {
+            const QString own = area->objectName().isEmpty()
+                                    ? area->parentItem()->objectName()
+                                    : area->objectName();
+            QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(area);
+            if (!iface) {
+                // The area filling a mode panel is part of the panel, which is named.
+                QQuickItem *panel = area->parentItem();
+                while (panel && !panel->objectName().startsWith("Panelhxos_"))
+                    panel = panel->parentItem();
+                QVERIFY2(panel, qPrintable(own));
+                QVERIFY(!QAccessible::queryAccessibleInterface(panel)
+                             ->text(QAccessible::Name)
+                             .isEmpty());
+                continue;
+            }
+            const QString name = iface->text(QAccessible::Name);
+            if (iface->role() != QAccessible::Button) {
+                // Pages, groups and mode panels take presses and do nothing with them.
+                QVERIFY2(own.startsWith("Panel"), qPrintable(own));
+                QVERIFY2(!name.isEmpty(), qPrintable(own));
+                continue;
+            }
+            ++buttons;
+            if (name.isEmpty() || name == "......")
+                unnamed.append(own);
+            QAccessibleActionInterface *actions = iface->actionInterface();
+            QVERIFY2(actions && actions->actionNames().contains(
+                                    QAccessibleActionInterface::pressAction()),
+                     qPrintable(own));
+        }
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(' ')));
+        // 169 sign words, 59 pop-up words, the tool column, the set buttons and check boxes,
+        // the signatures, the strip, the tabs, the arrow keys and the text buttons.
+        QVERIFY2(buttons >= 169 + 59 + 11 + 55 + 8, qPrintable(QString::number(buttons)));
+
+        // The names say what the button is, not its command word, where the tables know it.
+        const auto nameOf = [this](const QString &objectName) {
+            return QAccessible::queryAccessibleInterface(s().item(objectName))
+                ->text(QAccessible::Name);
+        };
+        QCOMPARE(nameOf("a1"), QString("oligon"));
+        QCOMPARE(nameOf("k1"), QString("(Ν)"));
+        QCOMPARE(nameOf("Button4"), QString("Επιστροφή"));
+        QVERIFY(nameOf("enallagianavasi").contains("ascending"));
+        QVERIFY(nameOf("enallaghvellh").contains("arrows"));
+
+        QAccessibleInterface *k1 = QAccessible::queryAccessibleInterface(s().item("k1"));
+        k1->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(s().link.lines, QStringList{"sent k1"});
+    }
+};
+
+QTEST_MAIN(SceneTouchTest)
+#include "tst_scene_touch.moc"
