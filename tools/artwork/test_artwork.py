@@ -42,7 +42,7 @@ EXPECTED = {
     "Image18": (326, 259), "Image19": (326, 259), "Image20": (326, 259), "Image26": (326, 259),
     "Image27": (326, 259), "Image28": (326, 259), "Image29": (326, 259), "Image30": (326, 259),
     "Image31": (376, 57),
-    "ImageControl2": (72, 72), "ImageControl3": (72, 72),
+    "ImageControl2": (72, 72), "ImageControl3": (72, 72), "arrow-key": (32, 32),
     "connection-off": (128, 128), "connection-on": (64, 64),
 }
 
