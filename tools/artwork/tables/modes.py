@@ -67,9 +67,10 @@ def dotted_curl():
 
 
 def dotted_corner():
-    """The small dotted corner under mode γ''s bars: the font draws it as a hairline, so it is
-    drawn larger than its neighbours to stay readable at the key's size."""
-    return m(GORGON_DOT_RIGHT, 1.3)
+    """The small dotted corner under mode γ''s bars. The font draws it flat and thin, so it is
+    drawn larger than its neighbours and raised, its foot clear of the bars, to stay readable
+    at the key's size."""
+    return m(GORGON_DOT_RIGHT, 1.3).scaled(0.85, 1.5)
 
 
 def legetos():
@@ -84,7 +85,7 @@ def plagal():
 OPENING = {
     "a": lambda: stack(slanted_foot(), q_dots(), gap=20),
     "b": lambda: row(stack(m(OLIGON, 1.1), dotted_curl(), gap=15), m(KENTIMATA, 0.8), gap=15),
-    "c": lambda: stack(row(stack(m(OLIGON, 0.8), m(OLIGON, 0.8), gap=20), m(KENTIMATA, 0.8), gap=15), dotted_corner(), gap=70),
+    "c": lambda: stack(row(stack(m(OLIGON, 0.8), m(OLIGON, 0.8), gap=20), m(KENTIMATA, 0.8), gap=15), dotted_corner(), gap=150),
     "d": lambda: stack(slanted_foot(), delta_dots(), gap=20),
     "pla": lambda: row(plagal(), q_dots(), gap=30),
     "plb": lambda: row(plagal(), dotted_curl(), gap=30),
