@@ -1,6 +1,7 @@
 #include "KeyboardState.h"
 #include "PageScene.h"
 
+#include <QImage>
 #include <QLineF>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -238,6 +239,27 @@ private slots:
                  QRectF(50, 1, 75 * double(1.1f), 450));
         const QRectF turned = item("CheckBox1")->mapRectToItem(page(), QRectF(0, 0, 65, 27));
         QCOMPARE(turned, QRectF(340, 550, 27, 65));
+    }
+
+    // The page has the ordinary panel look: light grey where no member lies, such as the strip
+    // between the descending signs and the tool column, inside a thin grey outline.
+    void pageHasThePanelLook_data() {
+        QTest::addColumn<QPointF>("point");
+        QTest::addColumn<QColor>("colour");
+
+        QTest::newRow("strip beside the step signs") << QPointF(340, 300) << QColor("#f0f0f0");
+        QTest::newRow("strip below the check box") << QPointF(350, 660) << QColor("#f0f0f0");
+        QTest::newRow("gap below the flats and sharps") << QPointF(150, 705) << QColor("#f0f0f0");
+        QTest::newRow("outline at the bottom edge") << QPointF(200, 709.2) << QColor("#a0a0a0");
+    }
+
+    void pageHasThePanelLook() {
+        QFETCH(QPointF, point);
+        QFETCH(QColor, colour);
+        const QImage drawn = window()->grabWindow();
+        const qreal dpr = drawn.devicePixelRatio();
+        const QPoint pixel = (page()->mapToScene(point) * dpr).toPoint();
+        QCOMPARE(drawn.pixelColor(pixel).name(), colour.name());
     }
 
     void groupsListTheirButtonsInOrder() {

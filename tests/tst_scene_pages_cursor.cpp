@@ -109,6 +109,55 @@ private slots:
         QVERIFY(s().boxTexts.isEmpty());
     }
 
+    // The arrow pad is drawn at twice its layout size and then at the window's scales: its
+    // arrows are read at that final size, so that they stay sharp in a large window.
+    void arrowPadIsReadAtItsShownSize_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("quarterTurned");
+        QTest::addColumn<QSize>("windowSize");
+
+        for (const QSize size : {QSize(769, 816), QSize(1920, 1200)}) {
+            const QByteArray at =
+                QByteArray::number(size.width()) + "x" + QByteArray::number(size.height());
+            QTest::addRow("up %s", at.constData()) << "SpeedButton7" << false << size;
+            QTest::addRow("right %s", at.constData()) << "SpeedButton8" << true << size;
+            QTest::addRow("down %s", at.constData()) << "SpeedButton9" << false << size;
+            QTest::addRow("left %s", at.constData()) << "SpeedButton10" << true << size;
+        }
+    }
+
+    void arrowPadIsReadAtItsShownSize() {
+        QFETCH(QString, key);
+        QFETCH(bool, quarterTurned);
+        QFETCH(QSize, windowSize);
+        s().window()->resize(windowSize);
+        QTRY_COMPARE(s().client->scaling()->sx(), float(windowSize.width() / 415.0));
+        QTRY_COMPARE(s().client->scaling()->sy(), float(windowSize.height() / 710.0));
+        openPage();
+        QQuickItem *arrow = PageScene::imageOf(s().item(key + "Arrow"));
+        QVERIFY(arrow);
+        QTRY_COMPARE(arrow->property("status").toInt(), 1);
+
+        const qreal dpr = s().window()->effectiveDevicePixelRatio();
+        QRectF shown = arrow->mapRectToScene(QRectF(0, 0, arrow->width(), arrow->height()));
+        shown = QRectF(shown.topLeft() * dpr, shown.size() * dpr);
+        QSizeF along = shown.size();
+        if (quarterTurned)
+            along.transpose();
+        const QSize read = arrow->property("sourceSize").toSize();
+        QVERIFY2(qAbs(read.width() - along.width()) < 1 && qAbs(read.height() - along.height()) < 1,
+                 qPrintable(QStringLiteral("read at %1 x %2, shown at %3 x %4")
+                                .arg(read.width())
+                                .arg(read.height())
+                                .arg(along.width())
+                                .arg(along.height())));
+        // Much larger than the 48-unit key it lies in, and centred in its enlarged drawing.
+        QVERIFY(shown.width() > 48 * 2);
+        const QRectF keyShown = s().item(key)->mapRectToScene(QRectF(0, 0, 48, 48));
+        QVERIFY(qAbs(shown.center().x() / dpr - keyShown.center().x()) < 0.5);
+        QVERIFY(qAbs(shown.center().y() / dpr - keyShown.center().y()) < 0.5);
+    }
+
     void largeArrowsSendTheToolColumnWords_data() {
         QTest::addColumn<QPointF>("point");
         QTest::addColumn<QString>("word");

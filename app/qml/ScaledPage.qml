@@ -9,6 +9,9 @@ PressArea {
     id: page
 
     required property QtObject client
+    // The ordinary panel look, a light grey fill with a thin grey outline, instead of plain
+    // white: what shows between the page's groups.
+    property bool panelLook: false
 
     width: 415
     height: 710
@@ -22,6 +25,8 @@ PressArea {
 
     Rectangle {
         anchors.fill: parent
-        color: "#ffffff"
+        color: page.panelLook ? "#f0f0f0" : "#ffffff"
+        border.color: "#a0a0a0"
+        border.width: page.panelLook ? 1 : 0
     }
 }

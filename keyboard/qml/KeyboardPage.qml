@@ -11,6 +11,7 @@ ScaledPage {
     id: page
 
     objectName: "Panel1"
+    panelLook: true
 
     readonly property QtObject keyboard: client.keyboard
 

@@ -14,20 +14,32 @@ TransparentButton {
     scale: 2
     transformOrigin: Item.TopLeft
 
-    Canvas {
+    // The arrow is the picture arrow-key.svg turned to the key's direction, read at the size it
+    // is shown at: the key's own scale of two times the page's scales, which the page the key
+    // lies on takes from the window.
+    Item {
+        id: drawing
+
+        readonly property QtObject scaling: key.parent && key.parent.client
+                                            ? key.parent.client.scaling : null
+        readonly property real sx: key.scale * (scaling ? scaling.sx : 1)
+        readonly property real sy: key.scale * (scaling ? scaling.sy : 1)
+        // Turned by a quarter, the picture's width lies along the screen's height.
+        readonly property bool quarterTurned: Math.round(key.direction / 90) % 2 !== 0
+
         anchors.fill: parent
         anchors.margins: 8
-        rotation: key.direction
-        onPaint: {
-            const ctx = getContext("2d")
-            ctx.reset()
-            ctx.fillStyle = "#000000"
-            ctx.beginPath()
-            ctx.moveTo(width / 2, height * 0.2)
-            ctx.lineTo(width * 0.85, height * 0.75)
-            ctx.lineTo(width * 0.15, height * 0.75)
-            ctx.closePath()
-            ctx.fill()
+
+        Picture {
+            objectName: key.objectName + "Arrow"
+            name: "arrow-key"
+            anchors.centerIn: parent
+            width: Math.min(parent.width, parent.height)
+            height: width
+            rotation: key.direction
+            horizontalScale: drawing.quarterTurned ? drawing.sy : drawing.sx
+            verticalScale: drawing.quarterTurned ? drawing.sx : drawing.sy
+            fitted: drawing.scaling ? drawing.scaling.fitted : true
         }
     }
 }

@@ -41,6 +41,19 @@ View pageView(const QString &file, std::function<void(Pages &)> open) {
             [](MainClient &c) { c.pages()->showKeyboardPage(); }};
 }
 
+// The modal signatures page with the mode panel of one tab shown; undone back to mode α'.
+View modeView(const QString &file, const QString &tab) {
+    return {file,
+            [tab](MainClient &c) {
+                c.pages()->martyriesshowClick();
+                c.modes()->hxClick(tab);
+            },
+            [](MainClient &c) {
+                c.modes()->hxClick(QStringLiteral("hx1"));
+                c.pages()->showKeyboardPage();
+            }};
+}
+
 QList<View> views() {
     using K = KeyboardState;
     return {
@@ -59,6 +72,14 @@ QList<View> views() {
         pageView("Panel4", [](Pages &p) { p.showCursorPage(); }),
         pageView("Panel5", [](Pages &p) { p.rythmiseisshowClick(); }),
         pageView("Panelmartyries", [](Pages &p) { p.martyriesshowClick(); }),
+        // The other seven mode panels, each on its own.
+        modeView("Panelhxos_b", "hx2"),
+        modeView("Panelhxos_c", "hx3"),
+        modeView("Panelhxos_d", "hx4"),
+        modeView("Panelhxos_pla", "hx5"),
+        modeView("Panelhxos_plb", "hx6"),
+        modeView("Panelhxos_varys", "hx7"),
+        modeView("Panelhxos_pld", "hx8"),
     };
 }
 

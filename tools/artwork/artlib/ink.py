@@ -6,6 +6,7 @@ picture. Every part of an Ink is a path with its own affine matrix and style;
 the bounding box is kept up to date so that signs can be centred exactly.
 """
 
+import copy
 import math
 import unicodedata
 import re
@@ -70,17 +71,27 @@ def scale(sx, sy=None):
 class Part:
     """One path: recorded pen operations in local coordinates, a matrix, a style."""
 
-    def __init__(self, ops, matrix=IDENT, fill="#000", stroke=None, width=0, cap="round"):
+    def __init__(self, ops, matrix=IDENT, fill="#000", stroke=None, width=0, cap="round", dash=False, opacity=None):
         self.ops = ops  # RecordingPen value
         self.matrix = matrix
         self.fill = fill
         self.stroke = stroke
         self.width = width  # stroke width in local units
         self.cap = cap
+        self.dash = dash  # a dotted stroke
+        self.opacity = opacity  # None: opaque
 
     def copy(self, **kw):
-        p = Part(self.ops, self.matrix, self.fill, self.stroke, self.width, self.cap)
+        """The same part with the settings in kw changed.
+
+        Every other setting is kept, those set on a part after it was made
+        included (a colour kept through recolouring, say): moving or scaling a
+        drawing must never change how it looks.
+        """
+        p = copy.copy(self)
         for k, v in kw.items():
+            if not hasattr(p, k):
+                raise AttributeError(f"a part has no setting {k!r}")
             setattr(p, k, v)
         return p
 
@@ -294,6 +305,10 @@ def line(points, colour="#000", width=1, cap="round"):
 
 
 def rect(x, y, w, h, fill="#000", r=0, stroke=None, width=0):
+    """A rectangle; r rounds its corners, one radius for all four or (top left, top right,
+    bottom right, bottom left)."""
+    if isinstance(r, tuple):
+        return path(_corners_d(x, y, w, h, r), fill=fill, stroke=stroke, width=width)
     if r <= 0:
         d = f"M{x} {y} L{x + w} {y} L{x + w} {y + h} L{x} {y + h} Z"
     else:
@@ -306,6 +321,25 @@ def rect(x, y, w, h, fill="#000", r=0, stroke=None, width=0):
             f"L{x} {y + r} C{x} {y + r - c} {x + r - c} {y} {x + r} {y} Z"
         )
     return path(d, fill=fill, stroke=stroke, width=width)
+
+
+def _corners_d(x, y, w, h, radii):
+    """Path of a rectangle whose corners each have their own radius (0: square)."""
+    tl, tr, br, bl = (min(r, w / 2, h / 2) for r in radii)
+    c = 0.5523
+    d = f"M{x + tl} {y} L{x + w - tr} {y} "
+    if tr > 0:
+        d += f"C{x + w - tr + tr * c} {y} {x + w} {y + tr - tr * c} {x + w} {y + tr} "
+    d += f"L{x + w} {y + h - br} "
+    if br > 0:
+        d += f"C{x + w} {y + h - br + br * c} {x + w - br + br * c} {y + h} {x + w - br} {y + h} "
+    d += f"L{x + bl} {y + h} "
+    if bl > 0:
+        d += f"C{x + bl - bl * c} {y + h} {x} {y + h - bl + bl * c} {x} {y + h - bl} "
+    d += f"L{x} {y + tl} "
+    if tl > 0:
+        d += f"C{x} {y + tl - tl * c} {x + tl - tl * c} {y} {x + tl} {y} "
+    return d + "Z"
 
 
 def circle(cx, cy, r, fill="#000", stroke=None, width=0):

@@ -38,6 +38,7 @@ class Picture:
     ground: object = None  # None, a colour, or ("vgradient", top, bottom)
     frame: tuple | None = None  # (colour, width) of an outline round the whole picture
     radius: float = 3.0  # tile corner radius
+    round_outer: bool = False  # round only the tiles' corners on the outline of all tiles
     gap: float = 1.0  # space between neighbouring tiles
     pad: float = 0.12  # fraction of a tile kept free round its sign
     extra: list = field(default_factory=list)  # ink drawn after the ground and before tiles
@@ -146,12 +147,25 @@ def ink_svg(ink, indent="  "):
             attrs.append(f'stroke="{p.stroke}"')
             attrs.append(f'stroke-width="{_fmt(p.width * p.stroke_scale())}"')
             attrs.append(f'stroke-linecap="{p.cap}" stroke-linejoin="round"')
-        if getattr(p, "dash", False):
+        if p.dash:
             attrs.append('stroke-dasharray="1.2 1.2"')
-        if getattr(p, "opacity", None) is not None:
+        if p.opacity is not None:
             attrs.append(f'opacity="{p.opacity}"')
         lines.append(f"{indent}<path {' '.join(attrs)}/>")
     return lines
+
+
+def tile_radii(radius, tile, tiles):
+    """Corner radii (top left, top right, bottom right, bottom left) of a tile when only the
+    outer corners of the block of tiles are rounded."""
+    x0 = min(t[0] for t in tiles)
+    y0 = min(t[1] for t in tiles)
+    x1 = max(t[0] + t[2] for t in tiles)
+    y1 = max(t[1] + t[3] for t in tiles)
+    e = 0.01
+    left, top = tile[0] <= x0 + e, tile[1] <= y0 + e
+    right, bottom = tile[0] + tile[2] >= x1 - e, tile[1] + tile[3] >= y1 - e
+    return tuple(radius if a and b else 0 for a, b in ((top, left), (top, right), (bottom, right), (bottom, left)))
 
 
 def render(pic, debug=False):
@@ -178,12 +192,14 @@ def render(pic, debug=False):
     for ink in pic.extra:
         out += ink_svg(ink)
     placed = layout(pic)
+    tiles = [t for key, (t, c) in zip(pic.keys, placed) if key.colour]
     for key, (t, c) in zip(pic.keys, placed):
         if key.colour:
             g = pic.gap / 2
             stroke, width = pic.tile_stroke or (None, 0)
+            r = tile_radii(pic.radius, t, tiles) if pic.round_outer else pic.radius
             out += ink_svg(
-                rect(t[0] + g, t[1] + g, t[2] - 2 * g, t[3] - 2 * g, fill=key.colour, r=pic.radius, stroke=stroke, width=width)
+                rect(t[0] + g, t[1] + g, t[2] - 2 * g, t[3] - 2 * g, fill=key.colour, r=r, stroke=stroke, width=width)
             )
     for key, (t, c) in zip(pic.keys, placed):
         if key.sign is not None:

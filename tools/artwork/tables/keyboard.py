@@ -64,7 +64,7 @@ MARTYRIA = DARK_RED
 ISON_TEXT = dict(font="serif-bold", colour=WHITE)
 
 PanelIson1 = Picture(
-    "PanelIson1", size=(289, 38), at=(1, 3), em=19, radius=4, gap=1.2,
+    "PanelIson1", size=(289, 38), at=(1, 3), em=19, radius=4, gap=1.2, round_outer=True,
     keys=[
         # button  x    y   w   h   tile   sign
         K("k1",    1,  4, 36, 36, GREEN, T("(Ν)", **ISON_TEXT)),
@@ -79,7 +79,7 @@ PanelIson1 = Picture(
 )
 
 PanelIson2 = Picture(
-    "PanelIson2", size=(289, 38), at=(1, 3), em=17, radius=4, gap=1.2,
+    "PanelIson2", size=(289, 38), at=(1, 3), em=17, radius=4, gap=1.2, round_outer=True,
     keys=[
         K("l1",    1,  4, 36, 36, GREEN, T("(Ζ↑)", **ISON_TEXT)),
         K("l2",   36,  4, 36, 36, GREEN, T("(Δ↓)", **ISON_TEXT)),
@@ -104,7 +104,9 @@ def L(s, font="serif"):
 
 def prime_stroke():
     """The short slanting prime stroke, thicker at its top."""
-    return path("M330 -720 L420 -700 L170 -180 L140 -190 Z", fill=MARTYRIA)
+    stroke = path("M330 -720 L420 -700 L170 -180 L140 -190 Z", fill=MARTYRIA)
+    stroke.says = ["prime"]
+    return stroke
 
 
 PanelMartyries1 = Picture(
@@ -319,6 +321,11 @@ PanelLoipa = Picture(
 # Descending signs
 # ======================================================================
 
+def short_bar():
+    """The bar, shortened to half its length; its thickness stays."""
+    return g(OLIGON).scaled(0.5, 1)
+
+
 PanelKatavasi1 = Picture(
     "PanelKatavasi1", size=(178, 162), at=(1, 2), em=60, radius=4, gap=2,
     keys=[
@@ -335,7 +342,7 @@ PanelKatavasi1 = Picture(
         K("c7",   90,  83, 41, 41, KHAKI,       under(g(CHAMILI), g(ELAFRON), gap=20)),
         K("c8",   90, 124, 41, 41, KHAKI,       under(g(CHAMILI), g(YPORROI), gap=20)),
         K("c13", 135,   1, 41, 41, SALMON,      g(VAREIA), k=0.8),
-        K("c14", 135,  43, 41, 41, SALMON,      under(g(MIKRON_ISON).scaled(0.9), g(VAREIA).scaled(0.7), gap=10)),
+        K("c14", 135,  43, 41, 41, SALMON,      under(short_bar(), g(VAREIA).scaled(0.7), gap=30)),
         K("d1",  135,  83, 41, 41, SALMON,      over(g(APOSTROFOS), g(KENTIMA), anchor="right", gap=10)),
         K("f2",  135, 124, 41, 41, SALMON,      g(PIASMA), k=0.8),
     ],
@@ -372,6 +379,12 @@ def hollow_ypsili_on(base):
     return over(g(base), outlined(YPSILI), anchor="right", gap=-40)
 
 
+def curl_at_right():
+    """A wavy stroke with a curl at its right end: the font curls it at its left, so it is
+    mirrored."""
+    return g(ANTIKENOKYLISMA).scaled(-1, 1)
+
+
 PanelPoiotitas1 = Picture(
     "PanelPoiotitas1", size=(47, 295), at=(1, 0), em=60, radius=4, gap=2,
     keys=[
@@ -380,7 +393,7 @@ PanelPoiotitas1 = Picture(
         K("g15", 2,  74, 44, 35, TAN, g(VAREIA), k=0.8),
         K("g11", 2, 111, 44, 35, TAN, g(YFEN_ANO)),
         K("g9",  2, 148, 44, 35, TAN, g(YFEN_KATO)),
-        K("g7",  2, 184, 44, 37, TAN, g(ANTIKENOKYLISMA)),
+        K("g7",  2, 184, 44, 37, TAN, curl_at_right()),
         K("g2",  2, 223, 44, 35, TAN, g(ANTIKENOMA)),
         K("g1",  2, 258, 44, 35, TAN, g(PSIFISTON)),
     ],

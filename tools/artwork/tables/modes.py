@@ -66,6 +66,18 @@ def dotted_curl():
     return over(m(KLASMA_KATO, 0.9), m(APLI, 0.8), gap=10)
 
 
+def dotted_corner():
+    """The small dotted corner under mode γ''s bars. The font draws it flat and thin, so it is
+    drawn larger than its neighbours and raised, its foot clear of the bars, to stay readable
+    at the key's size."""
+    return m(GORGON_DOT_RIGHT, 1.3).scaled(0.85, 1.5)
+
+
+def legetos():
+    """The small cursive λ with the raised letters γ'τος, as large as the key allows."""
+    return m(0x1D0AA, 1.35)
+
+
 def plagal():
     return m(MARTYRIA_PLAGIOS, 1.0)
 
@@ -73,7 +85,7 @@ def plagal():
 OPENING = {
     "a": lambda: stack(slanted_foot(), q_dots(), gap=20),
     "b": lambda: row(stack(m(OLIGON, 1.1), dotted_curl(), gap=15), m(KENTIMATA, 0.8), gap=15),
-    "c": lambda: stack(row(stack(m(OLIGON), m(OLIGON), gap=20), m(KENTIMATA, 0.8), gap=15), m(GORGON_DOT_RIGHT, 0.8), gap=20),
+    "c": lambda: stack(row(stack(m(OLIGON, 0.8), m(OLIGON, 0.8), gap=20), m(KENTIMATA, 0.8), gap=15), dotted_corner(), gap=150),
     "d": lambda: stack(slanted_foot(), delta_dots(), gap=20),
     "pla": lambda: row(plagal(), q_dots(), gap=30),
     "plb": lambda: row(plagal(), dotted_curl(), gap=30),
@@ -102,8 +114,12 @@ def ring_rising_dot():
 
 
 def hook_right():
-    """A long base stroke rising into a hook at its right end."""
-    return m(ANTIKENOMA)
+    """A long base stroke rising into a hook at its right end.
+
+    The music font's stroke with a hook at its right end bends down; turned
+    upside down it rises.
+    """
+    return m(ANTIKENOMA).scaled(1, -1)
 
 
 def short_rise():
@@ -125,6 +141,20 @@ def dotted_strokes():
 
 def above(note, mark, gap=30):
     return over(note, mark, gap=gap)
+
+
+def above_letter(s, letter, mark, gap=60):
+    """The note name `s` with `mark` standing over its letter number `letter`.
+
+    The mark sits on that letter's own top, so over a small letter it comes
+    down beside the capital rather than floating over the whole name.
+    """
+    note = name(s)
+    lb = Ink([note.parts[letter]]).bounds()
+    mb = mark.bounds()
+    dx = (lb[0] + lb[2]) / 2 - (mb[0] + mb[2]) / 2
+    dy = lb[1] - gap - mb[3]
+    return note + mark.moved(dx, dy)
 
 
 def sig(*parts, gap=45):
@@ -158,8 +188,8 @@ VA2 = OPENING["varys2"]
 PLD = OPENING["pld"]
 
 Image18 = mode_picture("Image18", [  # mode α'
-    ("ark1",  55,  45, sig(A(), above(name("Πα"), RING_STEM()))),
-    ("ark2", 175,  45, sig(A(), above(name("Κε"), STEM_RING()))),
+    ("ark1",  55,  45, sig(A(), above_letter("Πα", 1, RING_STEM()))),
+    ("ark2", 175,  45, sig(A(), above_letter("Κε", 1, STEM_RING()))),
     ("ark3",  56, 106, sig(A(), above(name("Κε"), RING_STEM()))),
     ("ark5", 175, 107, sig(A(), above(name("Κε"), ring_line_dot()))),
     ("ark4",  56, 170, sig(t("α'."), RING_STEM(), hook_right(), gap=35)),
@@ -185,7 +215,7 @@ Image26 = mode_picture("Image26", [  # mode δ'
     ("ark16",  58,  23, sig(D(), above(name("Δι"), RING_FALLING()))),
     ("ark17", 176,  24, sig(D(), above(name("Πα"), RING_STEM()))),
     ("ark18",  57,  87, sig(D(), turning_stroke())),
-    ("ark19", 175,  87, sig(m(0x1D0AA, 0.8), name("Βου"), gap=40)),
+    ("ark19", 175,  87, sig(legetos(), name("Βου"), gap=70)),
     ("ark20",  58, 151, sig(D(), turning_stroke(), above(name("Βου"), ring_line_dot()), gap=35)),
     ("ark21", 176, 151, sig(D(), above(name("Δι"), ring_line_dot()))),
     ("ark23",  58, 215, sig(D(), above(name("Δι"), RING_RISING()))),

@@ -191,4 +191,4 @@ def bracket_of(cp, colour=RED):
         b = q.bounds()
         if b and b[3] < -325:  # the bracket lies above the χ
             keep += c
-    return Ink([Part(keep, p.matrix, fill=colour)])
+    return Ink([Part(keep, p.matrix, fill=colour)], [ink.says[0] + ", bracket"])

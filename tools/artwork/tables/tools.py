@@ -1,5 +1,5 @@
 """The tool column, the top-left block, the connection indicator, the two
-large arrows of the cursor page and the program icon.
+large arrows and the arrow pad's arrow of the cursor page, and the program icon.
 
 The tool column's symbols are plain shapes drawn in the picture's own units
 (em 1000: one ink unit is one design unit) and centred under their buttons.
@@ -203,6 +203,12 @@ def green_disc(direction):
 ImageControl2 = Picture("ImageControl2", size=(72, 72), defs=DISC_DEFS, extra=green_disc("left"))
 ImageControl3 = Picture("ImageControl3", size=(72, 72), defs=DISC_DEFS, extra=green_disc("right"))
 
+# The arrow of the four keys of the cursor page's arrow pad, pointing up; each key turns it to
+# its direction. Drawn in the buttons' text colour on a transparent square, the inside of a key.
+BUTTON_TEXT = "#26282a"
+
+arrow_key = Picture("arrow-key", size=(32, 32), extra=[path("M16 6.4 L27.2 24 L4.8 24 Z", fill=BUTTON_TEXT)])
+
 # ======================================================================
 # Program icon: a closed black book seen at an angle, a gold cross on its
 # cover and a red ribbon marker hanging from its pages
@@ -232,4 +238,5 @@ def book():
 
 icon = Picture("icon", size=(48, 48), defs=ICON_DEFS, extra=book())
 
-PICTURES = [Panelgrammiergaleion, Panelkoumpiahxos, connection_off, connection_on, ImageControl2, ImageControl3]
+PICTURES = [Panelgrammiergaleion, Panelkoumpiahxos, connection_off, connection_on, ImageControl2, ImageControl3,
+            arrow_key]
