@@ -14,7 +14,7 @@ int main(int argc, char *argv[]) {
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("QSclient"));
     QGuiApplication::setApplicationVersion(QStringLiteral("3.0.0.0"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("qs-client"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.qsclient.qsclient"));
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/qt/qml/QsClient/assets/icon.svg")));
 
     QuickMessageBoxes boxes;
