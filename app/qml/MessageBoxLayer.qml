@@ -58,17 +58,22 @@ Popup {
             contentHeight: messageText.implicitHeight
             clip: true
             boundsBehavior: Flickable.StopAtBounds
+            // Shown exactly while the text is taller than its room, without fading in or out as
+            // the box is laid out.
             ScrollBar.vertical: ScrollBar {
+                id: scrollBar
+
                 objectName: "messageScrollBar"
-                policy: textView.contentHeight > textView.height ? ScrollBar.AlwaysOn
-                                                                 : ScrollBar.AsNeeded
+                policy: ScrollBar.AlwaysOn
+                visible: textView.contentHeight > textView.height
             }
 
             Label {
                 id: messageText
 
                 objectName: "messageText"
-                width: textView.width
+                // The text keeps clear of the scroll bar's lane.
+                width: textView.width - scrollBar.width - 4
                 text: box.texts.length > 0 ? box.texts[box.texts.length - 1] : ""
                 font.pixelSize: box.textPixelSize
                 wrapMode: Text.Wrap
