@@ -23,6 +23,8 @@ class ScenePagesSettingsTest : public QObject {
 
 private:
     std::unique_ptr<PageScene> m_scene;
+    // A touch screen, for a finger on the page.
+    std::unique_ptr<QPointingDevice> m_touchScreen{QTest::createTouchDevice()};
 
     PageScene &s() { return *m_scene; }
     QString text(const QString &name) { return s().item(name)->property("text").toString(); }
@@ -64,18 +66,17 @@ private:
     // A finger laid on the log and drawn by the given distance in window pixels, in small steps,
     // then lifted; the box is left to come to rest.
     void panLog(QPointF by) {
-        static QPointingDevice *finger = QTest::createTouchDevice();
         QQuickItem *view = logView();
         QPointF at = view->mapToScene(QPointF(view->width() / 2, view->height() / 2));
-        QTest::touchEvent(s().window(), finger).press(0, at.toPoint());
+        QTest::touchEvent(s().window(), m_touchScreen.get()).press(0, at.toPoint());
         const int steps = 10;
         for (int i = 0; i < steps; ++i) {
             QTest::qWait(10);
             at += by / steps;
-            QTest::touchEvent(s().window(), finger).move(0, at.toPoint());
+            QTest::touchEvent(s().window(), m_touchScreen.get()).move(0, at.toPoint());
         }
         QTest::qWait(100);
-        QTest::touchEvent(s().window(), finger).release(0, at.toPoint());
+        QTest::touchEvent(s().window(), m_touchScreen.get()).release(0, at.toPoint());
         QTRY_VERIFY(!view->property("moving").toBool());
     }
 
