@@ -170,9 +170,23 @@ private slots:
         QCOMPARE(text("Memo1").count('\n'), 5);
     }
 
+    void logStaysWhereTheUserScrolledTo_data() {
+        QTest::addColumn<bool>("cursorAtTheEnd");
+        QTest::addRow("never typed in") << false;
+        // Where the next line goes: the box must not scroll to show the cursor as it moves.
+        QTest::addRow("cursor left at the end") << true;
+    }
+
     void logStaysWhereTheUserScrolledTo() {
+        QFETCH(bool, cursorAtTheEnd);
         openPage();
         appendLogLines(1, 6);
+        if (cursorAtTheEnd) {
+            pressItem(s().window(), "Memo1");
+            QTest::keyClick(s().window(), Qt::Key_End, Qt::ControlModifier);
+            pressItem(s().window(), "Edit3");
+            QCOMPARE(s().item("Memo1")->property("cursorPosition").toInt(), text("Memo1").size());
+        }
         QVERIFY(logLineShown(5));
 
         // A finger pulls the log down to its first line; the lines that come meanwhile do not

@@ -83,7 +83,12 @@ ScaledPage {
                 const log = page.fields.memo1
                 if (log === text)
                     return
-                const follow = !activeFocus && memoView.view.atYEnd
+                const view = memoView.view
+                const follow = !activeFocus && view.atYEnd
+                // The box scrolls to its cursor whenever the cursor moves, and a cursor at the
+                // end moves with every line; the reader's place is kept all the same.
+                const keptX = view.contentX
+                const keptY = view.contentY
                 if (log.startsWith(text)) {
                     const cursor = cursorPosition
                     const from = selectionStart
@@ -96,13 +101,13 @@ ScaledPage {
                 } else {
                     text = log
                 }
-                if (follow)
-                    showNewestLine()
-            }
-            function showNewestLine() {
-                memoView.view.contentX = 0
-                memoView.view.contentY = Math.max(0, memoView.view.contentHeight
-                                                     - memoView.view.height)
+                if (follow) {
+                    view.contentX = 0
+                    view.contentY = Math.max(0, view.contentHeight - view.height)
+                } else {
+                    view.contentX = keptX
+                    view.contentY = keptY
+                }
             }
 
             objectName: "Memo1"
