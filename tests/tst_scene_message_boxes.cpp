@@ -216,7 +216,7 @@ private slots:
     }
 
     void keysGoToTheBoxAndFocusComesBack() {
-        s().showAtRestoredSize();
+        QVERIFY(s().showAtRestoredSize());
         pressItem(window(), "rythmiseisshow");
         pressItem(window(), "Edit2");
         QCOMPARE(focusName(), QString("Edit2"));
@@ -321,7 +321,7 @@ private slots:
             if (text != kNoConnection)
                 QVERIFY(message->property("lineCount").toInt() > 1);
 
-            // A text taller than the window scrolls under a visible scroll bar, down to its end.
+            // A text taller than its room shows a scroll bar, and the keys scroll it.
             const qreal textHeight = message->height();
             QCOMPARE(textHeight > view->height(), scrolls);
             QQuickItem *bar = boxPart("messageScrollBar");
