@@ -1,8 +1,9 @@
 #pragma once
 
 // The real window, offscreen, as the program starts it, for the tests of its pages: a
-// recording link to the editor, message boxes answered with OK, a private documents folder, and
-// presses at points of a page given in the page's own units.
+// recording link to the editor, message boxes answered with OK (unless the test answers them
+// itself), a private documents folder, and presses at points of a page given in the page's own
+// units.
 
 #include "CommandLink.h"
 #include "KeyboardState.h"
@@ -20,9 +21,13 @@
 
 class PageScene {
 public:
-    PageScene() {
+    // Whether each box is answered with OK at once, or stays open for the test to answer.
+    enum class Boxes { AnsweredWithOk, LeftOpen };
+
+    explicit PageScene(Boxes answer = Boxes::AnsweredWithOk) {
         QFile::remove(documents.filePath(QStringLiteral("QS.INI")));
-        answerBoxesWithOk(boxes, boxTexts);
+        if (answer == Boxes::AnsweredWithOk)
+            answerBoxesWithOk(boxes, boxTexts);
         client = std::make_unique<MainClient>(boxes, SettingsFile(documents.path()),
                                               loopbackDiscovery());
         client->setCommandLink(&link);

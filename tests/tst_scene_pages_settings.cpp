@@ -1,6 +1,7 @@
 #include "PageScene.h"
 
 #include <QFile>
+#include <QPointingDevice>
 #include <QQuickItem>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -22,6 +23,8 @@ class ScenePagesSettingsTest : public QObject {
 
 private:
     std::unique_ptr<PageScene> m_scene;
+    // A touch screen, for a finger on the page.
+    std::unique_ptr<QPointingDevice> m_touchScreen{QTest::createTouchDevice()};
 
     PageScene &s() { return *m_scene; }
     QString text(const QString &name) { return s().item(name)->property("text").toString(); }
@@ -31,6 +34,51 @@ private:
             QTest::keyClick(s().window(), *c);
     }
     QString iniPath() { return s().documents.filePath("QS.INI"); }
+
+    // The log's scrolled view and where it is scrolled to.
+    QQuickItem *logView() {
+        return s().item("Memo1View")->property("contentItem").value<QQuickItem *>();
+    }
+    QPointF logScroll() {
+        return {logView()->property("contentX").toReal(), logView()->property("contentY").toReal()};
+    }
+    // Whether the whole of a line of the log (counted from 0) lies inside the box.
+    bool logLineShown(int line) {
+        QQuickItem *memo = s().item("Memo1");
+        const QString log = memo->property("text").toString();
+        int start = 0;
+        for (int i = 0; i < line; ++i)
+            start = log.indexOf('\n', start) + 1;
+        QRectF cursor;
+        QMetaObject::invokeMethod(memo, "positionToRectangle", Q_RETURN_ARG(QRectF, cursor),
+                                  Q_ARG(int, start));
+        const QRectF inBox = memo->mapRectToItem(logView(), cursor);
+        return QRectF(0, 0, logView()->width(), logView()->height()).contains(inBox);
+    }
+    // Connection lines as the link appends them, numbered so that each can be told apart.
+    void appendLogLines(int from, int to) {
+        for (int i = from; i <= to; ++i)
+            s().client->fields()->appendLogLine(QString(i % 2
+                                                            ? "Client connected with server %1"
+                                                            : "Client disconnected from server %1")
+                                                    .arg(i));
+    }
+    // A finger laid on the log and drawn by the given distance in window pixels, in small steps,
+    // then lifted; the box is left to come to rest.
+    void panLog(QPointF by) {
+        QQuickItem *view = logView();
+        QPointF at = view->mapToScene(QPointF(view->width() / 2, view->height() / 2));
+        QTest::touchEvent(s().window(), m_touchScreen.get()).press(0, at.toPoint());
+        const int steps = 10;
+        for (int i = 0; i < steps; ++i) {
+            QTest::qWait(10);
+            at += by / steps;
+            QTest::touchEvent(s().window(), m_touchScreen.get()).move(0, at.toPoint());
+        }
+        QTest::qWait(100);
+        QTest::touchEvent(s().window(), m_touchScreen.get()).release(0, at.toPoint());
+        QTRY_VERIFY(!view->property("moving").toBool());
+    }
 
     void openPage() {
         pressItem(s().window(), "rythmiseisshow");
@@ -96,6 +144,126 @@ private slots:
         QCOMPARE(s().rectOnPage(kPage, "Memo1").topLeft(), QPointF(18, 122));
         QCOMPARE(memo->parentItem()->parentItem()->parentItem()->size(), QSizeF(383, 81));
         QCOMPARE(s().item("ConnectDisconnect")->property("radius").toReal(), 3.0);
+    }
+
+    void logShowsItsNewestLine_data() {
+        QTest::addColumn<bool>("pageOpenFirst");
+        QTest::addRow("page open as the lines come") << true;
+        QTest::addRow("page opened afterwards") << false;
+    }
+
+    void logShowsItsNewestLine() {
+        QFETCH(bool, pageOpenFirst);
+        if (pageOpenFirst)
+            openPage();
+        appendLogLines(1, 6);
+        if (!pageOpenFirst)
+            openPage();
+        // Four lines fit the box: the sixth is in view, the first scrolled out of it.
+        QVERIFY(logLineShown(5));
+        QVERIFY(!logLineShown(0));
+        QCOMPARE(text("Memo1").count('\n'), 5);
+    }
+
+    void logStaysWhereTheUserScrolledTo_data() {
+        QTest::addColumn<bool>("cursorAtTheEnd");
+        QTest::addRow("never typed in") << false;
+        // Where the next line goes: the box must not scroll to show the cursor as it moves.
+        QTest::addRow("cursor left at the end") << true;
+    }
+
+    void logStaysWhereTheUserScrolledTo() {
+        QFETCH(bool, cursorAtTheEnd);
+        openPage();
+        appendLogLines(1, 6);
+        if (cursorAtTheEnd) {
+            pressItem(s().window(), "Memo1");
+            QTest::keyClick(s().window(), Qt::Key_End, Qt::ControlModifier);
+            pressItem(s().window(), "Edit3");
+            QCOMPARE(s().item("Memo1")->property("cursorPosition").toInt(), text("Memo1").size());
+        }
+        QVERIFY(logLineShown(5));
+
+        // A finger pulls the log down to its first line; the lines that come meanwhile do not
+        // take the reader away from it.
+        panLog(QPointF(0, 200));
+        QVERIFY(logLineShown(0));
+        const QPointF readingAt = logScroll();
+        appendLogLines(7, 8);
+        QCOMPARE(logScroll(), readingAt);
+        QVERIFY(logLineShown(0));
+        QVERIFY(!logLineShown(7));
+
+        // Pushed back up to the end, the log follows its newest line again.
+        panLog(QPointF(0, -400));
+        QVERIFY(logLineShown(7));
+        appendLogLines(9, 9);
+        QVERIFY(logLineShown(8));
+        QVERIFY(!s().item("Memo1")->hasActiveFocus());
+    }
+
+    void logScrollBarOnceTallerThanTheBox_data() {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<bool>("barShown");
+        QTest::addRow("one line") << 1 << false;
+        QTest::addRow("four lines, as many as the box holds") << 4 << false;
+        QTest::addRow("five lines") << 5 << true;
+        QTest::addRow("twelve lines") << 12 << true;
+    }
+
+    void logScrollBarOnceTallerThanTheBox() {
+        QFETCH(int, lines);
+        QFETCH(bool, barShown);
+        openPage();
+        appendLogLines(1, lines);
+        QQuickItem *view = logView();
+        QCOMPARE(view->property("contentHeight").toReal() > view->height(), barShown);
+        // The bar stays in sight while the log is taller, not only while it moves.
+        QQuickItem *bar = s().item("Memo1VerticalBar");
+        QVERIFY(bar);
+        QQuickItem *handle = bar->property("contentItem").value<QQuickItem *>();
+        QCOMPARE(bar->isVisible() && bar->property("size").toReal() < 1 && handle->opacity() > 0,
+                 barShown);
+        QCOMPARE(int(bar->property("orientation").toInt()), int(Qt::Vertical));
+        // The bar's share of its length is the share of the log in view.
+        if (barShown)
+            QCOMPARE(bar->property("size").toReal(),
+                     view->height() / view->property("contentHeight").toReal());
+    }
+
+    void longLogLineStaysUnwrappedAndPansSideways() {
+        openPage();
+        const QString wide = QString("Client connected with server ").repeated(6);
+        s().client->fields()->appendLogLine(wide);
+        appendLogLines(1, 1);
+        QQuickItem *memo = s().item("Memo1");
+        QCOMPARE(memo->property("lineCount").toInt(), 2);
+        QVERIFY(logView()->property("contentWidth").toReal() > logView()->width());
+        QCOMPARE(logScroll().x(), 0.0);
+        panLog(QPointF(-150, 0));
+        QVERIFY(logScroll().x() > 0);
+        QCOMPARE(text("Memo1"), wide + "\nClient connected with server 1");
+    }
+
+    void logKeepsStillWhileTheUserTypes() {
+        openPage();
+        appendLogLines(1, 6);
+        // A tap in the box puts the cursor on a line in view; the user types there.
+        pressItem(s().window(), "Memo1");
+        QVERIFY(s().item("Memo1")->hasActiveFocus());
+        typeText("abc");
+        const QPointF typingAt = logScroll();
+        const QString typed = text("Memo1");
+        QVERIFY(typed.contains("abc"));
+
+        // A line appended meanwhile neither moves the box nor the cursor: typing goes on where
+        // it was, and the line comes after everything.
+        appendLogLines(7, 7);
+        QCOMPARE(logScroll(), typingAt);
+        typeText("d");
+        QCOMPARE(text("Memo1"),
+                 QString(typed).replace("abc", "abcd") + "\nClient connected with server 7");
+        QCOMPARE(s().client->fields()->memo1(), text("Memo1"));
     }
 
     void openingAndLeavingChangesNothing() {

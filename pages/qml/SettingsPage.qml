@@ -52,17 +52,67 @@ ScaledPage {
     }
 
     // The connection log. The program only appends lines to it; what the user types stays in the
-    // box, before any line appended later, and the program reads it for nothing.
+    // box, before any line appended later, and the program reads it for nothing. Lines are never
+    // wrapped: a finger pans the box both ways, and a scroll bar shows once the log is taller than
+    // the box.
     ScrollView {
+        id: memoView
+
+        // Where the log is scrolled to.
+        readonly property Flickable view: contentItem
+
+        objectName: "Memo1View"
         x: 18; y: 122; width: 383; height: 81
+        ScrollBar.vertical.objectName: "Memo1VerticalBar"
+        ScrollBar.vertical.policy: contentHeight > availableHeight ? ScrollBar.AlwaysOn
+                                                                   : ScrollBar.AsNeeded
 
         TextArea {
             id: memo1
 
+            // The box keeps up with the log: the lines the program appends are added at the end,
+            // which leaves the user's cursor, selection and undo history where they were. The
+            // newest line is brought into view, unless the user has scrolled back from the end
+            // to read or is typing in the box.
+            function takeLog() {
+                const log = page.fields.memo1
+                if (log === text)
+                    return
+                const view = memoView.view
+                const follow = !activeFocus && view.atYEnd
+                // The box scrolls to its cursor whenever the cursor moves, and a cursor at the
+                // end moves with every line; the reader's place is kept all the same.
+                const keptX = view.contentX
+                const keptY = view.contentY
+                if (log.startsWith(text)) {
+                    const cursor = cursorPosition
+                    const from = selectionStart
+                    const to = selectionEnd
+                    insert(text.length, log.slice(text.length))
+                    if (from !== to)
+                        select(from, to)
+                    else
+                        cursorPosition = cursor
+                } else {
+                    text = log
+                }
+                if (follow) {
+                    view.contentX = 0
+                    view.contentY = Math.max(0, view.contentHeight - view.height)
+                } else {
+                    view.contentX = keptX
+                    view.contentY = keptY
+                }
+            }
+
             objectName: "Memo1"
-            text: page.fields.memo1
             textFormat: TextEdit.PlainText
             wrapMode: TextEdit.NoWrap
+            // A finger drawn across the log pans it. A text box that selects by dragging keeps
+            // every drag to itself, a finger's too, and the log could not be panned at all; text
+            // is still selected from the keyboard.
+            selectByMouse: false
+            Component.onCompleted: takeLog()
             // A typed change goes into the log's own text, so that the next appended line comes
             // after it instead of replacing it.
             onTextChanged: if (text !== page.fields.memo1) page.fields.memo1 = text
@@ -75,6 +125,11 @@ ScaledPage {
             // Tab before an attached KeyNavigation sees it.
             Keys.onTabPressed: edit3.forceActiveFocus(Qt.TabFocusReason)
             Keys.onBacktabPressed: screenOn.forceActiveFocus(Qt.BacktabFocusReason)
+
+            Connections {
+                target: page.fields
+                function onMemo1Changed() { memo1.takeLog() }
+            }
         }
     }
 
