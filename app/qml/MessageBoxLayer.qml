@@ -81,6 +81,9 @@ Popup {
                 onTextChanged: textView.contentY = 0
             }
         }
+        // The toolkit's own button rather than a press area of the pages: a press area's press
+        // waits for the press handler that is running, and that handler is the one waiting for
+        // this OK.
         Button {
             id: ok
 
