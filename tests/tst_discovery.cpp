@@ -206,6 +206,8 @@ private slots:
                  std::optional<QString>("Could not bind socket. Address and port are already "
                                         "in use."));
         QVERIFY(!second.link->discovery().isOpen());
+        // No tick falls due while the error box is shown.
+        QVERIFY(!second.link->discovery().running());
         // Not even a socket that asks to share the address gets the port: address reuse is
         // off on the client's socket.
         QUdpSocket sharing;
