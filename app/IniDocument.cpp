@@ -30,11 +30,18 @@ bool sameName(const QByteArray &a, const QByteArray &b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+// Left in front of the first line it would hide that line's section header.
+const QByteArray kByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
+
 } // namespace
 
 IniDocument IniDocument::fromBytes(const QByteArray &bytes) {
     IniDocument doc;
     qsizetype pos = 0;
+    if (bytes.startsWith(kByteOrderMark)) {
+        doc.m_byteOrderMark = true;
+        pos = kByteOrderMark.size();
+    }
     bool endingChosen = false;
     while (pos < bytes.size()) {
         qsizetype lf = bytes.indexOf('\n', pos);
@@ -150,6 +157,8 @@ void IniDocument::setValue(const QString &section, const QString &key, const QSt
 
 QByteArray IniDocument::toBytes() const {
     QByteArray out;
+    if (m_byteOrderMark)
+        out = kByteOrderMark;
     for (const Line &line : m_lines)
         out += line.text + line.ending;
     return out;

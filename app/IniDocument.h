@@ -9,7 +9,8 @@
 // leaves every other section, key, comment and line ending exactly as it was, even in a file
 // that is not valid text. Section and key names match without regard to letter case, blanks
 // around names and values are ignored, and one pair of double quotes around a value is dropped.
-// Where a key repeats within its section, the first one counts and is the one replaced.
+// Where a key repeats within its section, the first one counts and is the one replaced. A UTF-8
+// byte-order mark at the start (as some editors save) is read through and written back.
 class IniDocument {
 public:
     static IniDocument fromBytes(const QByteArray &bytes);
@@ -36,4 +37,5 @@ private:
 
     QList<Line> m_lines;
     QByteArray m_newLine = "\n";
+    bool m_byteOrderMark = false;
 };

@@ -3,6 +3,8 @@
 #include "CommandLink.h"
 #include "MessageBoxes.h"
 
+#include <cstdio>
+
 MainClient::MainClient(MessageBoxes &boxes, SettingsFile settingsFile, DiscoveryEndpoints endpoints,
                        QObject *parent)
     : QObject(parent), m_boxes(boxes), m_settingsFile(std::move(settingsFile)),
@@ -14,8 +16,20 @@ MainClient::~MainClient() {
     m_serverLink.commandLink()->closeSilently();
 }
 
+bool MainClient::start(int windowWidth, int windowHeight) {
+    if (const auto failure = m_serverLink.start()) {
+        FormResize(windowWidth, windowHeight);
+        m_boxes.showError(*failure);
+        return false;
+    }
+    FormCreate();
+    FormResize(windowWidth, windowHeight);
+    return true;
+}
+
 void MainClient::FormCreate() {
     m_settingsFile.read(m_fields);
+    m_settingsRead = true;
 }
 
 void MainClient::FormResize(int windowWidth, int windowHeight) {
@@ -32,6 +46,13 @@ bool MainClient::FormClose() {
         return false;
     }
     return true;
+}
+
+void MainClient::closeForTermination() {
+    if (!m_settingsRead)
+        return;
+    if (const auto failure = m_settingsFile.write(m_fields))
+        std::fprintf(stderr, "qs-client: %s\n", qPrintable(MessageBoxes::errorText(*failure)));
 }
 
 void MainClient::offClick() {

@@ -45,12 +45,23 @@ public:
     ServerLink *link() { return &m_serverLink; }
     AccessibleNames *names() { return &m_names; }
 
+    // Once the window's layout is complete: the link starts (discovery takes its port), the
+    // settings file is read into the fields and the pages are fitted to the window. False when
+    // discovery cannot take its port (a second copy of the client holds it): the error box has
+    // been shown, in front of the fitted pages, and the program does not start.
+    bool start(int windowWidth, int windowHeight);
+
     // Once, after the layout is complete: the settings file into the fields.
     void FormCreate();
     Q_INVOKABLE void FormResize(int windowWidth, int windowHeight);
     Q_INVOKABLE void FormActivate(int windowWidth, int windowHeight);
     // Writes the settings file; false (after the error box) keeps the window open.
     Q_INVOKABLE bool FormClose();
+    // The program is told to end from outside (SIGTERM, SIGINT, SIGHUP): the settings file is
+    // written as by a close, but with nobody there to answer a box a failure goes to standard
+    // error, and the program ends all the same. Before the file has been read at start-up
+    // nothing is written, so that the settings are never replaced by the defaults.
+    void closeForTermination();
 
     Q_INVOKABLE void offClick();
     Q_INVOKABLE void move_clientClick();
@@ -79,4 +90,5 @@ private:
     CommandLink *m_link; // never null
     KeyboardState m_keyboard;
     AccessibleNames m_names;
+    bool m_settingsRead = false;
 };

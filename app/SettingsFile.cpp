@@ -9,6 +9,9 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace {
 
 const QString kSection = QStringLiteral("Form");
@@ -50,6 +53,32 @@ qint32 integerValue(const IniDocument &ini, const QString &key, qint32 fallback)
     return IntegerSyntax::parse(*text).value_or(fallback);
 }
 
+// A folder that cannot stand for the user's: none, a relative one (it would depend on where the
+// program was started), or the root of the file system.
+bool isUnusableFolder(const QString &folder) {
+    return folder.isEmpty() || QDir::isRelativePath(folder) || QDir(folder).isRoot();
+}
+
+// Without a usable HOME (missing or empty, as for a program started by a service manager) the
+// toolkit puts the user's folders at the root: "//Documents".
+bool homeIsKnown() {
+    return !isUnusableFolder(qEnvironmentVariable("HOME"));
+}
+
+// The program's configuration folder. Without a usable HOME or XDG_CONFIG_HOME the toolkit would
+// put it at the root as well; the account's own home folder stands in for HOME then.
+QString configurationFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    if (homeIsKnown() || !isUnusableFolder(qEnvironmentVariable("XDG_CONFIG_HOME")))
+        return folder;
+    const passwd *account = ::getpwuid(::geteuid());
+    const QString accountHome = account ? QFile::decodeName(account->pw_dir) : QString();
+    if (isUnusableFolder(accountHome))
+        return folder;
+    // The toolkit made its folder from HOME as it stands; the same folder in the account's home.
+    return QDir(accountHome).filePath(QDir(QDir::homePath()).relativeFilePath(folder));
+}
+
 // A line break in a value would end the line early and turn the rest into lines of their own,
 // so values are written without them.
 QString oneLine(QString value) {
@@ -66,12 +95,15 @@ SettingsFile::SettingsFile(QString documentsFolder)
 QString SettingsFile::folder() const {
     if (!m_documentsFolder.isEmpty())
         return m_documentsFolder;
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    // Never fall back to the root of the file system: where no documents folder is known, the
-    // program's own configuration folder takes the file.
-    if (folder.isEmpty())
-        folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    return folder;
+    // Where no documents folder is known, the program's own configuration folder takes the
+    // file; never a folder at the root of the file system.
+    if (homeIsKnown()) {
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!isUnusableFolder(documents))
+            return documents;
+    }
+    return configurationFolder();
 }
 
 QString SettingsFile::path() const {
@@ -111,6 +143,10 @@ std::optional<QString> SettingsFile::write(const ClientFields &fields) const {
     // Unbuffered, so that a write the disk takes only in part is seen here: a buffered save
     // file can report such a write as done and commit a truncated file.
     QSaveFile file(filePath);
+    // A folder that refuses new files but holds a writable QS.INI (a shared documents folder,
+    // say) could never be saved to otherwise: there the file is written in place, which is not
+    // atomic, but checked write by write like the rest.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return unableToWrite;
     const QByteArray bytes = ini.toBytes();

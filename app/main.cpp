@@ -1,6 +1,7 @@
 #include "MainClient.h"
 #include "MainWindowScene.h"
 #include "MessageBoxes.h"
+#include "TerminationSignals.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -17,6 +18,9 @@ int main(int argc, char *argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.qsclient.qsclient"));
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/qt/qml/QsClient/assets/icon.svg")));
 
+    // From here on a signal to end is taken by the event loop, whenever it runs next.
+    TerminationSignals termination;
+
     QuickMessageBoxes boxes;
     MainClient client(boxes, SettingsFile());
 
@@ -27,14 +31,17 @@ int main(int argc, char *argv[]) {
         return 1;
     }
 
-    // The layout is complete: the indicator shows not connected, discovery starts and takes its
-    // port. Without that port (another copy of the client holds it) the program does not start.
-    if (const auto failure = client.link()->start()) {
-        boxes.showError(*failure);
-        return 1;
-    }
+    // Ending by a signal closes the window as a close request does, except that a failed write
+    // of the settings cannot keep it open. exit() ends every event loop, those of open message
+    // boxes included; quit() would ask the window to close, and its close handler could refuse.
+    QObject::connect(&termination, &TerminationSignals::received, &client, [&client] {
+        client.closeForTermination();
+        QCoreApplication::exit(0);
+    });
 
-    client.FormCreate();
-    client.FormResize(scene.window()->width(), scene.window()->height());
+    // The layout is complete: the indicator shows not connected, discovery takes its port and
+    // starts. Without that port (another copy of the client holds it) the program does not start.
+    if (!client.start(scene.window()->width(), scene.window()->height()))
+        return 1;
     return QGuiApplication::exec();
 }

@@ -136,6 +136,8 @@ void Discovery::takeDatagrams(QUdpSocket &socket, bool &handling) {
         IdUDPServer1UDPRead(datagram.data());
     }
     handling = false;
+    if (!m_handlingIpv4 && !m_handlingIpv6)
+        emit answersDone();
 }
 
 void Discovery::IdUDPServer1UDPRead(const QByteArray &datagram) {

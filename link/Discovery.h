@@ -64,6 +64,9 @@ signals:
     void runningChanged(bool running);
     // The fields hold the address of an answer: connect to it now.
     void answerTaken();
+    // Every answer that had come has been handled, those that came while an earlier one's
+    // handler was running included: a burst of answers has ended.
+    void answersDone();
 
 private:
     bool bindSocket(QUdpSocket &socket, const QHostAddress &address);

@@ -22,12 +22,17 @@ ServerLink::ServerLink(MessageBoxes &boxes, ClientFields &fields, DiscoveryEndpo
     connect(&m_connection, &TcpConnection::OnConnected, this, &ServerLink::IdTCPClient1Connected);
     connect(&m_connection, &TcpConnection::OnDisconnected, this,
             &ServerLink::IdTCPClient1Disconnected);
-    connect(&m_discovery, &Discovery::answerTaken, this, &ServerLink::connectToServerAddress);
+    connect(&m_discovery, &Discovery::answerTaken, this, &ServerLink::connectToAnsweredAddress);
+    connect(&m_discovery, &Discovery::answersDone, this, [this] { m_burstFailureShown = false; });
 }
 
 std::optional<QString> ServerLink::start() {
+    // The endpoint first: a program that cannot take its port does not start, so no tick may
+    // fall due (and open a box of its own) while the error box is shown.
+    if (auto failure = m_discovery.open())
+        return failure;
     m_discovery.start();
-    return m_discovery.open();
+    return std::nullopt;
 }
 
 void ServerLink::ConnectDisconnectClick() {
@@ -47,20 +52,37 @@ void ServerLink::con_SpeedButtonClick() {
 }
 
 void ServerLink::connectToServerAddress() {
+    if (openFailsUnreported())
+        m_boxes.showMessage(kNotFound);
+}
+
+void ServerLink::connectToAnsweredAddress() {
+    if (!openFailsUnreported())
+        return;
+    // One burst of answers, one box: answers that come while this box is open, or that waited
+    // for its handler, still take the fields and connect, but their failures are not shown
+    // again, one box after another.
+    if (m_burstFailureShown)
+        return;
+    m_burstFailureShown = true;
+    m_boxes.showMessage(kNotFound);
+}
+
+bool ServerLink::openFailsUnreported() {
     m_discovery.stop();
     const QString host = m_fields.edit2();
     // The port is the low 16 bits of the number, so -1 means 65535 and 65536 means 0, which
     // the connect then refuses.
     const std::optional<qint32> number = IntegerSyntax::parse(m_fields.edit3());
     if (number && m_connection.Connect(host, quint16(quint32(*number) & 0xFFFF)))
-        return;
+        return false;
     const std::optional<bool> open = m_connection.Connected();
     if (!open) {
         m_boxes.showError(m_connection.errorString());
-        return;
+        return false;
     }
-    if (!*open)
-        m_boxes.showMessage(kNotFound);
+    // A connection that is open already goes on unchanged, and nothing is shown.
+    return !*open;
 }
 
 void ServerLink::IdTCPClient1Connected() {

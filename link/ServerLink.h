@@ -22,8 +22,9 @@ public:
     ServerLink(MessageBoxes &boxes, ClientFields &fields, DiscoveryEndpoints endpoints = {},
                QObject *parent = nullptr);
 
-    // As the window's layout completes: discovery starts and its endpoint takes its port. A
-    // port that cannot be taken is returned as the failure that ends the program.
+    // As the window's layout completes: discovery's endpoint takes its port and discovery
+    // starts. A port that cannot be taken is returned as the failure that ends the program, and
+    // discovery is left stopped.
     std::optional<QString> start();
 
     bool indicatorConnected() const { return m_indicator.connected(); }
@@ -36,6 +37,9 @@ public:
     // Opens the connection at the address in the server address fields; a failure is shown in
     // its message box, and discovery stays stopped either way.
     void connectToServerAddress();
+    // The same for the address of a discovery answer, but of the failures of one burst of
+    // answers only the first is shown.
+    void connectToAnsweredAddress();
 
     CommandLink *commandLink() { return &m_exchange; }
     TcpConnection &connection() { return m_connection; }
@@ -45,6 +49,10 @@ signals:
     void indicatorConnectedChanged();
 
 private:
+    // Stops discovery and opens the connection at the address in the fields. True when the open
+    // failed with no connection open, so that the not-found message is due; a failed check of
+    // the connection has been shown in the error box already.
+    bool openFailsUnreported();
     void IdTCPClient1Connected();
     void IdTCPClient1Disconnected();
 
@@ -54,4 +62,7 @@ private:
     TcpConnection m_connection;
     Discovery m_discovery;
     CommandExchange m_exchange;
+    // The failure of an answer's connect has been shown, and the burst that answer came in
+    // goes on.
+    bool m_burstFailureShown = false;
 };

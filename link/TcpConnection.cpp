@@ -2,6 +2,7 @@
 
 #include "WireText.h"
 
+#include <QDeadlineTimer>
 #include <QHostAddress>
 #include <QHostInfo>
 
@@ -90,26 +91,50 @@ bool TcpConnection::Connect(const QString &host, quint16 port) {
     remote.sin_port = htons(port);
     remote.sin_addr.s_addr = htonl(address->toIPv4Address());
 
-    // No time limit of our own: the attempt lasts as long as the system's connect does.
-    if (::connect(m_fd, reinterpret_cast<sockaddr *>(&remote), sizeof remote) != 0) {
-        int error = errno;
-        if (error == EINTR) {
-            // The attempt goes on after an interruption; wait for its outcome.
-            pollfd p{m_fd, POLLOUT, 0};
-            while (::poll(&p, 1, -1) < 0 && errno == EINTR) {
-            }
-            socklen_t length = sizeof error;
-            if (::getsockopt(m_fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0)
-                error = errno;
-        }
-        if (error != 0) {
-            closeSocket();
-            return fail(systemErrorText(error));
-        }
+    if (!connectWithinLimit(remote)) {
+        const int error = errno;
+        closeSocket();
+        return fail(systemErrorText(error));
     }
 
     emit OnConnected();
     return true;
+}
+
+bool TcpConnection::connectWithinLimit(const sockaddr_in &remote) {
+    // An address that never answers (an editor behind a firewall that drops its port, an
+    // announced address that cannot be reached) would otherwise hold the window for the
+    // system's own limit, over two minutes: the attempt runs without blocking and is given up
+    // after kConnectLimitMs, as if it had been refused.
+    const int flags = ::fcntl(m_fd, F_GETFL);
+    if (flags < 0 || ::fcntl(m_fd, F_SETFL, flags | O_NONBLOCK) != 0)
+        return false;
+    if (::connect(m_fd, reinterpret_cast<const sockaddr *>(&remote), sizeof remote) != 0) {
+        if (errno != EINPROGRESS && errno != EINTR)
+            return false;
+        QDeadlineTimer deadline(kConnectLimitMs);
+        pollfd p{m_fd, POLLOUT, 0};
+        int ready;
+        do {
+            ready = ::poll(&p, 1, int(deadline.remainingTime()));
+        } while (ready < 0 && errno == EINTR);
+        if (ready < 0)
+            return false;
+        if (ready == 0) {
+            errno = ETIMEDOUT;
+            return false;
+        }
+        int error = 0;
+        socklen_t length = sizeof error;
+        if (::getsockopt(m_fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0)
+            return false;
+        if (error != 0) {
+            errno = error;
+            return false;
+        }
+    }
+    // Sends block again, as every write expects.
+    return ::fcntl(m_fd, F_SETFL, flags) == 0;
 }
 
 void TcpConnection::Disconnect() {

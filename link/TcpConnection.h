@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+struct sockaddr_in;
+
 // The one TCP connection to the editor (IdTCPClient1): IPv4 only, blocking calls on the
 // user-interface thread, 7-bit ASCII lines (CR LF after each line written; LF, with one optional
 // CR before it, after each line read).
@@ -20,6 +22,9 @@ class TcpConnection : public QObject {
     Q_OBJECT
 
 public:
+    // How long an open waits for the editor to accept before it fails as a refused one does.
+    // Name resolution comes before it and is not counted.
+    static constexpr int kConnectLimitMs = 5000;
     static constexpr int kReceiveSize = 32768;
     static constexpr int kLongestLine = 16384;
     // How long ReadLn waits for more of an answer before it gives up with an empty text.
@@ -75,6 +80,8 @@ signals:
 private:
     enum class Receive { Data, NothingWaiting, EndOfStream, Error };
 
+    // The connect itself; false with errno set when it failed or took too long.
+    bool connectWithinLimit(const sockaddr_in &remote);
     Receive receiveOnce(int waitMs);
     // Drops the line at the head of the input that has grown too long.
     void dropOverlongLine(qsizetype lf);

@@ -6,8 +6,11 @@
 #include <QTcpSocket>
 #include <QUdpSocket>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 // Helpers for the tests of the link to the editor: everything stays on loopback, on ports the
 // system hands out.
@@ -33,6 +36,44 @@ inline bool waitReadable(int fd, int limitMs = 10000) {
     pollfd p{fd, POLLIN, 0};
     return fd >= 0 && ::poll(&p, 1, limitMs) == 1;
 }
+
+// A port on 127.0.0.1 where connects are never answered, as behind a firewall that drops them:
+// a listener with a backlog of none that accepts nothing, the backlog filled by a connection of
+// its own. The system drops the first packet of every further connect, which then waits until
+// it gives up. Where the system keeps no connection in such a backlog, the filler's own connect
+// is dropped and the effect is the same.
+class UnansweringPort {
+public:
+    UnansweringPort() {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        m_listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (m_listener < 0 || ::bind(m_listener, reinterpret_cast<sockaddr *>(&address), length) ||
+            ::listen(m_listener, 0) ||
+            ::getsockname(m_listener, reinterpret_cast<sockaddr *>(&address), &length))
+            return;
+        m_filler = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+        ::connect(m_filler, reinterpret_cast<sockaddr *>(&address), length);
+        pollfd p{m_filler, POLLOUT, 0};
+        ::poll(&p, 1, 1000);
+        m_port = ntohs(address.sin_port);
+    }
+    ~UnansweringPort() {
+        ::close(m_filler);
+        ::close(m_listener);
+    }
+    UnansweringPort(const UnansweringPort &) = delete;
+    UnansweringPort &operator=(const UnansweringPort &) = delete;
+
+    quint16 port() const { return m_port; }
+
+private:
+    int m_listener = -1;
+    int m_filler = -1;
+    quint16 m_port = 0;
+};
 
 // Makes the peer's close send a reset instead of an orderly end.
 inline void closeWithReset(QTcpSocket *peer) {

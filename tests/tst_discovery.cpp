@@ -198,6 +198,55 @@ private slots:
                               "log: Client connected with server", "indicator: connected"}));
     }
 
+    void burstOfAnswers_data() {
+        QTest::addColumn<int>("before");    // failing answers waiting when the first is taken
+        QTest::addColumn<int>("whileOpen"); // failing answers sent while its box is open
+        QTest::addColumn<bool>("editorLast");
+        QTest::addRow("100 answers xm0") << 100 << 0 << false;
+        QTest::addRow("1 answer, 99 more while its box is open") << 1 << 99 << false;
+        QTest::addRow("99 answers, then the editor's") << 99 << 0 << true;
+    }
+
+    void burstOfAnswers() {
+        // Answers announcing port 0 fail at once; one burst of them shows one box. Each still
+        // takes the fields and stops discovery.
+        QFETCH(int, before);
+        QFETCH(int, whileOpen);
+        QFETCH(bool, editorLast);
+        int sent = 0;
+        auto sendFailing = [&](int count) {
+            for (int i = 0; i < count; ++i)
+                answer("x" + QByteArray::number(sent++) + "m0");
+        };
+        m_t->boxes.whileOpen = [&](const QString &) {
+            if (whileOpen == 0)
+                return;
+            sendFailing(whileOpen);
+            whileOpen = 0;
+            QTRY_VERIFY(discovery().hasPendingDatagrams());
+            for (int i = 0; i < 20; ++i)
+                QCoreApplication::processEvents();
+        };
+        sendFailing(before);
+        if (editorLast)
+            answer(editorAddress());
+        QVERIFY(discovery().hasPendingDatagrams());
+        QTRY_VERIFY(!discovery().hasPendingDatagrams());
+        QCOMPARE(sent, editorLast ? 99 : 100);
+        QStringList expected{"discovery: stopped", "box: " + kNotFound};
+        if (editorLast)
+            expected += QStringList{"log: Client connected with server", "indicator: connected"};
+        QCOMPARE(events(), expected);
+        if (!editorLast)
+            QCOMPARE(m_t->fields.edit2(), QString("x99"));
+
+        // A later answer is a burst of its own.
+        events().clear();
+        answerAndWait("ym0");
+        QCOMPARE(events(),
+                 QStringList(editorLast ? QStringList() : QStringList{"box: " + kNotFound}));
+    }
+
     void secondCopyCannotBind() {
         DiscoveryEndpoints same = LinkUnderTest::loopback(m_editorUdp.localPort());
         same.listenPort = m_listenPort;
@@ -206,6 +255,8 @@ private slots:
                  std::optional<QString>("Could not bind socket. Address and port are already "
                                         "in use."));
         QVERIFY(!second.link->discovery().isOpen());
+        // No tick falls due while the error box is shown.
+        QVERIFY(!second.link->discovery().running());
         // Not even a socket that asks to share the address gets the port: address reuse is
         // off on the client's socket.
         QUdpSocket sharing;

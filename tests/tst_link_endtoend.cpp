@@ -1,5 +1,6 @@
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -95,6 +96,13 @@ private slots:
         m_editorNs.clear();
     }
 
+    void cleanup() {
+        stop(m_client);
+        stop(m_editor);
+        m_editor.disconnect(this);
+        m_editorOutput.clear();
+    }
+
     void broadcastFindsTheEditorAndTheClientConnects() {
         connect(&m_editor, &QProcess::readyReadStandardOutput, this, [this] {
             m_editorOutput += QString::fromLocal8Bit(m_editor.readAllStandardOutput());
@@ -123,6 +131,62 @@ private slots:
         // Once connected, discovery has stopped and the client sends no line of its own.
         QVERIFY(!m_editorOutput.contains(" line "));
         QCOMPARE(m_client.state(), QProcess::Running);
+    }
+
+    void signalToEndKeepsTheDiscoveredAddress_data() {
+        QTest::addColumn<bool>("writable");
+        QTest::addRow("settings written") << true;
+        QTest::addRow("settings cannot be written") << false;
+    }
+
+    void signalToEndKeepsTheDiscoveredAddress() {
+        // The editor announces itself but drops every connect: the client takes the address
+        // into its fields and waits for the connect's time limit. SIGTERM then ends it as a
+        // close does: the address is saved, or the failure is on standard error.
+        QFETCH(bool, writable);
+        connect(&m_editor, &QProcess::readyReadStandardOutput, this, [this] {
+            m_editorOutput += QString::fromLocal8Bit(m_editor.readAllStandardOutput());
+        });
+        m_editor.start(QStringLiteral("ip"),
+                       {"netns", "exec", m_editorNs, built("../tools/qs-editor/qs-editor"),
+                        "--announce", "10.231.0.2", "--drop"});
+        QVERIFY(m_editor.waitForStarted(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(m_editorOutput.contains("dropping connections on TCP port 6000"),
+                                 20000);
+
+        QTemporaryDir home;
+        QVERIFY(home.isValid());
+        const QString documents = home.filePath("Documents");
+        if (!writable) {
+            // A file where the documents folder should be: nothing can be written inside it.
+            QFile blocker(documents);
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+        }
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", home.path());
+        environment.insert("XDG_CONFIG_HOME", home.filePath(".config"));
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        m_client.setProcessEnvironment(environment);
+        m_client.start(QStringLiteral("ip"), {"netns", "exec", m_clientNs, built("../qs-client")});
+        QVERIFY(m_client.waitForStarted(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(m_editorOutput.contains("answered 10.231.0.2m6000"), 30000);
+
+        // `ip netns exec` runs the client in its own place, so the signal reaches the client.
+        QTest::qWait(500);
+        m_client.terminate();
+        QVERIFY(m_client.waitForFinished(20000));
+        QCOMPARE(m_client.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_client.exitCode(), 0);
+        const QString path = documents + "/QS.INI";
+        if (writable) {
+            QFile settings(path);
+            QVERIFY(settings.open(QIODevice::ReadOnly));
+            QCOMPARE(settings.readAll(),
+                     QByteArray("[Form]\nport=6000\nipserver=10.231.0.2\nScreenOn=1\n"));
+        } else {
+            QVERIFY(m_client.readAllStandardError().contains("qs-client: Unable to write to " +
+                                                             path.toLocal8Bit() + ".\n"));
+        }
     }
 };
 

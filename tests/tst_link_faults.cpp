@@ -6,6 +6,7 @@
 #include "LinkTestSupport.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
@@ -256,6 +257,29 @@ private:
         return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(relativePath);
     }
 
+    // Starts qs-editor on 127.0.0.1 with a port of the system's choosing; that port, or 0.
+    static quint16 startStandInEditor(QProcess &editor, const QStringList &options,
+                                      QByteArray &output) {
+        editor.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        editor.start(built("../tools/qs-editor/qs-editor"),
+                     QStringList{"--bind", "127.0.0.1", "--tcp-port", "0", "--no-discovery"} +
+                         options);
+        if (!editor.waitForStarted(10000))
+            return 0;
+        const QRegularExpression listening(
+            QStringLiteral("(listening|dropping connections) on TCP port (\\d+)"));
+        QRegularExpressionMatch match;
+        while (!(match = listening.match(QString::fromLatin1(output))).hasMatch() &&
+               editor.waitForReadyRead(10000))
+            output += editor.readAllStandardOutput();
+        return match.hasMatch() ? quint16(match.captured(2).toUInt()) : 0;
+    }
+
+    static void stopStandInEditor(QProcess &editor) {
+        editor.kill();
+        QVERIFY(editor.waitForFinished(10000));
+    }
+
 private slots:
     void init() {
         m_t = std::make_unique<LinkUnderTest>(LinkUnderTest::loopback());
@@ -376,52 +400,78 @@ private slots:
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QStringList>("firstPress");
         QTest::addColumn<QStringList>("nextPress");
+        QTest::addColumn<int>("linesRead"); // command lines the editor reports having read
         const QStringList accepted;
         const QStringList noConnection{"box: " + kNoConnection};
-        QTest::addRow("--split") << QStringList{"--split"} << accepted << accepted;
-        QTest::addRow("--silent") << QStringList{"--silent"} << accepted << accepted;
-        QTest::addRow("--delay") << QStringList{"--delay", "1300"} << accepted << accepted;
+        const QStringList refused{"box: " + kRefused, "log: Client disconnected from server",
+                                  "indicator: not connected", "discovery: started"};
+        QTest::addRow("--split") << QStringList{"--split"} << accepted << accepted << 2;
+        QTest::addRow("--silent") << QStringList{"--silent"} << accepted << accepted << 2;
+        QTest::addRow("--delay") << QStringList{"--delay", "1300"} << accepted << accepted << 2;
         QTest::addRow("--long-line")
-            << QStringList{"--long-line", "1048576"} << kFailurePath << noConnection;
+            << QStringList{"--long-line", "1048576"} << kFailurePath << noConnection << 2;
         QTest::addRow("--reset-after")
-            << QStringList{"--reset-after", "1"} << kFailurePath << noConnection;
+            << QStringList{"--reset-after", "1"} << kFailurePath << noConnection << 1;
         QTest::addRow("--close-after")
-            << QStringList{"--close-after", "1"} << kFailurePath << noConnection;
-        QTest::addRow("--answer") << QStringList{"--answer", "NO"}
-                                  << QStringList{"box: " + kRefused,
-                                                 "log: Client disconnected from server",
-                                                 "indicator: not connected", "discovery: started"}
-                                  << noConnection;
+            << QStringList{"--close-after", "1"} << kFailurePath << noConnection << 1;
+        QTest::addRow("--answer") << QStringList{"--answer", "NO"} << refused << noConnection << 1;
+        // A byte every 300 ms: each wait of the read gets the next byte, and the line comes
+        // whole after about a second.
+        QTest::addRow("--trickle")
+            << QStringList{"--trickle", "300", "--answer", "NO"} << refused << noConnection << 1;
+        // The second line goes out, but nothing answers it and nothing reads it.
+        QTest::addRow("--vanish-after")
+            << QStringList{"--vanish-after", "1"} << accepted << accepted << 1;
     }
 
     void standInEditorOptions() {
         QFETCH(QStringList, options);
         QFETCH(QStringList, firstPress);
         QFETCH(QStringList, nextPress);
-        const QString program = built("../tools/qs-editor/qs-editor");
-        if (!QFileInfo(program).isExecutable())
+        QFETCH(int, linesRead);
+        if (!QFileInfo(built("../tools/qs-editor/qs-editor")).isExecutable())
             QSKIP("qs-editor is not built");
         QProcess editor;
-        editor.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        editor.start(program,
-                     QStringList{"--bind", "127.0.0.1", "--tcp-port", "0", "--no-discovery"} +
-                         options);
-        QVERIFY(editor.waitForStarted(10000));
-        const QRegularExpression listening(QStringLiteral("listening on TCP port (\\d+)"));
-        QRegularExpressionMatch match;
         QByteArray output;
-        while (!(match = listening.match(QString::fromLatin1(output))).hasMatch() &&
-               editor.waitForReadyRead(10000))
-            output += editor.readAllStandardOutput();
-        QVERIFY2(match.hasMatch(), output.constData());
+        const quint16 port = startStandInEditor(editor, options, output);
+        QVERIFY2(port != 0, output.constData());
 
-        QVERIFY(connectTo(quint16(match.captured(1).toUInt())));
+        QVERIFY(connectTo(port));
         QCOMPARE(press("k1"), firstPress);
         QCOMPARE(press("k2"), nextPress);
         QVERIFY(link().connection().bufferedBytes() <= TcpConnection::kLargestInput);
+        const QRegularExpression lineRead(QStringLiteral(" line \\d+: "));
+        QTRY_VERIFY((output += editor.readAllStandardOutput()).count(" line ") >= linesRead);
+        QTest::qWait(300);
+        output += editor.readAllStandardOutput();
+        QCOMPARE(QString::fromLatin1(output).count(lineRead), linesRead);
         link().commandLink()->closeSilently();
-        editor.kill();
-        QVERIFY(editor.waitForFinished(10000));
+        stopStandInEditor(editor);
+    }
+
+    void standInEditorThatDrops() {
+        // Nothing answers the connect: it fails after its time limit, as a refused one does.
+        if (!QFileInfo(built("../tools/qs-editor/qs-editor")).isExecutable())
+            QSKIP("qs-editor is not built");
+        QProcess editor;
+        QByteArray output;
+        const quint16 port = startStandInEditor(editor, {"--drop"}, output);
+        QVERIFY2(port != 0, output.constData());
+        QVERIFY(output.contains("dropping connections"));
+
+        m_t->fields.setEdit2("127.0.0.1");
+        m_t->fields.setEdit3(QString::number(port));
+        QElapsedTimer clock;
+        clock.start();
+        link().ConnectDisconnectClick();
+        const qint64 took = clock.elapsed();
+        QCOMPARE(events(), QStringList{"box: " + kNotFound});
+        QVERIFY2(took >= TcpConnection::kConnectLimitMs &&
+                     took < TcpConnection::kConnectLimitMs + 1000,
+                 qPrintable(QString("gave up after %1 ms").arg(took)));
+        output += editor.readAllStandardOutput();
+        QVERIFY(!output.contains("connection from"));
+        stopStandInEditor(editor);
     }
 
     void datagramFloodWhilePressing() {

@@ -1,9 +1,36 @@
 #include "LinkTestSupport.h"
 #include "MainClient.h"
+#include "TerminationSignals.h"
 
+#include <QDir>
 #include <QMetaMethod>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
+
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+// What `body` writes to standard error.
+QByteArray standardErrorOf(const std::function<void()> &body) {
+    QTemporaryFile capture;
+    if (!capture.open())
+        return "(no capture)";
+    std::fflush(stderr);
+    const int saved = ::dup(STDERR_FILENO);
+    ::dup2(capture.handle(), STDERR_FILENO);
+    body();
+    std::fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    capture.seek(0);
+    return capture.readAll();
+}
+
+} // namespace
 
 // The window's behaviour with the real link to the editor behind its presses.
 class MainClientLinkTest : public QObject {
@@ -43,6 +70,94 @@ private slots:
                                       "box: Πρόβλημα! Δεν υπάρχει σύνδεση με τον Server QS"}));
         QCOMPARE(client.pages()->visiblePage(), QString("Panel1"));
         QVERIFY(client.link()->discovery().running());
+    }
+
+    void secondCopyShowsOnlyItsErrorBox() {
+        // Two copies on the same discovery port, ticking every 100 ms. The second cannot take
+        // the port; while its error box is open the event loop runs for five periods.
+        const int periodMs = 100;
+        const DiscoveryEndpoints endpoints = LinkUnderTest::loopback(9, periodMs);
+        QStringList firstEvents;
+        RecordingBoxes firstBoxes(firstEvents);
+        MainClient first(firstBoxes, SettingsFile(m_documents.path()), endpoints);
+        QVERIFY(first.start(415, 710));
+
+        QStringList events;
+        RecordingBoxes boxes(events);
+        MainClient second(boxes, SettingsFile(m_documents.path()), endpoints);
+        bool fittedBehindTheBox = false;
+        boxes.whileOpen = [&](const QString &) {
+            fittedBehindTheBox = second.scaling()->fitted();
+            QTest::qWait(5 * periodMs);
+        };
+        QVERIFY(!second.start(830, 1420));
+        QCOMPARE(events,
+                 QStringList{"box: Could not bind socket. Address and port are already in use."});
+        QVERIFY(fittedBehindTheBox);
+        QVERIFY(!second.link()->discovery().running());
+        // The first copy goes on as before.
+        QVERIFY(first.link()->discovery().running());
+        QVERIFY(firstEvents.isEmpty());
+    }
+
+    void signalToEndWritesTheSettings_data() {
+        QTest::addColumn<int>("signalNumber");
+        QTest::addRow("SIGTERM") << SIGTERM;
+        QTest::addRow("SIGINT") << SIGINT;
+        QTest::addRow("SIGHUP") << SIGHUP;
+    }
+
+    void signalToEndWritesTheSettings() {
+        // As the program wires it: the signal reaches the event loop, the close writes the file.
+        QFETCH(int, signalNumber);
+        QFile::remove(m_documents.filePath("QS.INI"));
+        QStringList events;
+        RecordingBoxes boxes(events);
+        MainClient client(boxes, SettingsFile(m_documents.path()),
+                          LinkUnderTest::loopback(m_editor.serverPort()));
+        QVERIFY(client.start(415, 710));
+        client.fields()->setEdit2("10.0.0.5");
+        TerminationSignals termination;
+        int closes = 0;
+        connect(&termination, &TerminationSignals::received, &client, [&](int received) {
+            QCOMPARE(received, signalNumber);
+            ++closes;
+            client.closeForTermination();
+        });
+        QCOMPARE(::raise(signalNumber), 0);
+        QTRY_COMPARE(closes, 1);
+        QFile file(m_documents.filePath("QS.INI"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("[Form]\nport=6000\nipserver=10.0.0.5\nScreenOn=1\n"));
+        QVERIFY(events.isEmpty());
+    }
+
+    void signalToEndThatCannotWrite() {
+        // No box, since nobody would answer it: the failure goes to standard error.
+        QTemporaryDir dir;
+        const QString notAFolder = dir.filePath("plainfile");
+        QFile plain(notAFolder);
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        QStringList events;
+        RecordingBoxes boxes(events);
+        MainClient client(boxes, SettingsFile(notAFolder),
+                          LinkUnderTest::loopback(m_editor.serverPort()));
+        QVERIFY(client.start(415, 710));
+        const QByteArray said = standardErrorOf([&] { client.closeForTermination(); });
+        QCOMPARE(said, "qs-client: Unable to write to " +
+                           QDir::toNativeSeparators(notAFolder + "/QS.INI").toLocal8Bit() + ".\n");
+        QVERIFY(events.isEmpty());
+    }
+
+    void signalBeforeTheSettingsAreReadWritesNothing() {
+        QFile::remove(m_documents.filePath("QS.INI"));
+        QStringList events;
+        RecordingBoxes boxes(events);
+        MainClient client(boxes, SettingsFile(m_documents.path()),
+                          LinkUnderTest::loopback(m_editor.serverPort()));
+        client.closeForTermination();
+        QVERIFY(!QFile::exists(m_documents.filePath("QS.INI")));
     }
 
     void closingTheWindowClosesTheConnectionWithoutLogLine() {

@@ -1,5 +1,6 @@
 #include "LinkTestSupport.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 
 namespace {
@@ -145,20 +146,45 @@ private slots:
         QVERIFY(!link().indicatorConnected());
     }
 
-    void nobodyListening() {
+    void openThatFails_data() {
+        QTest::addColumn<bool>("answered");
+        QTest::addRow("refused") << true;
+        QTest::addRow("never answered") << false;
+    }
+
+    void openThatFails() {
+        // An address that never answers fails after the connect's time limit, exactly as a
+        // refused one does at once.
+        QFETCH(bool, answered);
         QTcpServer closed;
         QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
-        const quint16 port = closed.serverPort();
+        quint16 port = closed.serverPort();
         closed.close();
+        UnansweringPort unanswering;
+        if (!answered) {
+            QVERIFY(unanswering.port() != 0);
+            port = unanswering.port();
+        }
         QVERIFY(connectToEditor());
         link().ConnectDisconnectClick();
         events().clear();
         m_t->fields.setEdit3(QString::number(port));
+        QElapsedTimer clock;
+        clock.start();
         link().ConnectDisconnectClick();
+        const qint64 took = clock.elapsed();
         // Discovery, started by the disconnect, is stopped and stays so; the indicator keeps
         // the picture it had.
         QCOMPARE(events(), (QStringList{"discovery: stopped", "box: " + kNotFound}));
         QVERIFY(!link().discovery().running());
+        QVERIFY(!link().indicatorConnected());
+        QCOMPARE(link().connection().Connected(), std::optional<bool>(false));
+        if (!answered)
+            QVERIFY2(took >= TcpConnection::kConnectLimitMs &&
+                         took < TcpConnection::kConnectLimitMs + 1000,
+                     qPrintable(QString("gave up after %1 ms").arg(took)));
+        // The address can be corrected and connected to afterwards.
+        QVERIFY(connectToEditor());
     }
 
     void acceptedAnswers_data() {

@@ -1,6 +1,6 @@
-// The settings file under faults of the disk: a read-only folder, a full disk and a crash in
-// the middle of a close. The previous QS.INI must survive whole every time, and the failure is
-// reported with the file's path.
+// The settings file under faults of the disk: a read-only folder, a full disk, folders and files
+// whose modes refuse the user, and a crash in the middle of a close. The previous QS.INI must
+// survive whole every time it cannot be saved, and the failure is reported with the file's path.
 #include "ClientFields.h"
 #include "SettingsFile.h"
 
@@ -10,8 +10,10 @@
 #include <QTest>
 
 #include <csignal>
+#include <grp.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -114,6 +116,82 @@ private slots:
         if (code == 77)
             QSKIP("no private mount namespace here (needs root)");
         QCOMPARE(code, 0);
+    }
+
+    void closeAsAnUnprivilegedUser_data() {
+        QTest::addColumn<int>("folderMode");
+        QTest::addColumn<int>("fileMode"); // -1: no file yet
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<bool>("inPlace");
+        QTest::addRow("folder 0555, file 0644: written in place") << 0555 << 0644 << true << true;
+        QTest::addRow("folder 0555, file 0444: refused") << 0555 << 0444 << false << false;
+        QTest::addRow("folder 0555, no file: refused") << 0555 << -1 << false << false;
+        QTest::addRow("folder 0755, file 0644: replaced whole") << 0755 << 0644 << true << false;
+    }
+
+    void closeAsAnUnprivilegedUser() {
+        // Root is not held back by a folder's or a file's mode, so the close runs in a child
+        // process as the user nobody.
+        QFETCH(int, folderMode);
+        QFETCH(int, fileMode);
+        QFETCH(bool, saved);
+        QFETCH(bool, inPlace);
+        const bool asRoot = ::geteuid() == 0;
+        const uid_t nobody = 65534;
+        QVERIFY(QFile::setPermissions(
+            m_dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                              QFileDevice::ReadOther | QFileDevice::ExeOther));
+        const QString folder = m_dir.filePath("docs");
+        const QString path = QDir::toNativeSeparators(folder + "/QS.INI");
+        QVERIFY(QDir().mkpath(folder));
+        if (fileMode >= 0) {
+            QVERIFY(writeFile(path, kPrevious));
+            QCOMPARE(::chmod(qPrintable(path), mode_t(fileMode)), 0);
+            if (asRoot)
+                QCOMPARE(::chown(qPrintable(path), nobody, nobody), 0);
+        }
+        if (asRoot)
+            QCOMPARE(::chown(qPrintable(folder), nobody, nobody), 0);
+        QCOMPARE(::chmod(qPrintable(folder), mode_t(folderMode)), 0);
+        struct stat before = {};
+        ::stat(qPrintable(path), &before);
+
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            if (asRoot && (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 ||
+                           ::setuid(nobody) != 0 || ::setuid(0) == 0))
+                ::_exit(77);
+            ClientFields fields;
+            fields.setEdit2("10.0.0.7");
+            const auto failure = SettingsFile(folder).write(fields);
+            if (saved)
+                ::_exit(failure ? 10 : 0);
+            if (!failure)
+                ::_exit(11);
+            ::_exit(*failure == QStringLiteral("Unable to write to %1").arg(path) ? 0 : 12);
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        ::chmod(qPrintable(folder), 0755);
+        QVERIFY(WIFEXITED(status));
+        if (WEXITSTATUS(status) == 77)
+            QSKIP("cannot become the user nobody here");
+        QCOMPARE(WEXITSTATUS(status), 0);
+
+        QByteArray expected = kPrevious;
+        if (saved)
+            expected.replace("port=7000\nipserver=previous\nScreenOn=0",
+                             "port=6000\nipserver=10.0.0.7\nScreenOn=1");
+        QCOMPARE(readFile(path), fileMode >= 0 ? expected : QByteArray());
+        QCOMPARE(QDir(folder).entryList(QDir::Files),
+                 fileMode >= 0 ? QStringList{"QS.INI"} : QStringList());
+        if (saved) {
+            // In place where no new file can be made, otherwise a new file renamed over the old.
+            struct stat after = {};
+            QCOMPARE(::stat(qPrintable(path), &after), 0);
+            QCOMPARE(after.st_ino == before.st_ino, inPlace);
+            QCOMPARE(after.st_mode & 07777, mode_t(fileMode));
+        }
     }
 
     void crashDuringClose() {

@@ -3,13 +3,34 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <pwd.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
+
+// Sets an environment variable back to what it was (or unsets it) when it goes out of scope.
+class EnvironmentVariable {
+public:
+    explicit EnvironmentVariable(const char *name)
+        : m_name(name), m_wasSet(qEnvironmentVariableIsSet(name)), m_value(qgetenv(name)) {}
+    ~EnvironmentVariable() {
+        if (m_wasSet)
+            qputenv(m_name, m_value);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char *m_name;
+    bool m_wasSet;
+    QByteArray m_value;
+};
 
 void writeFile(const QString &path, const QByteArray &bytes) {
     QFile file(path);
@@ -104,6 +125,12 @@ private slots:
         QTest::addRow("key after garbage")
             << QByteArray("\xff\xfe\x00\n[Form]\nport=8000\n", 22) << "8000"
             << "127.0.0.1" << true;
+        QTest::addRow("byte-order mark before the section")
+            << QByteArray("\xEF\xBB\xBF[Form]\r\nport=7000\r\nipserver=10.0.0.3\r\n") << "7000"
+            << "10.0.0.3" << true;
+        QTest::addRow("byte-order mark in the middle is text")
+            << QByteArray("[Other]\n\xEF\xBB\xBF[Form]\nport=7000\n") << "6000"
+            << "127.0.0.1" << true;
     }
 
     void readValues() {
@@ -197,6 +224,33 @@ private slots:
         QCOMPARE(again.edit2(), QString(""));
     }
 
+    void byteOrderMarkIsKept_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray mark = "\xEF\xBB\xBF";
+        QTest::addRow("before the section")
+            << mark + "[Form]\r\nport=7000\r\nipserver=old\r\n"
+            << mark + "[Form]\r\nport=6000\r\nipserver=10.0.0.3\r\nScreenOn=1\r\n";
+        QTest::addRow("before another section")
+            << mark + "[Other]\nkeep=1\n"
+            << mark + "[Other]\nkeep=1\n[Form]\nport=6000\nipserver=10.0.0.3\nScreenOn=1\n";
+        QTest::addRow("alone") << mark
+                               << mark + "[Form]\nport=6000\nipserver=10.0.0.3\nScreenOn=1\n";
+    }
+
+    void byteOrderMarkIsKept() {
+        // The section behind the mark is found, so the close replaces its keys instead of
+        // adding a second section; the mark stays in front.
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        writeFile(iniPath(), before);
+        ClientFields fields;
+        fields.setEdit3("6000");
+        fields.setEdit2("10.0.0.3");
+        QCOMPARE(SettingsFile(m_dir.path()).write(fields), std::nullopt);
+        QCOMPARE(readFile(iniPath()), after);
+    }
+
     void fileCutAfterCarriageReturn() {
         writeFile(iniPath(), "[Other]\r\nkeep=1\r\n[Form]\r\nScreenOn=0\r");
         ClientFields fields;
@@ -255,6 +309,61 @@ private slots:
         QCOMPARE(SettingsFile(notAFolder).write(fields),
                  QString("Unable to write to %1").arg(expectedPath));
         QCOMPARE(readFile(notAFolder), QByteArray("x"));
+    }
+
+    void locationWithoutUsableHome_data() {
+        QTest::addColumn<QByteArray>("home"); // a null array: HOME is missing
+        QTest::addColumn<bool>("configHomeSet");
+        QTest::addColumn<QString>("folder"); // H: the test's home, C: its XDG_CONFIG_HOME
+        const QString app = QCoreApplication::applicationName();
+        const passwd *account = ::getpwuid(::geteuid());
+        const QString accountHome = account ? QString::fromLocal8Bit(account->pw_dir) : QString();
+
+        QTest::addRow("HOME set: its documents folder")
+            << QByteArray("H") << false << "H/Documents";
+        QTest::addRow("HOME empty: the configuration folder")
+            << QByteArray("") << true << "C/" + app;
+        QTest::addRow("HOME missing: the configuration folder")
+            << QByteArray() << true << "C/" + app;
+        QTest::addRow("HOME the root: the configuration folder")
+            << QByteArray("/") << true << "C/" + app;
+        QTest::addRow("HOME relative: the configuration folder")
+            << QByteArray("relative/home") << true << "C/" + app;
+        QTest::addRow("HOME empty, no XDG_CONFIG_HOME: the account's home")
+            << QByteArray("") << false << accountHome + "/.config/" + app;
+    }
+
+    void locationWithoutUsableHome() {
+        QFETCH(QByteArray, home);
+        QFETCH(bool, configHomeSet);
+        QFETCH(QString, folder);
+        const QString testHome = m_dir.filePath("home");
+        const QString configHome = m_dir.filePath("config");
+        folder.replace(QRegularExpression("^H"), testHome)
+            .replace(QRegularExpression("^C"), configHome);
+
+        const EnvironmentVariable savedHome("HOME");
+        const EnvironmentVariable savedConfigHome("XDG_CONFIG_HOME");
+        if (home.isNull())
+            qunsetenv("HOME");
+        else
+            qputenv("HOME", home == "H" ? testHome.toLocal8Bit() : home);
+        if (configHomeSet)
+            qputenv("XDG_CONFIG_HOME", configHome.toLocal8Bit());
+        else
+            qunsetenv("XDG_CONFIG_HOME");
+
+        const SettingsFile settings;
+        QCOMPARE(settings.path(), QDir::toNativeSeparators(folder + "/QS.INI"));
+        // Where the folder is the test's own, the close writes there and the start reads it back.
+        if (!folder.startsWith(m_dir.path()))
+            return;
+        ClientFields fields;
+        fields.setEdit2("10.0.0.4");
+        QCOMPARE(settings.write(fields), std::nullopt);
+        ClientFields again;
+        settings.read(again);
+        QCOMPARE(again.edit2(), QString("10.0.0.4"));
     }
 
     void unreadableFileIsNotReplaced() {

@@ -1,6 +1,7 @@
 #include "LinkTestSupport.h"
 #include "TcpConnection.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -141,6 +142,7 @@ private slots:
         QTest::addRow("port 0") << "127.0.0.1" << 0;
         QTest::addRow("IPv6 only") << "::1" << -1;
         QTest::addRow("nobody listening") << "127.0.0.1" << -2;
+        QTest::addRow("never answered: given up after the limit") << "127.0.0.1" << -3;
     }
 
     void failedOpens() {
@@ -154,9 +156,22 @@ private slots:
             QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
             target = closed.serverPort();
         }
+        UnansweringPort unanswering;
+        if (port == -3) {
+            QVERIFY(unanswering.port() != 0);
+            target = unanswering.port();
+        }
         QSignalSpy connected(m_connection.get(), &TcpConnection::OnConnected);
         QSignalSpy disconnected(m_connection.get(), &TcpConnection::OnDisconnected);
+        QElapsedTimer clock;
+        clock.start();
         QVERIFY(!m_connection->Connect(host, target));
+        if (port == -3) {
+            const qint64 took = clock.elapsed();
+            QVERIFY2(took >= TcpConnection::kConnectLimitMs &&
+                         took < TcpConnection::kConnectLimitMs + 1000,
+                     qPrintable(QString("gave up after %1 ms").arg(took)));
+        }
         QVERIFY(!m_connection->errorString().isEmpty());
         QCOMPARE(m_connection->Connected(), std::optional<bool>(false));
         QCOMPARE(connected.count(), 0);

@@ -1,7 +1,8 @@
 // qs-editor: plays the editor's side of the link for the client. It answers every discovery
 // request "qs" with "<host>m<port>", accepts TCP connections on its port, prints every line it
 // receives with a time stamp and answers each with a line of its own ("ok" unless told
-// otherwise). Its options make it misbehave in each of the ways the client must cope with.
+// otherwise). Its options make it misbehave in each of the ways the client must cope with:
+// wrong, slow, cut, endless and missing answers, and connections that are never answered.
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -26,8 +27,10 @@ struct Behaviour {
     bool silent = false;
     int closeAfter = 0;
     int resetAfter = 0;
-    bool split = false;
+    // Pause between the single bytes of an answer; 0 sends each answer in one piece.
+    int byteGapMs = 0;
     int longLine = 0;
+    int vanishAfter = 0;
 };
 
 void say(const QString &text) {
@@ -56,6 +59,8 @@ public:
         : QObject(socket), m_socket(socket), m_behaviour(behaviour) {
         m_peer = peerOf(socket);
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        m_trickle.setInterval(m_behaviour.byteGapMs);
+        connect(&m_trickle, &QTimer::timeout, this, &Session::sendNextByte);
         say(QStringLiteral("connection from %1").arg(m_peer));
         connect(socket, &QTcpSocket::readyRead, this, &Session::readLines);
         connect(socket, &QTcpSocket::disconnected, this, [this] {
@@ -84,6 +89,12 @@ private:
                 m_socket->disconnectFromHost();
                 return;
             }
+            if (m_behaviour.vanishAfter > 0 && m_lines >= m_behaviour.vanishAfter) {
+                if (!m_behaviour.silent)
+                    scheduleAnswer();
+                vanish();
+                return;
+            }
             if (!m_behaviour.silent)
                 scheduleAnswer();
         }
@@ -100,26 +111,44 @@ private:
         QTimer::singleShot(m_behaviour.delayMs, m_socket, [this, socket, bytes] {
             if (!socket || socket->state() != QAbstractSocket::ConnectedState)
                 return;
-            if (!m_behaviour.split) {
+            if (m_behaviour.byteGapMs == 0) {
                 socket->write(bytes);
                 return;
             }
-            // One byte per segment, each a little after the one before.
-            for (qsizetype i = 0; i < bytes.size(); ++i) {
-                QTimer::singleShot(int(5 * i), socket, [socket, b = bytes.mid(i, 1)] {
-                    if (socket && socket->state() == QAbstractSocket::ConnectedState) {
-                        socket->write(b);
-                        socket->flush();
-                    }
-                });
+            // One byte per segment, each a pause after the one before; answers keep their order.
+            m_outgoing += bytes;
+            if (!m_trickle.isActive()) {
+                sendNextByte();
+                m_trickle.start();
             }
         });
+    }
+
+    void sendNextByte() {
+        if (m_outgoing.isEmpty() || m_socket->state() != QAbstractSocket::ConnectedState) {
+            m_trickle.stop();
+            return;
+        }
+        m_socket->write(m_outgoing.left(1));
+        m_socket->flush();
+        m_outgoing.remove(0, 1);
+    }
+
+    // Neither answers nor reads any more, and keeps the connection open: what the client sends
+    // stays with the system until its buffers are full. The answer to the last line read still
+    // goes out.
+    void vanish() {
+        say(QStringLiteral("%1 vanishing").arg(m_peer));
+        disconnect(m_socket, &QTcpSocket::readyRead, this, &Session::readLines);
+        m_socket->setReadBufferSize(1);
     }
 
     QTcpSocket *m_socket;
     const Behaviour &m_behaviour;
     QString m_peer;
     int m_lines = 0;
+    QByteArray m_outgoing;
+    QTimer m_trickle;
 };
 
 QString firstOwnIpv4Address() {
@@ -182,13 +211,27 @@ int main(int argc, char *argv[]) {
         QStringLiteral("lines"), QStringLiteral("0"));
     const QCommandLineOption split(QStringLiteral("split"),
                                    QStringLiteral("Send every answer one byte at a time."));
+    const QCommandLineOption trickle(
+        QStringLiteral("trickle"),
+        QStringLiteral("Send every answer one byte at a time, one byte every this many "
+                       "milliseconds."),
+        QStringLiteral("ms"), QStringLiteral("0"));
     const QCommandLineOption longLine(
         QStringLiteral("long-line"),
         QStringLiteral("Answer with a line of this many bytes instead of the answer text."),
         QStringLiteral("bytes"), QStringLiteral("0"));
+    const QCommandLineOption vanishAfter(
+        QStringLiteral("vanish-after"),
+        QStringLiteral("After answering this many lines, neither answer nor read any more, "
+                       "without closing the connection."),
+        QStringLiteral("lines"), QStringLiteral("0"));
+    const QCommandLineOption drop(
+        QStringLiteral("drop"),
+        QStringLiteral("Accept no connection: connects to the TCP port get no answer at all, as "
+                       "behind a firewall that drops them."));
     parser.addOptions({udpPort, tcpPort, bindAddress, announce, announcePort, replyPort,
-                       noDiscovery, answer, delay, silent, closeAfter, resetAfter, split,
-                       longLine});
+                       noDiscovery, answer, delay, silent, closeAfter, resetAfter, split, trickle,
+                       longLine, vanishAfter, drop});
     parser.process(app);
 
     Behaviour behaviour;
@@ -197,14 +240,32 @@ int main(int argc, char *argv[]) {
     behaviour.silent = parser.isSet(silent);
     behaviour.closeAfter = parser.value(closeAfter).toInt();
     behaviour.resetAfter = parser.value(resetAfter).toInt();
-    behaviour.split = parser.isSet(split);
+    behaviour.byteGapMs = parser.isSet(trickle) ? qMax(1, parser.value(trickle).toInt())
+                          : parser.isSet(split) ? 5
+                                                : 0;
     behaviour.longLine = parser.value(longLine).toInt();
+    behaviour.vanishAfter = parser.value(vanishAfter).toInt();
 
     const QHostAddress listenAddress(parser.value(bindAddress));
     QTcpServer server;
+    QTcpSocket filler;
+    if (parser.isSet(drop)) {
+        // The system completes no connection beyond the backlog and drops the attempts' first
+        // packets: a backlog of none, filled by a connection of our own that is never accepted.
+        server.setListenBacklogSize(0);
+    }
     if (!server.listen(listenAddress, quint16(parser.value(tcpPort).toUInt()))) {
         std::fprintf(stderr, "qs-editor: TCP port: %s\n", qPrintable(server.errorString()));
         return 1;
+    }
+    if (parser.isSet(drop)) {
+        server.pauseAccepting();
+        const QHostAddress self = listenAddress == QHostAddress(QHostAddress::AnyIPv4)
+                                      ? QHostAddress(QHostAddress::LocalHost)
+                                      : listenAddress;
+        // Where the system keeps no connection in a backlog of none, this one is dropped too.
+        filler.connectToHost(self, server.serverPort());
+        filler.waitForConnected(1000);
     }
     QObject::connect(&server, &QTcpServer::newConnection, &server, [&] {
         while (QTcpSocket *socket = server.nextPendingConnection())
@@ -239,7 +300,9 @@ int main(int argc, char *argv[]) {
         });
     }
 
-    say(QStringLiteral("listening on TCP port %1%2")
+    say(QStringLiteral("%1 on TCP port %2%3")
+            .arg(parser.isSet(drop) ? QStringLiteral("dropping connections")
+                                    : QStringLiteral("listening"))
             .arg(server.serverPort())
             .arg(parser.isSet(noDiscovery)
                      ? QString()
