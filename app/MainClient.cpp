@@ -2,6 +2,9 @@
 
 #include "CommandLink.h"
 #include "MessageBoxes.h"
+#include "ScreenSaverInhibitor.h"
+
+#include <QCoreApplication>
 
 MainClient::MainClient(MessageBoxes &boxes, SettingsFile settingsFile, DiscoveryEndpoints endpoints,
                        QObject *parent)
@@ -16,6 +19,16 @@ MainClient::~MainClient() {
 
 void MainClient::FormCreate() {
     m_settingsFile.read(m_fields);
+}
+
+void MainClient::keepScreenOnThrough(const QDBusConnection &bus) {
+    // The desktop may show the holder of the request: the program's name and the option's
+    // caption.
+    auto *screenSaver = new ScreenSaverInhibitor(bus, QCoreApplication::applicationName(),
+                                                 QStringLiteral("Οθόνη πάντα ανοιχτή"), this);
+    connect(&m_fields, &ClientFields::screenOnChanged, screenSaver,
+            [this, screenSaver] { screenSaver->setInhibited(m_fields.screenOn()); });
+    screenSaver->setInhibited(m_fields.screenOn());
 }
 
 void MainClient::FormResize(int windowWidth, int windowHeight) {

@@ -12,6 +12,7 @@
 
 class CommandLink;
 class MessageBoxes;
+class QDBusConnection;
 
 // The main window's behaviour: its pages, their scaling, the settings page's fields, the
 // settings file and the handlers of the window itself. The window (QML) shows this state and
@@ -44,6 +45,11 @@ public:
 
     // Once, after the layout is complete: the settings file into the fields.
     void FormCreate();
+    // From now on, while the display option ScreenOn is checked, the screen saver on this bus is
+    // asked not to blank the screen, until the option is unchecked or the window goes away. The
+    // program gives the session bus once the settings file has been read, so that the file's
+    // state makes the first request.
+    void keepScreenOnThrough(const QDBusConnection &bus);
     Q_INVOKABLE void FormResize(int windowWidth, int windowHeight);
     Q_INVOKABLE void FormActivate(int windowWidth, int windowHeight);
     // Writes the settings file; false (after the error box) keeps the window open.

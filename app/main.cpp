@@ -2,6 +2,7 @@
 #include "MainWindowScene.h"
 #include "MessageBoxes.h"
 
+#include <QDBusConnection>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QQmlExtensionPlugin>
@@ -35,6 +36,7 @@ int main(int argc, char *argv[]) {
     }
 
     client.FormCreate();
+    client.keepScreenOnThrough(QDBusConnection::sessionBus());
     client.FormResize(scene.window()->width(), scene.window()->height());
     return QGuiApplication::exec();
 }
