@@ -14,6 +14,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/prctl.h>
 
 namespace ScreenSaverStandIns {
 
@@ -40,7 +42,8 @@ inline QString unInhibitCall(uint cookie, const QString &path = kLongPath) {
 } // namespace ScreenSaverStandIns
 
 // A dbus-daemon with a minimal configuration (no service files, so nothing is ever started on
-// demand) that listens in a temporary folder and is killed with this object.
+// demand) that listens in a temporary folder and is killed with this object, or with the test
+// program if that ends first.
 class PrivateSessionBus {
 public:
     ~PrivateSessionBus() { stop(); }
@@ -79,6 +82,8 @@ public:
         m_daemon.setProgram(QStringLiteral("dbus-daemon"));
         m_daemon.setArguments({QStringLiteral("--config-file=") + config,
                                QStringLiteral("--print-address"), QStringLiteral("--nofork")});
+        // A test that is killed (a time limit, a crash) takes its bus with it.
+        m_daemon.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
         m_daemon.start();
         if (!m_daemon.waitForStarted(kPatience)) {
             failure = QStringLiteral("dbus-daemon did not start: ") + m_daemon.errorString();
