@@ -47,8 +47,8 @@ public:
     void FormCreate();
     // From now on, while the display option ScreenOn is checked, the screen saver on this bus is
     // asked not to blank the screen, until the option is unchecked or the window goes away. The
-    // program gives the session bus once the settings file has been read, so that the file's
-    // state makes the first request.
+    // program calls it once, with the session bus, after FormCreate, so that the file's state
+    // makes the first request.
     void keepScreenOnThrough(const QDBusConnection &bus);
     Q_INVOKABLE void FormResize(int windowWidth, int windowHeight);
     Q_INVOKABLE void FormActivate(int windowWidth, int windowHeight);
