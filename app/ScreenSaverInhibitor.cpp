@@ -36,6 +36,7 @@ void sendUnInhibit(const QDBusConnection &bus, const QString &path, uint cookie)
     QDBusMessage message =
         QDBusMessage::createMethodCall(kService, path, kInterface, QStringLiteral("UnInhibit"));
     message << cookie;
+    qCDebug(lcScreenSaver) << "ending request" << cookie << "at" << path;
     if (!bus.send(message))
         qCDebug(lcScreenSaver) << "UnInhibit could not be sent:" << bus.lastError().message();
 }
@@ -75,6 +76,7 @@ void ScreenSaverInhibitor::request(int pathIndex) {
     QDBusMessage message =
         QDBusMessage::createMethodCall(kService, path, kInterface, QStringLiteral("Inhibit"));
     message << m_applicationName << m_reason;
+    qCDebug(lcScreenSaver) << "asking the screen saver at" << path;
 
     // The watcher belongs to the application rather than to this object, so that an answer that
     // comes after this object has gone still finds someone to end the request it grants.
@@ -109,6 +111,8 @@ void ScreenSaverInhibitor::answered(QDBusPendingCallWatcher &call, int pathIndex
     }
     m_cookie = reply.value();
     m_cookiePath = kObjectPaths.at(pathIndex);
+    qCDebug(lcScreenSaver) << "the screen saver granted request" << *m_cookie << "at"
+                           << m_cookiePath;
     // The option was turned off while the request was on its way.
     if (!m_wanted)
         release();
