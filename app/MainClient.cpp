@@ -5,6 +5,9 @@
 #include "ScreenSaverInhibitor.h"
 
 #include <QCoreApplication>
+#include <QDBusConnection>
+#include <QFutureWatcher>
+#include <QtConcurrentRun>
 
 MainClient::MainClient(MessageBoxes &boxes, SettingsFile settingsFile, DiscoveryEndpoints endpoints,
                        QObject *parent)
@@ -29,6 +32,15 @@ void MainClient::keepScreenOnThrough(const QDBusConnection &bus) {
     connect(&m_fields, &ClientFields::screenOnChanged, screenSaver,
             [this, screenSaver] { screenSaver->setInhibited(m_fields.screenOn()); });
     screenSaver->setInhibited(m_fields.screenOn());
+}
+
+void MainClient::keepScreenOnThroughSessionBus() {
+    auto *connecting = new QFutureWatcher<QDBusConnection>(this);
+    connect(connecting, &QFutureWatcher<QDBusConnection>::finished, this, [this, connecting] {
+        keepScreenOnThrough(connecting->result());
+        connecting->deleteLater();
+    });
+    connecting->setFuture(QtConcurrent::run([] { return QDBusConnection::sessionBus(); }));
 }
 
 void MainClient::FormResize(int windowWidth, int windowHeight) {

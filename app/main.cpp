@@ -2,7 +2,6 @@
 #include "MainWindowScene.h"
 #include "MessageBoxes.h"
 
-#include <QDBusConnection>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QQmlExtensionPlugin>
@@ -36,7 +35,7 @@ int main(int argc, char *argv[]) {
     }
 
     client.FormCreate();
-    client.keepScreenOnThrough(QDBusConnection::sessionBus());
+    client.keepScreenOnThroughSessionBus();
     client.FormResize(scene.window()->width(), scene.window()->height());
     return QGuiApplication::exec();
 }

@@ -57,6 +57,8 @@ private slots:
         m_address = m_daemon.start(failure);
         QVERIFY2(!m_address.isEmpty(), qPrintable(failure));
         QCoreApplication::setApplicationName(QStringLiteral("QSclient"));
+        // The session bus of this test program is the private one, never the machine's.
+        qputenv("DBUS_SESSION_BUS_ADDRESS", m_address.toUtf8());
     }
 
     void cleanupTestCase() { m_daemon.stop(); }
@@ -252,6 +254,35 @@ private slots:
             settle(inhibitor());
         }
         expectCalls(expected);
+        QCOMPARE(events, QStringList());
+    }
+
+    // The program's own way in: the session bus is connected on another thread, so the window
+    // goes on at once, and the screen saver is asked as soon as the bus is there.
+    void theSessionBusIsConnectedAside() {
+        QTemporaryDir documents;
+        QVERIFY(documents.isValid());
+        offerScreenSaver(kLongPath, true);
+        QStringList events;
+        RecordingBoxes boxes(events);
+        auto client = std::make_unique<MainClient>(boxes, SettingsFile(documents.path()),
+                                                   loopbackDiscovery());
+        client->FormCreate();
+        client->keepScreenOnThroughSessionBus();
+        // Nothing has waited for the bus yet.
+        QVERIFY(!client->findChild<ScreenSaverInhibitor *>());
+        QTRY_VERIFY_WITH_TIMEOUT(client->findChild<ScreenSaverInhibitor *>(), kPatience);
+        const QDBusConnection sessionBus = QDBusConnection::sessionBus();
+        QVERIFY(sessionBus.isConnected());
+        QTRY_COMPARE_WITH_TIMEOUT(m_screenSaver->calls,
+                                  QStringList{inhibitCall(QStringLiteral("QSclient"), 1001)},
+                                  kPatience);
+        client.reset();
+        const QStringList expected{inhibitCall(QStringLiteral("QSclient"), 1001),
+                                   unInhibitCall(1001)};
+        QTRY_COMPARE_WITH_TIMEOUT(m_screenSaver->calls, expected, kPatience);
+        QVERIFY(roundTrip(sessionBus, *m_screenSaverBus));
+        QCOMPARE(m_screenSaver->calls, expected);
         QCOMPARE(events, QStringList());
     }
 };
