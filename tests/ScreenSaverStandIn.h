@@ -158,7 +158,9 @@ public:
             calls << QStringLiteral("UnInhibit(%1) at %2")
                          .arg(arguments.at(0).toUInt())
                          .arg(message.path());
-            connection.send(message.createReply());
+            // As a screen saver does: no answer to a caller that waits for none.
+            if (message.isReplyRequired())
+                connection.send(message.createReply());
             return true;
         }
         return false;
