@@ -2,6 +2,12 @@
 
 #include "CommandLink.h"
 #include "MessageBoxes.h"
+#include "ScreenSaverInhibitor.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QFutureWatcher>
+#include <QtConcurrentRun>
 
 #include <cstdio>
 
@@ -30,6 +36,25 @@ bool MainClient::start(int windowWidth, int windowHeight) {
 void MainClient::FormCreate() {
     m_settingsFile.read(m_fields);
     m_settingsRead = true;
+}
+
+void MainClient::keepScreenOnThrough(const QDBusConnection &bus) {
+    // The desktop may show the holder of the request: the program's name and the option's
+    // caption.
+    auto *screenSaver = new ScreenSaverInhibitor(bus, QCoreApplication::applicationName(),
+                                                 QStringLiteral("Οθόνη πάντα ανοιχτή"), this);
+    connect(&m_fields, &ClientFields::screenOnChanged, screenSaver,
+            [this, screenSaver] { screenSaver->setInhibited(m_fields.screenOn()); });
+    screenSaver->setInhibited(m_fields.screenOn());
+}
+
+void MainClient::keepScreenOnThroughSessionBus() {
+    auto *connecting = new QFutureWatcher<QDBusConnection>(this);
+    connect(connecting, &QFutureWatcher<QDBusConnection>::finished, this, [this, connecting] {
+        keepScreenOnThrough(connecting->result());
+        connecting->deleteLater();
+    });
+    connecting->setFuture(QtConcurrent::run([] { return QDBusConnection::sessionBus(); }));
 }
 
 void MainClient::FormResize(int windowWidth, int windowHeight) {

@@ -13,6 +13,7 @@
 
 class CommandLink;
 class MessageBoxes;
+class QDBusConnection;
 
 // The main window's behaviour: its pages, their scaling, the settings page's fields, the
 // settings file and the handlers of the window itself. The window (QML) shows this state and
@@ -53,6 +54,14 @@ public:
 
     // Once, after the layout is complete: the settings file into the fields.
     void FormCreate();
+    // From now on, while the display option ScreenOn is checked, the screen saver on this bus is
+    // asked not to blank the screen, until the option is unchecked or the window goes away.
+    // Called once, after FormCreate, so that the file's state makes the first request.
+    void keepScreenOnThrough(const QDBusConnection &bus);
+    // The same through the session bus, which the program uses. Connecting to a bus waits for
+    // the bus's answer, which a hung bus may never give, so the connection is made on a thread
+    // of the pool and the screen saver is asked once it is there: the window never waits for it.
+    void keepScreenOnThroughSessionBus();
     Q_INVOKABLE void FormResize(int windowWidth, int windowHeight);
     Q_INVOKABLE void FormActivate(int windowWidth, int windowHeight);
     // Writes the settings file; false (after the error box) keeps the window open.

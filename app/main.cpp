@@ -43,5 +43,7 @@ int main(int argc, char *argv[]) {
     // starts. Without that port (another copy of the client holds it) the program does not start.
     if (!client.start(scene.window()->width(), scene.window()->height()))
         return 1;
+    // The settings file has set the display option: the screen saver hears of it from now on.
+    client.keepScreenOnThroughSessionBus();
     return QGuiApplication::exec();
 }
