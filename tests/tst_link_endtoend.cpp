@@ -38,6 +38,17 @@ private:
         return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(relativePath);
     }
 
+    // The real client in its namespace, headless, with its settings in the given home.
+    bool startClient(const QTemporaryDir &home) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", home.path());
+        environment.insert("XDG_CONFIG_HOME", home.filePath(".config"));
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        m_client.setProcessEnvironment(environment);
+        m_client.start(QStringLiteral("ip"), {"netns", "exec", m_clientNs, built("../qs-client")});
+        return m_client.waitForStarted(10000);
+    }
+
     void stop(QProcess &process) {
         if (process.state() == QProcess::NotRunning)
             return;
@@ -115,13 +126,7 @@ private slots:
 
         QTemporaryDir home;
         QVERIFY(home.isValid());
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", home.path());
-        environment.insert("XDG_CONFIG_HOME", home.filePath(".config"));
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        m_client.setProcessEnvironment(environment);
-        m_client.start(QStringLiteral("ip"), {"netns", "exec", m_clientNs, built("../qs-client")});
-        QVERIFY(m_client.waitForStarted(10000));
+        QVERIFY(startClient(home));
 
         // The first request goes out about two seconds after start; the editor answers it and
         // the client connects to the address announced.
@@ -162,13 +167,7 @@ private slots:
             QFile blocker(documents);
             QVERIFY(blocker.open(QIODevice::WriteOnly));
         }
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", home.path());
-        environment.insert("XDG_CONFIG_HOME", home.filePath(".config"));
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        m_client.setProcessEnvironment(environment);
-        m_client.start(QStringLiteral("ip"), {"netns", "exec", m_clientNs, built("../qs-client")});
-        QVERIFY(m_client.waitForStarted(10000));
+        QVERIFY(startClient(home));
         QTRY_VERIFY_WITH_TIMEOUT(m_editorOutput.contains("answered 10.231.0.2m6000"), 30000);
 
         // `ip netns exec` runs the client in its own place, so the signal reaches the client.
