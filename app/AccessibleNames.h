@@ -20,9 +20,7 @@ public:
     // or command word stands in for it.
     Q_INVOKABLE QString control(const QString &name) const { return m_controls.value(name); }
     // The name of a page or group, or its own object name where the table holds none.
-    Q_INVOKABLE QString group(const QString &name) const {
-        return m_groups.value(name, name);
-    }
+    Q_INVOKABLE QString group(const QString &name) const { return m_groups.value(name, name); }
 
     // Empty when the table was read; else why not.
     QString error() const { return m_error; }

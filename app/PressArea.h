@@ -19,8 +19,7 @@ class PressArea : public QQuickItem {
     Q_OBJECT
     QML_ELEMENT
     // Whether the mouse pointer over the area shows as `hovered`; a finger on it always does.
-    Q_PROPERTY(bool hoverEnabled READ hoverEnabled WRITE setHoverEnabled NOTIFY
-                   hoverEnabledChanged)
+    Q_PROPERTY(bool hoverEnabled READ hoverEnabled WRITE setHoverEnabled NOTIFY hoverEnabledChanged)
     // The mouse pointer is over the area, or a finger rests on it.
     Q_PROPERTY(bool hovered READ isHovered NOTIFY hoveredChanged)
     // The mouse button or a finger went down on the area and is still down inside it.

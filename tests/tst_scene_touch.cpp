@@ -289,9 +289,8 @@ private slots:
         QStringList unnamed;
         int buttons = 0;
         for (PressArea *area : areas) {
-            const QString own = area->objectName().isEmpty()
-                                    ? area->parentItem()->objectName()
-                                    : area->objectName();
+            const QString own = area->objectName().isEmpty() ? area->parentItem()->objectName()
+                                                             : area->objectName();
             QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(area);
             if (!iface) {
                 // The area filling a mode panel is part of the panel, which is named.
@@ -315,8 +314,8 @@ private slots:
             if (name.isEmpty() || name == "......")
                 unnamed.append(own);
             QAccessibleActionInterface *actions = iface->actionInterface();
-            QVERIFY2(actions && actions->actionNames().contains(
-                                    QAccessibleActionInterface::pressAction()),
+            QVERIFY2(actions &&
+                         actions->actionNames().contains(QAccessibleActionInterface::pressAction()),
                      qPrintable(own));
         }
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(' ')));
