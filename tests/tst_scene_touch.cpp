@@ -118,6 +118,21 @@ private slots:
         QVERIFY(!hovered(key));
     }
 
+    // The mouse is as it was: two clicks in quick succession, a double click to the system,
+    // are two presses; a press that leaves the key before its release is none.
+    void mouseClicksStayPresses() {
+        const QPointF k1 = centreOf("k1");
+        QTest::mouseClick(s().window(), Qt::LeftButton, Qt::NoModifier, k1.toPoint());
+        QTest::mouseClick(s().window(), Qt::LeftButton, Qt::NoModifier, k1.toPoint());
+        QCOMPARE(s().link.lines, (QStringList{"sent k1", "sent k1"}));
+
+        QTest::mousePress(s().window(), Qt::LeftButton, Qt::NoModifier, k1.toPoint());
+        QTest::mouseMove(s().window(), centreOf("k5").toPoint());
+        QTest::mouseRelease(s().window(), Qt::LeftButton, Qt::NoModifier,
+                            centreOf("k5").toPoint());
+        QCOMPARE(s().link.lines.size(), 2);
+    }
+
     // Each finger is its own press: it presses where it lands, whatever other fingers rest on,
     // and presses run in the order the fingers lift.
     void fingersPressOnTheirOwn_data() {
