@@ -128,8 +128,7 @@ private slots:
 
         QTest::mousePress(s().window(), Qt::LeftButton, Qt::NoModifier, k1.toPoint());
         QTest::mouseMove(s().window(), centreOf("k5").toPoint());
-        QTest::mouseRelease(s().window(), Qt::LeftButton, Qt::NoModifier,
-                            centreOf("k5").toPoint());
+        QTest::mouseRelease(s().window(), Qt::LeftButton, Qt::NoModifier, centreOf("k5").toPoint());
         QCOMPARE(s().link.lines.size(), 2);
     }
 
