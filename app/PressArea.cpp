@@ -26,6 +26,11 @@ PressArea::PressArea(QQuickItem *parent) : QQuickItem(parent) {
     setAcceptTouchEvents(true);
 }
 
+// An area that goes away with fingers on it leaves the count as if they had lifted.
+PressArea::~PressArea() {
+    forgetTouches();
+}
+
 bool PressArea::covers(QSizeF size, QPointF point) {
     return point.x() >= -kHair && point.y() >= -kHair && point.x() <= size.width() + kHair &&
            point.y() <= size.height() + kHair;

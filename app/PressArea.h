@@ -27,6 +27,7 @@ class PressArea : public QQuickItem {
 
 public:
     explicit PressArea(QQuickItem *parent = nullptr);
+    ~PressArea() override;
 
     // The rule every press target follows: the point lies in the rectangle, edges included.
     // The edges reach a hair (1/4096 of a unit, far below a pixel at any scale) further, so that
