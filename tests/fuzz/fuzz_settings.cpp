@@ -21,6 +21,14 @@ QList<QByteArray> lines(const QByteArray &bytes) {
     return out;
 }
 
+// A byte-order mark before the first line is no part of it: the file keeps the mark at its start
+// and reads the line behind it.
+const QByteArray kByteOrderMark("\xEF\xBB\xBF");
+
+QByteArray withoutMark(const QByteArray &bytes) {
+    return bytes.startsWith(kByteOrderMark) ? bytes.mid(kByteOrderMark.size()) : bytes;
+}
+
 bool isSubsequence(const QList<QByteArray> &part, const QList<QByteArray> &whole) {
     qsizetype at = 0;
     for (const QByteArray &line : part) {
@@ -82,11 +90,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     QFile written(path);
     if (!written.open(QIODevice::ReadOnly))
         std::abort();
+    const QByteArray writtenBytes = written.readAll();
+    if (bytes.startsWith(kByteOrderMark) != writtenBytes.startsWith(kByteOrderMark))
+        std::abort();
     QList<QByteArray> kept;
-    for (const QByteArray &line : lines(bytes))
+    for (const QByteArray &line : lines(withoutMark(bytes)))
         if (!isOwnKeyLine(line))
             kept.append(line);
-    if (!isSubsequence(kept, lines(written.readAll())))
+    if (!isSubsequence(kept, lines(withoutMark(writtenBytes))))
         std::abort();
     return 0;
 }
