@@ -1,4 +1,4 @@
-#include "AccessibleNames.h"
+#include "app/AccessibleNames.h"
 
 #include <QFile>
 #include <QJsonDocument>

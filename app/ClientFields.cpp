@@ -1,4 +1,4 @@
-#include "ClientFields.h"
+#include "app/ClientFields.h"
 
 namespace {
 

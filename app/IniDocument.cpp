@@ -1,4 +1,4 @@
-#include "IniDocument.h"
+#include "app/IniDocument.h"
 
 namespace {
 

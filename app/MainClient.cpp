@@ -1,8 +1,8 @@
-#include "MainClient.h"
+#include "app/MainClient.h"
 
-#include "CommandLink.h"
-#include "MessageBoxes.h"
-#include "ScreenSaverInhibitor.h"
+#include "app/MessageBoxes.h"
+#include "app/ScreenSaverInhibitor.h"
+#include "link/CommandLink.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "AccessibleNames.h"
-#include "ClientFields.h"
-#include "KeyboardState.h"
-#include "ModePanels.h"
-#include "PageScaling.h"
-#include "Pages.h"
-#include "ServerLink.h"
-#include "SettingsFile.h"
+#include "app/AccessibleNames.h"
+#include "app/ClientFields.h"
+#include "app/PageScaling.h"
+#include "app/Pages.h"
+#include "app/SettingsFile.h"
+#include "keyboard/KeyboardState.h"
+#include "link/ServerLink.h"
+#include "pages/ModePanels.h"
 
 #include <QObject>
 

@@ -1,7 +1,7 @@
-#include "MainWindowScene.h"
+#include "app/MainWindowScene.h"
 
-#include "MainClient.h"
-#include "MessageBoxes.h"
+#include "app/MainClient.h"
+#include "app/MessageBoxes.h"
 
 #include <QQuickWindow>
 

@@ -1,4 +1,4 @@
-#include "PageScaling.h"
+#include "app/PageScaling.h"
 
 void PageScaling::FormResize(int windowWidth, int windowHeight) {
     // The scales are kept in single precision, as the pages store them; the settings page's

@@ -1,4 +1,4 @@
-#include "Pages.h"
+#include "app/Pages.h"
 
 void Pages::show(const QString &page) {
     if (m_visiblePage == page)

@@ -1,6 +1,6 @@
-#include "PressArea.h"
+#include "app/PressArea.h"
 
-#include "PressQueue.h"
+#include "app/PressQueue.h"
 
 #include <QPointer>
 #include <QPointingDevice>

@@ -1,4 +1,4 @@
-#include "PressQueue.h"
+#include "app/PressQueue.h"
 
 PressQueue &PressQueue::instance() {
     static PressQueue queue;

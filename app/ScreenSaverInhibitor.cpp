@@ -1,4 +1,4 @@
-#include "ScreenSaverInhibitor.h"
+#include "app/ScreenSaverInhibitor.h"
 
 #include <QCoreApplication>
 #include <QDBusMessage>

@@ -1,8 +1,8 @@
-#include "SettingsFile.h"
+#include "app/SettingsFile.h"
 
-#include "ClientFields.h"
-#include "IniDocument.h"
-#include "IntegerSyntax.h"
+#include "app/ClientFields.h"
+#include "app/IniDocument.h"
+#include "app/IntegerSyntax.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "MainClient.h"
-#include "MainWindowScene.h"
-#include "MessageBoxes.h"
-#include "TerminationSignals.h"
+#include "app/MainClient.h"
+#include "app/MainWindowScene.h"
+#include "app/MessageBoxes.h"
+#include "app/TerminationSignals.h"
 
 #include <QGuiApplication>
 #include <QIcon>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "MainClient.h"
-#include "MainWindowScene.h"
-#include "MessageBoxes.h"
+#include "app/MainClient.h"
+#include "app/MainWindowScene.h"
+#include "app/MessageBoxes.h"
 
 #include <QTemporaryDir>
 

@@ -1,4 +1,4 @@
-#include "KeyboardState.h"
+#include "keyboard/KeyboardState.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PanelSwitch.h"
+#include "keyboard/PanelSwitch.h"
 
 #include <QObject>
 #include <QString>

@@ -1,10 +1,10 @@
-#include "CommandExchange.h"
+#include "link/CommandExchange.h"
 
-#include "ClientFields.h"
-#include "ConnectionIndicator.h"
-#include "Discovery.h"
-#include "MessageBoxes.h"
-#include "TcpConnection.h"
+#include "app/ClientFields.h"
+#include "app/MessageBoxes.h"
+#include "link/ConnectionIndicator.h"
+#include "link/Discovery.h"
+#include "link/TcpConnection.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CommandLink.h"
+#include "link/CommandLink.h"
 
 class ClientFields;
 class ConnectionIndicator;

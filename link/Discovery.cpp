@@ -1,8 +1,8 @@
-#include "Discovery.h"
+#include "link/Discovery.h"
 
-#include "ClientFields.h"
-#include "MessageBoxes.h"
-#include "WireText.h"
+#include "app/ClientFields.h"
+#include "app/MessageBoxes.h"
+#include "link/WireText.h"
 
 #include <QNetworkDatagram>
 

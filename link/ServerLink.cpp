@@ -1,8 +1,8 @@
-#include "ServerLink.h"
+#include "link/ServerLink.h"
 
-#include "ClientFields.h"
-#include "IntegerSyntax.h"
-#include "MessageBoxes.h"
+#include "app/ClientFields.h"
+#include "app/IntegerSyntax.h"
+#include "app/MessageBoxes.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CommandExchange.h"
-#include "ConnectionIndicator.h"
-#include "Discovery.h"
-#include "TcpConnection.h"
+#include "link/CommandExchange.h"
+#include "link/ConnectionIndicator.h"
+#include "link/Discovery.h"
+#include "link/TcpConnection.h"
 
 #include <QObject>
 #include <optional>

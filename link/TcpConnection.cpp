@@ -1,6 +1,6 @@
-#include "TcpConnection.h"
+#include "link/TcpConnection.h"
 
-#include "WireText.h"
+#include "link/WireText.h"
 
 #include <QDeadlineTimer>
 #include <QHostAddress>

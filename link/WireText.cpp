@@ -1,4 +1,4 @@
-#include "WireText.h"
+#include "link/WireText.h"
 
 namespace WireText {
 

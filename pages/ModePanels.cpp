@@ -1,4 +1,4 @@
-#include "ModePanels.h"
+#include "pages/ModePanels.h"
 
 #include <array>
 #include <utility>

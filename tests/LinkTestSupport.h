@@ -92,9 +92,9 @@ inline QByteArray receivedBy(QTcpSocket *peer, qsizetype bytes) {
     return all;
 }
 
-#include "ClientFields.h"
-#include "ServerLink.h"
 #include "TestSupport.h"
+#include "app/ClientFields.h"
+#include "link/ServerLink.h"
 
 #include <memory>
 

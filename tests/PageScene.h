@@ -5,12 +5,12 @@
 // itself), a private documents folder, and presses at points of a page given in the page's own
 // units.
 
-#include "CommandLink.h"
-#include "KeyboardState.h"
-#include "MainClient.h"
-#include "MainWindowScene.h"
-#include "MessageBoxes.h"
 #include "SceneSupport.h"
+#include "app/MainClient.h"
+#include "app/MainWindowScene.h"
+#include "app/MessageBoxes.h"
+#include "keyboard/KeyboardState.h"
+#include "link/CommandLink.h"
 
 #include <QFile>
 #include <QQuickItem>

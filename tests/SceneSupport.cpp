@@ -1,6 +1,6 @@
 #include "SceneSupport.h"
 
-#include "MessageBoxes.h"
+#include "app/MessageBoxes.h"
 
 #include <QQmlExtensionPlugin>
 #include <QQuickItem>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CommandLink.h"
-#include "Discovery.h"
-#include "MessageBoxes.h"
+#include "app/MessageBoxes.h"
+#include "link/CommandLink.h"
+#include "link/Discovery.h"
 
 #include <QString>
 #include <QStringList>

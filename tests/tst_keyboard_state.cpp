@@ -1,5 +1,5 @@
-#include "KeyboardState.h"
 #include "TestSupport.h"
+#include "keyboard/KeyboardState.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "LinkTestSupport.h"
-#include "MainClient.h"
-#include "TerminationSignals.h"
+#include "app/MainClient.h"
+#include "app/TerminationSignals.h"
 
 #include <QDir>
 #include <QMetaMethod>

@@ -1,6 +1,6 @@
-#include "MainClient.h"
-#include "ModePanels.h"
 #include "TestSupport.h"
+#include "app/MainClient.h"
+#include "pages/ModePanels.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

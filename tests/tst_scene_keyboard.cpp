@@ -1,5 +1,5 @@
-#include "KeyboardState.h"
 #include "PageScene.h"
+#include "keyboard/KeyboardState.h"
 
 #include <QImage>
 #include <QLineF>

@@ -1,6 +1,6 @@
 #include "PageScene.h"
-#include "ScreenSaverInhibitor.h"
 #include "ScreenSaverStandIn.h"
+#include "app/ScreenSaverInhibitor.h"
 
 #include <QDBusConnection>
 #include <QQuickItem>

@@ -1,6 +1,6 @@
 #include "PageScene.h"
-#include "PanelSwitch.h"
-#include "PressArea.h"
+#include "app/PressArea.h"
+#include "keyboard/PanelSwitch.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

@@ -1,7 +1,7 @@
-#include "MainClient.h"
-#include "ScreenSaverInhibitor.h"
 #include "ScreenSaverStandIn.h"
 #include "TestSupport.h"
+#include "app/MainClient.h"
+#include "app/ScreenSaverInhibitor.h"
 
 #include <QDBusConnection>
 #include <QFile>

@@ -1,8 +1,8 @@
 // The settings file under faults of the disk: a read-only folder, a full disk, folders and files
 // whose modes refuse the user, and a crash in the middle of a close. The previous QS.INI must
 // survive whole every time it cannot be saved, and the failure is reported with the file's path.
-#include "ClientFields.h"
-#include "SettingsFile.h"
+#include "app/ClientFields.h"
+#include "app/SettingsFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "ClientFields.h"
-#include "SettingsFile.h"
+#include "app/ClientFields.h"
+#include "app/SettingsFile.h"
 
 #include <QDir>
 #include <QFile>

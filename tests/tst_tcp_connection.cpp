@@ -1,5 +1,5 @@
 #include "LinkTestSupport.h"
-#include "TcpConnection.h"
+#include "link/TcpConnection.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

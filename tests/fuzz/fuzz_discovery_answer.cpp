@@ -2,9 +2,9 @@
 // over loopback to the real discovery endpoint (its IPv4 socket, then its IPv6 socket), and what
 // the answer handling did to the server address fields and whether it asked for a connect is
 // compared with a plain reading of the answer written here.
-#include "ClientFields.h"
-#include "Discovery.h"
-#include "MessageBoxes.h"
+#include "app/ClientFields.h"
+#include "app/MessageBoxes.h"
+#include "link/Discovery.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

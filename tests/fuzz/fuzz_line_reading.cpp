@@ -9,7 +9,7 @@
 // connection, high nibble: reads); byte 2 how many piece sizes follow (low nibble), then those
 // bytes (a size of 1 + b * b bytes each, used in turn); then the stream, where 0xFF c v stands
 // for (c + 1) * 256 bytes v, so that lines past the limit are cheap to describe.
-#include "TcpConnection.h"
+#include "link/TcpConnection.h"
 
 #include <arpa/inet.h>
 #include <cerrno>

@@ -1,8 +1,8 @@
 // The settings file as anything may have written it: reading never fails, and a close's write
 // followed by a read gives back the three fields and keeps every other line of the file.
-#include "ClientFields.h"
-#include "IniDocument.h"
-#include "SettingsFile.h"
+#include "app/ClientFields.h"
+#include "app/IniDocument.h"
+#include "app/SettingsFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

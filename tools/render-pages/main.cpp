@@ -1,9 +1,9 @@
 // Draws what the user sees: each page of the main window at a given window size, written as
 // PNG files into a folder, so that the layout and the pictures can be looked at beside their
 // description. Runs on the offscreen platform; nothing is sent to the network.
-#include "MainClient.h"
-#include "MainWindowScene.h"
-#include "MessageBoxes.h"
+#include "app/MainClient.h"
+#include "app/MainWindowScene.h"
+#include "app/MessageBoxes.h"
 
 #include <QDir>
 #include <QGuiApplication>
