@@ -16,8 +16,6 @@ public:
     // before it.
     void submit(std::function<void()> press);
 
-    bool isRunning() const { return m_running; }
-
 private:
     std::deque<std::function<void()>> m_waiting;
     bool m_running = false;

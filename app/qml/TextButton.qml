@@ -4,21 +4,14 @@ import QsClient
 // A push button with a caption: a grey face outlined on all four sides, darker while pressed,
 // lighter while the pointer is over it, outlined in the highlight colour while it has the focus.
 // It is a press area like every other press target; Space presses it when it has the focus.
-PressArea {
+ButtonArea {
     id: button
 
-    property string text
-    // What screen readers call the button, where its caption does not say it.
-    property string description
     property real radius: 0
     property alias font: caption.font
 
     hoverEnabled: true
     activeFocusOnTab: true
-
-    Accessible.role: Accessible.Button
-    Accessible.name: description !== "" ? description : text
-    Accessible.onPressAction: click()
 
     Rectangle {
         anchors.fill: parent

@@ -7,13 +7,8 @@ import QsClient
 //
 // The button is its own press area, one item: every pointer event visits every item of the
 // page, so the page's hundreds of buttons are kept as light as they can be.
-PressArea {
+ButtonArea {
     id: button
-
-    // A caption may be set, but the picture beneath is the button's face. Screen readers read
-    // the button's description, or the caption, or else its name, its command word.
-    property string text
-    property string description
 
     // 0 at rest, 1 while the pointer is over the button; both fades follow it together.
     property real hoverLevel: hovered ? 1 : 0
@@ -21,10 +16,6 @@ PressArea {
 
     hoverEnabled: true
     opacity: 1 - 0.5 * hoverLevel
-
-    Accessible.role: Accessible.Button
-    Accessible.name: description !== "" ? description : text !== "" ? text : objectName
-    Accessible.onPressAction: click()
 
     // A circle stretched to the rectangle, so that a button that is not square gets an ellipse.
     Rectangle {

@@ -345,14 +345,12 @@ ScaledPage {
         // The press area inside is what screen readers see and press.
         Accessible.ignored: true
 
-        PressArea {
+        ButtonArea {
             anchors.fill: parent
             hoverEnabled: true
-            Accessible.role: Accessible.Button
-            Accessible.name: parent.text
+            text: parent.text
             Accessible.checkable: true
             Accessible.checked: page.keyboard.checkBox1Checked
-            Accessible.onPressAction: click()
             onClicked: page.keyboard.CheckBox1Click("CheckBox1")
         }
     }

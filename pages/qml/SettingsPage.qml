@@ -145,13 +145,11 @@ ScaledPage {
 
         // Presses go to the press area over the box, as on every press target; the box itself
         // still toggles from the keyboard.
-        PressArea {
+        ButtonArea {
             anchors.fill: parent
-            Accessible.role: Accessible.Button
-            Accessible.name: screenOn.text
+            text: screenOn.text
             Accessible.checkable: true
             Accessible.checked: screenOn.checked
-            Accessible.onPressAction: click()
             onClicked: page.fields.screenOn = !page.fields.screenOn
         }
         KeyNavigation.tab: memo1
