@@ -1,5 +1,8 @@
 #include "app/MainClient.h"
 
+#include <QHash>
+#include <functional>
+
 #include "app/MessageBoxes.h"
 #include "app/ScreenSaverInhibitor.h"
 #include "link/CommandLink.h"
@@ -78,6 +81,35 @@ void MainClient::closeForTermination() {
         return;
     if (const auto failure = m_settingsFile.write(m_fields))
         std::fprintf(stderr, "qs-client: %s\n", qPrintable(MessageBoxes::errorText(*failure)));
+}
+
+void MainClient::press(const QString &control) {
+    if (m_keyboard.press(control))
+        return;
+    // The handlers of the window, its pages and the link, by the names the table gives them.
+    static const QHash<QString, std::function<void(MainClient &, const QString &)>> handlers = {
+        {QStringLiteral("ark1Click"), [](MainClient &c, const QString &w) { c.ark1Click(w); }},
+        {QStringLiteral("moveLClick"), [](MainClient &c, const QString &) { c.moveLClick(); }},
+        {QStringLiteral("moveRClick"), [](MainClient &c, const QString &) { c.moveRClick(); }},
+        {QStringLiteral("offClick"), [](MainClient &c, const QString &) { c.offClick(); }},
+        {QStringLiteral("move_clientClick"),
+         [](MainClient &c, const QString &) { c.move_clientClick(); }},
+        {QStringLiteral("Button3Click"), [](MainClient &c, const QString &) { c.Button3Click(); }},
+        {QStringLiteral("Button1Click"),
+         [](MainClient &c, const QString &) { c.m_pages.Button1Click(); }},
+        {QStringLiteral("martyriesshowClick"),
+         [](MainClient &c, const QString &) { c.m_pages.martyriesshowClick(); }},
+        {QStringLiteral("rythmiseisshowClick"),
+         [](MainClient &c, const QString &) { c.m_pages.rythmiseisshowClick(); }},
+        {QStringLiteral("hxClick"), [](MainClient &c, const QString &tab) { c.m_modes.hxClick(tab); }},
+        {QStringLiteral("con_SpeedButtonClick"),
+         [](MainClient &c, const QString &) { c.m_serverLink.con_SpeedButtonClick(); }},
+    };
+    const auto handler = handlers.constFind(WindowLayout::standard().handlerOf(control));
+    if (handler != handlers.cend())
+        (*handler)(*this, control);
+    else
+        qWarning("No press handler for %s", qPrintable(control));
 }
 
 void MainClient::offClick() {

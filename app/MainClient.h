@@ -5,6 +5,7 @@
 #include "app/PageScaling.h"
 #include "app/Pages.h"
 #include "app/SettingsFile.h"
+#include "app/WindowLayout.h"
 #include "keyboard/KeyboardState.h"
 #include "link/ServerLink.h"
 #include "pages/ModePanels.h"
@@ -27,6 +28,7 @@ class MainClient : public QObject {
     Q_PROPERTY(KeyboardState *keyboard READ keyboard CONSTANT)
     Q_PROPERTY(ServerLink *link READ link CONSTANT)
     Q_PROPERTY(AccessibleNames *names READ names CONSTANT)
+    Q_PROPERTY(WindowLayoutTable *layout READ layout CONSTANT)
 
 public:
     // The program uses the fixed discovery endpoints; tests give loopback ones.
@@ -45,6 +47,10 @@ public:
     KeyboardState *keyboard() { return &m_keyboard; }
     ServerLink *link() { return &m_serverLink; }
     AccessibleNames *names() { return &m_names; }
+    WindowLayoutTable *layout() { return &m_layout; }
+
+    // A press of any button the layout table holds, run by the handler the table gives it.
+    Q_INVOKABLE void press(const QString &control);
 
     // Once the window's layout is complete: the link starts (discovery takes its port), the
     // settings file is read into the fields and the pages are fitted to the window. False when
@@ -99,5 +105,6 @@ private:
     CommandLink *m_link; // never null
     KeyboardState m_keyboard;
     AccessibleNames m_names;
+    WindowLayoutTable m_layout;
     bool m_settingsRead = false;
 };

@@ -1,6 +1,7 @@
 #include "app/PressArea.h"
 
 #include "app/PressQueue.h"
+#include "app/WindowLayout.h"
 
 #include <QPointer>
 #include <QPointingDevice>
@@ -9,9 +10,6 @@ namespace {
 
 constexpr qreal kHair = 1.0 / 4096;
 
-// Fingers down on any press area of the program. While one is, the window makes up hover events
-// where the finger is (with the mouse as their device) and never takes them back once the finger
-// lifts; they are no pointer over anything, so they are not taken as one.
 int fingersDown = 0;
 
 bool fromTouchScreen(const QPointerEvent *event) {
@@ -29,6 +27,14 @@ PressArea::PressArea(QQuickItem *parent) : QQuickItem(parent) {
 // An area that goes away with fingers on it leaves the count as if they had lifted.
 PressArea::~PressArea() {
     forgetTouches();
+}
+
+void PressArea::countFingers(int change) {
+    fingersDown += change;
+}
+
+bool PressArea::isMadeUpHover(const QHoverEvent *event) {
+    return fromTouchScreen(event) || fingersDown > 0;
 }
 
 bool PressArea::covers(QSizeF size, QPointF point) {
@@ -178,7 +184,7 @@ void PressArea::forgetTouches() {
 void PressArea::hoverEnterEvent(QHoverEvent *event) {
     // A finger shows the hover look only while it rests on the area, which touchEvent follows;
     // a hover made up from a touch would stay behind after the finger lifts.
-    if (fromTouchScreen(event) || fingersDown > 0)
+    if (isMadeUpHover(event))
         return;
     changeState([this] { m_mouseOver = true; });
 }
@@ -211,4 +217,17 @@ void PressArea::itemChange(ItemChange change, const ItemChangeData &value) {
         (change == ItemEnabledHasChanged && !value.boolValue))
         forgetPointers();
     QQuickItem::itemChange(change, value);
+}
+
+void PressArea::componentComplete() {
+    QQuickItem::componentComplete();
+    if (objectName().isEmpty())
+        return;
+    const LayoutMember *member = WindowLayout::standard().member(objectName());
+    if (!member || member->kind == QLatin1String("group"))
+        return;
+    setPosition(member->rect.topLeft());
+    setSize(member->rect.size());
+    if (!member->text.isEmpty())
+        setProperty("text", member->text);
 }

@@ -41,6 +41,13 @@ public:
     bool isHovered() const { return m_mouseOver || !m_touches.isEmpty(); }
     bool isPressed() const;
 
+    // Fingers down on any press target of the program (press areas and groups). While one is,
+    // the window makes up hover events where the finger is (with the mouse as their device) and
+    // never takes them back once the finger lifts; they are no pointer over anything, so they
+    // are not taken as one.
+    static void countFingers(int change);
+    static bool isMadeUpHover(const QHoverEvent *event);
+
     // A press that does not come from a pointer: the keyboard, or a screen reader's press action.
     Q_INVOKABLE void click();
 
@@ -63,6 +70,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void itemChange(ItemChange change, const ItemChangeData &value) override;
+    // A button the layout table holds by its object name takes its place (and caption) from it.
+    void componentComplete() override;
 
 private:
     // Runs the given change, then signals what it changed of `hovered` and `pressed`.

@@ -1,20 +1,15 @@
 #include "keyboard/KeyboardState.h"
 
+#include "app/WindowLayout.h"
+
 namespace {
 
-struct PanelInfo {
-    const char *name;
-    bool shownAtStart;
-};
-
-// Indexed like KeyboardState::Panel.
-constexpr PanelInfo kPanels[] = {
-    {"PanelIson1", true},       {"PanelKatavasi2", false},  {"PanelKatavasi1", true},
-    {"Panelanavasi1", true},    {"PanelPoiotitas2", false}, {"PanelMartyries1", true},
-    {"PanelIson2", false},      {"Panelanavasi2", false},   {"PanelPoiotitas1", true},
-    {"PanelMartyries2", false}, {"Panelfthores", false},    {"Panelmetra", false},
-    {"Panelasterakia", false},  {"Panelendikseis", false},  {"Panelyfeseis2", false},
-    {"Panelentasi", false},     {"Panelpena", false},
+// Indexed like KeyboardState::Panel; whether each is shown at start is the layout table's.
+constexpr const char *kPanels[] = {
+    "PanelIson1",     "PanelKatavasi2",  "PanelKatavasi1", "Panelanavasi1",   "PanelPoiotitas2",
+    "PanelMartyries1", "PanelIson2",     "Panelanavasi2",  "PanelPoiotitas1", "PanelMartyries2",
+    "Panelfthores",   "Panelmetra",      "Panelasterakia", "Panelendikseis",  "Panelyfeseis2",
+    "Panelentasi",    "Panelpena",
 };
 
 } // namespace
@@ -23,9 +18,12 @@ KeyboardState::KeyboardState(Sender send, QObject *parent)
     : QObject(parent), m_send(std::move(send)) {
     static_assert(std::size(kPanels) == PanelCount);
     for (int i = 0; i < PanelCount; ++i) {
-        m_panels[i] = new PanelSwitch(kPanels[i].shownAtStart, this);
-        m_panels[i]->setObjectName(QLatin1String(kPanels[i].name));
-        m_panelMap.insert(QLatin1String(kPanels[i].name), QVariant::fromValue(m_panels[i]));
+        const QString name = QLatin1String(kPanels[i]);
+        const LayoutMember *member = WindowLayout::standard().member(name);
+        Q_ASSERT(member);
+        m_panels[i] = new PanelSwitch(member && member->shownAtStart, this);
+        m_panels[i]->setObjectName(name);
+        m_panelMap.insert(name, QVariant::fromValue(m_panels[i]));
     }
 }
 
@@ -41,6 +39,44 @@ QStringList KeyboardState::shownPanels() const {
             shown.append(sw->objectName());
     }
     return shown;
+}
+
+const QHash<QString, KeyboardState::Handler> &KeyboardState::handlers() {
+    static const QHash<QString, Handler> table = {
+        {QStringLiteral("c13Click"), {&KeyboardState::c13Click}},
+        {QStringLiteral("m1Click"), {&KeyboardState::m1Click}},
+        {QStringLiteral("o1Click"), {&KeyboardState::o1Click}},
+        {QStringLiteral("o5Click"), {&KeyboardState::o5Click}},
+        {QStringLiteral("CheckBox1Click"), {&KeyboardState::CheckBox1Click}},
+        {QStringLiteral("enallagikatavasiClick"), {nullptr, &KeyboardState::enallagikatavasiClick}},
+        {QStringLiteral("enallagianavasiClick"), {nullptr, &KeyboardState::enallagianavasiClick}},
+        {QStringLiteral("CornerButton1Click"), {nullptr, &KeyboardState::CornerButton1Click}},
+        {QStringLiteral("enallagiIsonClick"), {nullptr, &KeyboardState::enallagiIsonClick}},
+        {QStringLiteral("enallagiMartyriesClick"),
+         {nullptr, &KeyboardState::enallagiMartyriesClick}},
+        {QStringLiteral("enallagifthoresClick"), {nullptr, &KeyboardState::enallagifthoresClick}},
+        {QStringLiteral("di6Click"), {nullptr, &KeyboardState::di6Click}},
+        {QStringLiteral("enallagi_asterakiaClick"),
+         {nullptr, &KeyboardState::enallagi_asterakiaClick}},
+        {QStringLiteral("enallagiendikseisClick"),
+         {nullptr, &KeyboardState::enallagiendikseisClick}},
+        {QStringLiteral("enallagihfeseisClick"), {nullptr, &KeyboardState::enallagihfeseisClick}},
+        {QStringLiteral("enallaghentashClick"), {nullptr, &KeyboardState::enallaghentashClick}},
+        {QStringLiteral("enallaghvellhClick"), {nullptr, &KeyboardState::enallaghvellhClick}},
+        {QStringLiteral("ft_closeClick"), {nullptr, &KeyboardState::ft_closeClick}},
+    };
+    return table;
+}
+
+bool KeyboardState::press(const QString &control) {
+    const auto handler = handlers().constFind(WindowLayout::standard().handlerOf(control));
+    if (handler == handlers().cend())
+        return false;
+    if (handler->press)
+        (this->*handler->press)(control);
+    else
+        (this->*handler->toggle)();
+    return true;
 }
 
 void KeyboardState::c13Click(const QString &control) {
@@ -85,59 +121,59 @@ void KeyboardState::CheckBox1Click(const QString &control) {
     setCheckBox1Checked(!m_checkBox1Checked);
 }
 
-void KeyboardState::enallagikatavasiClick(const QString &) {
+void KeyboardState::enallagikatavasiClick() {
     flip(PanelKatavasi1);
     flip(PanelKatavasi2);
 }
 
-void KeyboardState::enallagianavasiClick(const QString &) {
+void KeyboardState::enallagianavasiClick() {
     flip(Panelanavasi1);
     flip(Panelanavasi2);
 }
 
-void KeyboardState::CornerButton1Click(const QString &) {
+void KeyboardState::CornerButton1Click() {
     flip(PanelPoiotitas1);
     flip(PanelPoiotitas2);
 }
 
-void KeyboardState::enallagiIsonClick(const QString &) {
+void KeyboardState::enallagiIsonClick() {
     flip(PanelIson1);
     flip(PanelIson2);
 }
 
-void KeyboardState::enallagiMartyriesClick(const QString &) {
+void KeyboardState::enallagiMartyriesClick() {
     swapMartyriaRows();
 }
 
-void KeyboardState::enallagifthoresClick(const QString &) {
+void KeyboardState::enallagifthoresClick() {
     flip(Panelfthores);
 }
 
-void KeyboardState::di6Click(const QString &) {
+void KeyboardState::di6Click() {
     flip(Panelmetra);
 }
 
-void KeyboardState::enallagi_asterakiaClick(const QString &) {
+void KeyboardState::enallagi_asterakiaClick() {
     flip(Panelasterakia);
 }
 
-void KeyboardState::enallagiendikseisClick(const QString &) {
+void KeyboardState::enallagiendikseisClick() {
     flip(Panelendikseis);
 }
 
-void KeyboardState::enallagihfeseisClick(const QString &) {
+void KeyboardState::enallagihfeseisClick() {
     flip(Panelyfeseis2);
 }
 
-void KeyboardState::enallaghentashClick(const QString &) {
+void KeyboardState::enallaghentashClick() {
     flip(Panelentasi);
 }
 
-void KeyboardState::enallaghvellhClick(const QString &) {
+void KeyboardState::enallaghvellhClick() {
     flip(Panelpena);
 }
 
-void KeyboardState::ft_closeClick(const QString &) {
+void KeyboardState::ft_closeClick() {
     hide(Panelyfeseis2);
 }
 

@@ -2,6 +2,7 @@
 
 #include "keyboard/PanelSwitch.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -10,8 +11,8 @@
 #include <functional>
 
 // What the keyboard page shows besides its fixed layout: which of the alternative sets and
-// pop-up groups are shown, and the mark of the check box "Κάτω"; and the press handlers that
-// change it. Each handler takes the pressed control's name, which is also its command word.
+// pop-up groups are shown, and the mark of the check box "Κάτω"; and the presses that change
+// it. A sign's handler takes the pressed control's name, which is also its command word.
 //
 // Sending goes through the given sender (the window's kataxorisi). It returns false only when
 // the press must end at once, because the connection check itself failed and that failure has
@@ -31,41 +32,57 @@ public:
     QVariantMap panels() const { return m_panelMap; }
     bool checkBox1Checked() const { return m_checkBox1Checked; }
 
+    // The switch of one of the switchable groups; null for any other name.
+    Q_INVOKABLE PanelSwitch *panelSwitch(const QString &panel) const {
+        return m_panelMap.value(panel).value<PanelSwitch *>();
+    }
     // False for a name that is not one of the switchable groups.
     bool isShown(const QString &panel) const;
     // The switchable groups shown at this moment, in the order of the page's members.
     QStringList shownPanels() const;
 
-    // The sign press: send, then the sign reset.
-    Q_INVOKABLE void c13Click(const QString &control);
-    // Martyria letters m1 to m7: swap the rows, send, then the martyria reset.
-    Q_INVOKABLE void m1Click(const QString &control);
-    // Martyria signs o1 to o4, o6 to o9: swap the rows, send, clear "Κάτω", martyria reset.
-    Q_INVOKABLE void o1Click(const QString &control);
-    // m8 and o5: send, then the martyria reset; the row stays.
-    Q_INVOKABLE void o5Click(const QString &control);
-    // The check box "Κάτω": its sign press runs to the end before its mark toggles.
-    Q_INVOKABLE void CheckBox1Click(const QString &control = QStringLiteral("CheckBox1"));
-
-    // The set buttons and toggles change only what is shown; they send nothing.
-    Q_INVOKABLE void enallagikatavasiClick(const QString &control = {});
-    Q_INVOKABLE void enallagianavasiClick(const QString &control = {});
-    Q_INVOKABLE void CornerButton1Click(const QString &control = {});
-    Q_INVOKABLE void enallagiIsonClick(const QString &control = {});
-    Q_INVOKABLE void enallagiMartyriesClick(const QString &control = {});
-    Q_INVOKABLE void enallagifthoresClick(const QString &control = {});
-    Q_INVOKABLE void di6Click(const QString &control = {});
-    Q_INVOKABLE void enallagi_asterakiaClick(const QString &control = {});
-    Q_INVOKABLE void enallagiendikseisClick(const QString &control = {});
-    Q_INVOKABLE void enallagihfeseisClick(const QString &control = {});
-    Q_INVOKABLE void enallaghentashClick(const QString &control = {});
-    Q_INVOKABLE void enallaghvellhClick(const QString &control = {});
-    Q_INVOKABLE void ft_closeClick(const QString &control = {});
+    // A press of one of the keyboard page's controls (a sign, a set button, a toggle, the check
+    // box "Κάτω"), run by the handler the layout table gives it. False, and nothing done, for a
+    // control whose handler is not the keyboard's.
+    bool press(const QString &control);
 
 signals:
     void checkBox1CheckedChanged();
 
 private:
+    // The handlers, by the names the layout table gives them.
+    struct Handler {
+        void (KeyboardState::*press)(const QString &control) = nullptr;
+        void (KeyboardState::*toggle)() = nullptr;
+    };
+    static const QHash<QString, Handler> &handlers();
+
+    // The sign press: send, then the sign reset.
+    void c13Click(const QString &control);
+    // Martyria letters m1 to m7: swap the rows, send, then the martyria reset.
+    void m1Click(const QString &control);
+    // Martyria signs o1 to o4, o6 to o9: swap the rows, send, clear "Κάτω", martyria reset.
+    void o1Click(const QString &control);
+    // m8 and o5: send, then the martyria reset; the row stays.
+    void o5Click(const QString &control);
+    // The check box "Κάτω": its sign press runs to the end before its mark toggles.
+    void CheckBox1Click(const QString &control);
+
+    // The set buttons and toggles change only what is shown; they send nothing.
+    void enallagikatavasiClick();
+    void enallagianavasiClick();
+    void CornerButton1Click();
+    void enallagiIsonClick();
+    void enallagiMartyriesClick();
+    void enallagifthoresClick();
+    void di6Click();
+    void enallagi_asterakiaClick();
+    void enallagiendikseisClick();
+    void enallagihfeseisClick();
+    void enallaghentashClick();
+    void enallaghvellhClick();
+    void ft_closeClick();
+
     // In the order of the page's members.
     enum Panel {
         PanelIson1,

@@ -3,94 +3,100 @@ import QtQuick.Controls.Basic
 import QtQuick.Shapes
 import QsClient
 
-// A group of the keyboard page: a panel holding one picture and a transparent press button over
-// each sign of it. Its members are, from bottom to top: the panel, the picture, the buttons in
-// the order of `buttons`, then whatever a group declares inside it. A later member paints over
-// an earlier one and takes the press where they overlap; nothing is clipped to the panel, and a
-// press on the panel or the picture between the buttons is taken and does nothing.
-PressArea {
+// A group of the window: its panel, its picture, and the hover look of the buttons under the
+// pointer and the fingers. The group item itself (ButtonGroup) takes its place, picture and
+// buttons from the layout table by its object name and finds the button under each press; the
+// panel, the picture and the hover look take no input.
+ButtonGroup {
     id: group
 
-    required property QtObject client
-    // The buttons in their order, bottom to top: {name, x, y[, w, h][, handler]}, the size the
-    // group's button size unless given; the handler is a press handler of client.keyboard, the
-    // sign press c13Click unless named, and is given the button's name, its command word.
-    property var buttons: []
-    property real buttonWidth
-    property real buttonHeight
-    // The picture's rectangle in the group.
-    property rect picture
-    // Drawn stretched about the left edge by this factor, presses included.
-    property real stretchX: 1
-    // The callout look: the panel with a pointer on its top edge.
-    property bool callout: false
-
-    // The groups that the keyboard shows and hides follow their switch; the others are always
-    // shown.
-    readonly property QtObject visibilitySwitch: client.keyboard.panels[objectName] || null
+    // The groups that the keyboard shows and hides follow their switch; the mode panels follow
+    // the chosen mode; the others are always shown.
+    readonly property PanelSwitch visibilitySwitch: client ? client.keyboard.panelSwitch(objectName) : null
     visible: visibilitySwitch ? visibilitySwitch.shown : true
 
-    transform: Scale { xScale: group.stretchX }
+    // Drawn stretched about the left edge, presses included; a Scale only where there is one.
+    transform: stretch !== 1 ? [stretchScale] : []
+    Scale { id: stretchScale; xScale: group.stretch }
 
-    // The group is its own press area, so that a press or a hover between its buttons stops
-    // here.
-    hoverEnabled: true
     Accessible.role: Accessible.Grouping
-    Accessible.name: client.names.group(objectName)
+    Accessible.name: client ? client.names.group(objectName) : ""
 
     Rectangle {
-        visible: !group.callout
+        visible: group.look !== "callout"
         anchors.fill: parent
-        color: "#f0f0f0"
+        color: group.look === "pane" ? group.palette.window : "#f0f0f0"
         border.color: "#a0a0a0"
-        border.width: 1
+        border.width: group.look === "pane" ? 0 : 1
     }
 
     // The callout look: a pointer 23 wide and 11 long at the middle of the top edge, the body
     // below it.
-    Shape {
-        visible: group.callout
+    Loader {
+        active: group.look === "callout"
         anchors.fill: parent
-        ShapePath {
-            fillColor: "#f0f0f0"
-            strokeColor: "#a0a0a0"
-            strokeWidth: 1
-            startX: 0.5; startY: 11.5
-            PathLine { x: (group.width - 23) / 2; y: 11.5 }
-            PathLine { x: group.width / 2; y: 0.5 }
-            PathLine { x: (group.width + 23) / 2; y: 11.5 }
-            PathLine { x: group.width - 0.5; y: 11.5 }
-            PathLine { x: group.width - 0.5; y: group.height - 0.5 }
-            PathLine { x: 0.5; y: group.height - 0.5 }
-            PathLine { x: 0.5; y: 11.5 }
+        sourceComponent: Shape {
+            ShapePath {
+                fillColor: "#f0f0f0"
+                strokeColor: "#a0a0a0"
+                strokeWidth: 1
+                startX: 0.5; startY: 11.5
+                PathLine { x: (group.width - 23) / 2; y: 11.5 }
+                PathLine { x: group.width / 2; y: 0.5 }
+                PathLine { x: (group.width + 23) / 2; y: 11.5 }
+                PathLine { x: group.width - 0.5; y: 11.5 }
+                PathLine { x: group.width - 0.5; y: group.height - 0.5 }
+                PathLine { x: 0.5; y: group.height - 0.5 }
+                PathLine { x: 0.5; y: 11.5 }
+            }
         }
     }
 
-
     Picture {
-        name: group.objectName
-        x: group.picture.x
-        y: group.picture.y
-        width: group.picture.width
-        height: group.picture.height
-        horizontalScale: group.client.scaling.sx * group.stretchX
-        fitted: group.client.scaling.fitted
-        verticalScale: group.client.scaling.sy
+        objectName: group.pictureName
+        name: group.pictureName
+        x: group.pictureRect.x
+        y: group.pictureRect.y
+        width: group.pictureRect.width
+        height: group.pictureRect.height
+        horizontalScale: group.client ? group.client.scaling.sx * group.stretch : 1
+        fitted: group.client ? group.client.scaling.fitted : false
+        verticalScale: group.client ? group.client.scaling.sy : 1
     }
 
+    // The hover look of a transparent button: a grey ellipse filling its rectangle fades in over
+    // 0.1 s while the whole button fades to half opacity; both return over 0.1 s when it is left.
     Repeater {
-        model: group.buttons
+        model: group.hoverSlots
 
-        TransparentButton {
-            required property var modelData
+        Item {
+            id: slot
 
-            objectName: modelData.name
-            description: group.client.names.control(modelData.name)
-            x: modelData.x
-            y: modelData.y
-            width: modelData.w || group.buttonWidth
-            height: modelData.h || group.buttonHeight
-            onClicked: group.client.keyboard[modelData.handler || "c13Click"](modelData.name)
+            required property HoverSlot modelData
+            property real level: modelData.shown ? 1 : 0
+            Behavior on level { NumberAnimation { duration: 100 } }
+
+            x: modelData.rect.x
+            y: modelData.rect.y
+            width: modelData.rect.width
+            height: modelData.rect.height
+            visible: level > 0
+            opacity: 1 - 0.5 * level
+
+            // A circle stretched to the rectangle, so that a button that is not square gets an
+            // ellipse.
+            Rectangle {
+                width: 100
+                height: 100
+                radius: 50
+                antialiasing: true
+                color: "#808080"
+                opacity: slot.level * 175 / 255
+                transform: Scale {
+                    xScale: slot.width / 100
+                    yScale: slot.height / 100
+                }
+            }
         }
     }
 }

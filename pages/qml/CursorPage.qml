@@ -10,28 +10,25 @@ ScaledPage {
     objectName: "Panel4"
     width: 409
 
+    // Every member's place is the layout table's (app/window-layout.json), by object name.
     TextButton {
         objectName: "Button3"
-        x: 17; y: 567; width: 384; height: 66
-        text: "Επιστροφή"
-        onClicked: page.client.Button3Click()
+        onClicked: page.client.press(objectName)
     }
 
     // The large arrows, each in a framed box. They react to nothing themselves; the transparent
     // buttons over them take the presses.
     Repeater {
-        model: [
-            { name: "ImageControl2", x: 25 },
-            { name: "ImageControl3", x: 273 }
-        ]
+        model: ["ImageControl2", "ImageControl3"]
 
         Rectangle {
             id: box
 
-            required property var modelData
+            required property string modelData
+            readonly property rect place: page.client.layout.rect(modelData)
 
-            objectName: modelData.name
-            x: modelData.x; y: 353; width: 104; height: 96
+            objectName: modelData
+            x: place.x; y: place.y; width: place.width; height: place.height
             color: palette.base
             border.color: palette.mid
             border.width: 1
@@ -39,8 +36,8 @@ ScaledPage {
             // The arrow pictures are square: fitted into the box with their proportions kept and
             // centred, they fill a square as high as the box's inside.
             Picture {
-                objectName: box.modelData.name + "Picture"
-                name: box.modelData.name
+                objectName: box.modelData + "Picture"
+                name: box.modelData
                 anchors.centerIn: parent
                 width: Math.min(parent.width, parent.height) - 4
                 height: width
@@ -55,43 +52,37 @@ ScaledPage {
         objectName: "SpeedButton10"
 
         description: page.client.names.control(objectName)
-        x: 56; y: 112
-        direction: 270
-        onClicked: page.client.ark1Click(objectName)
+        direction: page.client.layout.direction(objectName)
+        onClicked: page.client.press(objectName)
     }
     TransparentButton {
         objectName: "moveL"
         description: page.client.names.control(objectName)
-        x: 24; y: 352; width: 105; height: 97
-        onClicked: page.client.moveLClick()
+        onClicked: page.client.press(objectName)
     }
     // The right arrow's button lies 7 units right of and 9 units above its picture; the strips
     // of the picture it leaves uncovered take presses and do nothing.
     TransparentButton {
         objectName: "moveR"
         description: page.client.names.control(objectName)
-        x: 280; y: 344; width: 105; height: 97
-        onClicked: page.client.moveRClick()
+        onClicked: page.client.press(objectName)
     }
     ArrowKey {
         objectName: "SpeedButton7"
         description: page.client.names.control(objectName)
-        x: 157; y: 16
-        direction: 0
-        onClicked: page.client.ark1Click(objectName)
+        direction: page.client.layout.direction(objectName)
+        onClicked: page.client.press(objectName)
     }
     ArrowKey {
         objectName: "SpeedButton8"
         description: page.client.names.control(objectName)
-        x: 256; y: 112
-        direction: 90
-        onClicked: page.client.ark1Click(objectName)
+        direction: page.client.layout.direction(objectName)
+        onClicked: page.client.press(objectName)
     }
     ArrowKey {
         objectName: "SpeedButton9"
         description: page.client.names.control(objectName)
-        x: 155; y: 206
-        direction: 180
-        onClicked: page.client.ark1Click(objectName)
+        direction: page.client.layout.direction(objectName)
+        onClicked: page.client.press(objectName)
     }
 }

@@ -27,11 +27,10 @@ struct View {
 };
 
 // A view of the keyboard page made by pressing toggles; pressing them again undoes it.
-View keyboardView(const QString &file,
-                  const QList<void (KeyboardState::*)(const QString &)> &toggles) {
+View keyboardView(const QString &file, const QStringList &toggles) {
     auto press = [toggles](MainClient &c) {
-        for (auto toggle : toggles)
-            (c.keyboard()->*toggle)(QString());
+        for (const QString &toggle : toggles)
+            c.keyboard()->press(toggle);
     };
     return {file, press, press};
 }
@@ -55,20 +54,19 @@ View modeView(const QString &file, const QString &tab) {
 }
 
 QList<View> views() {
-    using K = KeyboardState;
     return {
         keyboardView("Panel1", {}),
         keyboardView("Panel1-second-sets",
-                     {&K::enallagikatavasiClick, &K::enallagianavasiClick, &K::CornerButton1Click,
-                      &K::enallagiIsonClick, &K::enallagiMartyriesClick}),
+                     {"enallagikatavasi", "enallagianavasi", "CornerButton1", "enallagiIson",
+                      "enallagiMartyries"}),
         // Each pop-up group opened on its own.
-        keyboardView("Panelfthores", {&K::enallagifthoresClick}),
-        keyboardView("Panelmetra", {&K::di6Click}),
-        keyboardView("Panelasterakia", {&K::enallagi_asterakiaClick}),
-        keyboardView("Panelendikseis", {&K::enallagiendikseisClick}),
-        keyboardView("Panelyfeseis2", {&K::enallagihfeseisClick}),
-        keyboardView("Panelentasi", {&K::enallaghentashClick}),
-        keyboardView("Panelpena", {&K::enallaghvellhClick}),
+        keyboardView("Panelfthores", {"enallagifthores"}),
+        keyboardView("Panelmetra", {"di6"}),
+        keyboardView("Panelasterakia", {"enallagi_asterakia"}),
+        keyboardView("Panelendikseis", {"enallagiendikseis"}),
+        keyboardView("Panelyfeseis2", {"enallagihfeseis"}),
+        keyboardView("Panelentasi", {"enallaghentash"}),
+        keyboardView("Panelpena", {"enallaghvellh"}),
         pageView("Panel4", [](Pages &p) { p.showCursorPage(); }),
         pageView("Panel5", [](Pages &p) { p.rythmiseisshowClick(); }),
         pageView("Panelmartyries", [](Pages &p) { p.martyriesshowClick(); }),

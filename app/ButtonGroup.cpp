@@ -1,0 +1,304 @@
+#include "app/ButtonGroup.h"
+
+#include "app/PressArea.h"
+#include "app/PressQueue.h"
+
+#include <QPointer>
+
+namespace {
+
+// Enough for the mouse and two fingers on one group; a further finger on it still presses, its
+// key just shows no hover look.
+constexpr int kHoverSlots = 3;
+
+} // namespace
+
+void HoverSlot::show(const QString &button, QRectF rect) {
+    if (m_shown && m_button == button)
+        return;
+    m_button = button;
+    m_rect = rect;
+    m_shown = true;
+    emit changed();
+}
+
+void HoverSlot::hide() {
+    if (!m_shown)
+        return;
+    m_shown = false;
+    emit changed();
+}
+
+ButtonGroup::ButtonGroup(QQuickItem *parent) : QQuickItem(parent) {
+    setAcceptedMouseButtons(Qt::LeftButton);
+    setAcceptTouchEvents(true);
+    setAcceptHoverEvents(true);
+    for (int i = 0; i < kHoverSlots; ++i)
+        m_slots.append(new HoverSlot(this));
+}
+
+// A group that goes away with fingers on it leaves the count as if they had lifted.
+ButtonGroup::~ButtonGroup() {
+    forgetTouches();
+}
+
+void ButtonGroup::setClient(MainClient *client) {
+    if (m_client == client)
+        return;
+    m_client = client;
+    emit clientChanged();
+}
+
+void ButtonGroup::componentComplete() {
+    QQuickItem::componentComplete();
+    m_member = WindowLayout::standard().member(objectName());
+    if (!m_member || m_member->kind != QLatin1String("group")) {
+        qWarning("The layout table has no group %s", qPrintable(objectName()));
+        m_member = nullptr;
+        return;
+    }
+    setPosition(m_member->rect.topLeft());
+    setSize(m_member->rect.size());
+    emit layoutRead();
+}
+
+QStringList ButtonGroup::buttonNames() const {
+    QStringList names;
+    if (m_member) {
+        for (const LayoutButton &button : m_member->buttons)
+            names.append(button.name);
+    }
+    return names;
+}
+
+QRectF ButtonGroup::buttonRect(const QString &name) const {
+    if (m_member) {
+        for (const LayoutButton &button : m_member->buttons) {
+            if (button.name == name)
+                return button.rect;
+        }
+    }
+    return {};
+}
+
+QRectF ButtonGroup::buttonSceneRect(const QString &name) const {
+    const QRectF rect = buttonRect(name);
+    return rect.isNull() ? rect : mapRectToScene(rect);
+}
+
+void ButtonGroup::pressButton(const QString &name) {
+    if (!m_member)
+        return;
+    for (int i = 0; i < m_member->buttons.size(); ++i) {
+        if (m_member->buttons[i].name == name)
+            press(i);
+    }
+}
+
+int ButtonGroup::buttonAt(QPointF point) const {
+    if (!m_member)
+        return -1;
+    for (int i = int(m_member->buttons.size()) - 1; i >= 0; --i) {
+        if (insideButton(i, point))
+            return i;
+    }
+    return -1;
+}
+
+bool ButtonGroup::insideButton(int button, QPointF point) const {
+    if (button < 0)
+        return false;
+    const QRectF &rect = m_member->buttons[button].rect;
+    return PressArea::covers(rect.size(), point - rect.topLeft());
+}
+
+bool ButtonGroup::contains(const QPointF &point) const {
+    return PressArea::covers(size(), point) || buttonAt(point) >= 0;
+}
+
+void ButtonGroup::press(int button) {
+    if (!m_client || button < 0)
+        return;
+    PressQueue::instance().submit(
+        [client = QPointer<MainClient>(m_client), name = m_member->buttons[button].name] {
+            if (client)
+                client->press(name);
+        });
+}
+
+void ButtonGroup::mousePressEvent(QMouseEvent *event) {
+    const int button = buttonAt(event->position());
+    m_mouseDown = true;
+    m_mouse = {button, button >= 0};
+    event->accept();
+}
+
+void ButtonGroup::mouseMoveEvent(QMouseEvent *event) {
+    if (!m_mouseDown) {
+        event->ignore();
+        return;
+    }
+    m_mouse.inside = insideButton(m_mouse.button, event->position());
+}
+
+void ButtonGroup::mouseReleaseEvent(QMouseEvent *event) {
+    if (!m_mouseDown) {
+        event->ignore();
+        return;
+    }
+    m_mouseDown = false;
+    if (insideButton(m_mouse.button, event->position()))
+        press(m_mouse.button);
+    m_mouse = {};
+}
+
+// The second press of a double click is a press like the first: its release presses again.
+void ButtonGroup::mouseDoubleClickEvent(QMouseEvent *event) {
+    event->accept();
+}
+
+void ButtonGroup::mouseUngrabEvent() {
+    m_mouseDown = false;
+    m_mouse = {};
+}
+
+void ButtonGroup::touchEvent(QTouchEvent *event) {
+    bool taken = false;
+    QList<int> released;
+    for (qsizetype i = 0; i < event->pointCount(); ++i) {
+        QEventPoint &point = event->point(i);
+        const int id = point.id();
+        switch (point.state()) {
+        case QEventPoint::Pressed: {
+            if (!contains(point.position())) {
+                point.setAccepted(false);
+                break;
+            }
+            const int button = buttonAt(point.position());
+            if (!m_touches.contains(id))
+                PressArea::countFingers(+1);
+            m_touches.insert(id, {button, button >= 0});
+            event->setExclusiveGrabber(point, this);
+            point.setAccepted(true);
+            taken = true;
+            break;
+        }
+        case QEventPoint::Updated:
+        case QEventPoint::Stationary: {
+            const auto finger = m_touches.find(id);
+            if (finger != m_touches.end()) {
+                finger->inside = insideButton(finger->button, point.position());
+                point.setAccepted(true);
+            }
+            break;
+        }
+        case QEventPoint::Released: {
+            const auto finger = m_touches.constFind(id);
+            if (finger == m_touches.cend())
+                break;
+            if (insideButton(finger->button, point.position()))
+                released.append(finger->button);
+            m_touches.erase(finger);
+            PressArea::countFingers(-1);
+            m_mouseOver = -1;
+            point.setAccepted(true);
+            taken = true;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    event->setAccepted(taken || !m_touches.isEmpty());
+    updateHover();
+    for (int button : released)
+        press(button);
+}
+
+void ButtonGroup::touchUngrabEvent() {
+    forgetTouches();
+    updateHover();
+}
+
+void ButtonGroup::forgetTouches() {
+    PressArea::countFingers(-int(m_touches.size()));
+    m_touches.clear();
+}
+
+void ButtonGroup::forgetPointers() {
+    forgetTouches();
+    m_mouseDown = false;
+    m_mouse = {};
+    m_mouseOver = -1;
+    updateHover();
+}
+
+void ButtonGroup::mouseOverAt(QPointF point, const QPointerEvent *event) {
+    // A finger shows the hover look only while it rests on a button, which touchEvent follows;
+    // a hover made up from a touch would stay behind after the finger lifts.
+    if (PressArea::isMadeUpHover(static_cast<const QHoverEvent *>(event)))
+        return;
+    const int button = buttonAt(point);
+    if (button == m_mouseOver)
+        return;
+    m_mouseOver = button;
+    updateHover();
+}
+
+void ButtonGroup::hoverEnterEvent(QHoverEvent *event) {
+    mouseOverAt(event->position(), event);
+}
+
+void ButtonGroup::hoverMoveEvent(QHoverEvent *event) {
+    mouseOverAt(event->position(), event);
+}
+
+void ButtonGroup::hoverLeaveEvent(QHoverEvent *) {
+    if (m_mouseOver < 0)
+        return;
+    m_mouseOver = -1;
+    updateHover();
+}
+
+void ButtonGroup::updateHover() {
+    QStringList hovered;
+    auto add = [&](int button) {
+        if (button >= 0 && m_member && !hovered.contains(m_member->buttons[button].name))
+            hovered.append(m_member->buttons[button].name);
+    };
+    add(m_mouseOver);
+    for (const Pointer &finger : std::as_const(m_touches))
+        add(finger.button);
+    if (hovered == m_hovered)
+        return;
+    m_hovered = hovered;
+
+    // A slot whose button is left fades out where it is; a newly hovered button takes the slot
+    // that last showed it, else a free one.
+    for (HoverSlot *slot : std::as_const(m_slots)) {
+        if (slot->shown() && !hovered.contains(slot->button()))
+            slot->hide();
+    }
+    for (const QString &name : std::as_const(hovered)) {
+        auto showing = [&](const HoverSlot *slot) { return slot->shown() && slot->button() == name; };
+        if (std::any_of(m_slots.cbegin(), m_slots.cend(), showing))
+            continue;
+        HoverSlot *free = nullptr;
+        for (HoverSlot *slot : std::as_const(m_slots)) {
+            if (!slot->shown() && (!free || slot->button() == name))
+                free = slot;
+        }
+        if (free)
+            free->show(name, buttonRect(name));
+    }
+    emit hoveredButtonsChanged();
+}
+
+void ButtonGroup::itemChange(ItemChange change, const ItemChangeData &value) {
+    // A hidden or disabled group forgets the pointers on it: it takes no press, and its hover
+    // look must not wait for it to show again.
+    if ((change == ItemVisibleHasChanged && !value.boolValue) ||
+        (change == ItemEnabledHasChanged && !value.boolValue))
+        forgetPointers();
+    QQuickItem::itemChange(change, value);
+}

@@ -1,0 +1,133 @@
+#pragma once
+
+#include "app/WindowLayout.h"
+
+#include <QHash>
+#include <QList>
+#include <QQuickItem>
+#include <QtQml/qqml.h>
+
+#include "app/MainClient.h"
+
+// Where one button's hover look is drawn: a group has a few of these and lends them to the
+// buttons under the pointer and the fingers. A slot keeps its button's rectangle after the
+// button is left, so that the look fades out where it was.
+class HoverSlot : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("lent by its group")
+    Q_PROPERTY(QRectF rect READ rect NOTIFY changed)
+    Q_PROPERTY(bool shown READ shown NOTIFY changed)
+    Q_PROPERTY(QString button READ button NOTIFY changed)
+
+public:
+    using QObject::QObject;
+
+    QRectF rect() const { return m_rect; }
+    bool shown() const { return m_shown; }
+    QString button() const { return m_button; }
+    void show(const QString &button, QRectF rect);
+    void hide();
+
+signals:
+    void changed();
+
+private:
+    QRectF m_rect;
+    bool m_shown = false;
+    QString m_button;
+};
+
+// A group of the window: a panel with a picture and transparent buttons over its signs, one
+// item that finds the button under a press itself in the layout table's rectangles. It takes its
+// place, picture and buttons from the table by its object name, and runs every press of a button
+// through the client's press entry, one press at a time (PressQueue).
+//
+// What it follows: a press is offered to the buttons from the last to the first and taken by the
+// first whose rectangle, edges included, holds the point; a press between the buttons, or on a
+// button that is hidden with the group, is taken and does nothing. Buttons that stick out of the
+// group take presses there too. The mouse and each finger are followed on their own, and every
+// tap is a press, as for a single press area.
+class ButtonGroup : public QQuickItem {
+    Q_OBJECT
+    QML_ELEMENT
+    Q_PROPERTY(MainClient *client READ client WRITE setClient NOTIFY clientChanged)
+    Q_PROPERTY(QRectF pictureRect READ pictureRect NOTIFY layoutRead)
+    Q_PROPERTY(QString pictureName READ pictureName NOTIFY layoutRead)
+    Q_PROPERTY(QString look READ look NOTIFY layoutRead)
+    Q_PROPERTY(qreal stretch READ stretch NOTIFY layoutRead)
+    Q_PROPERTY(QList<HoverSlot *> hoverSlots READ hoverSlots CONSTANT)
+    // The buttons showing the hover look: the one under the mouse pointer, those fingers rest on.
+    Q_PROPERTY(QStringList hoveredButtons READ hoveredButtons NOTIFY hoveredButtonsChanged)
+
+public:
+    explicit ButtonGroup(QQuickItem *parent = nullptr);
+    ~ButtonGroup() override;
+
+    MainClient *client() const { return m_client; }
+    void setClient(MainClient *client);
+    QRectF pictureRect() const { return m_member ? m_member->picture : QRectF(); }
+    QString pictureName() const { return m_member ? m_member->image : QString(); }
+    QString look() const { return m_member ? m_member->look : QString(); }
+    qreal stretch() const { return m_member ? m_member->stretch : 1; }
+    QList<HoverSlot *> hoverSlots() const { return m_slots; }
+    QStringList hoveredButtons() const { return m_hovered; }
+
+    // The buttons in their child order, and each one's rectangle in the group's units and in
+    // window pixels (as drawn, through every scale): for the tests, the benchmarks and screen
+    // readers.
+    Q_INVOKABLE QStringList buttonNames() const;
+    Q_INVOKABLE QRectF buttonRect(const QString &name) const;
+    Q_INVOKABLE QRectF buttonSceneRect(const QString &name) const;
+    Q_INVOKABLE bool isHovered(const QString &name) const { return m_hovered.contains(name); }
+    // A press that does not come from a pointer: a screen reader's press action.
+    Q_INVOKABLE void pressButton(const QString &name);
+
+    // The button under a point in the group's units, the last one first; -1 for none.
+    int buttonAt(QPointF point) const;
+    bool contains(const QPointF &point) const override;
+
+signals:
+    void clientChanged();
+    void layoutRead();
+    void hoveredButtonsChanged();
+
+protected:
+    void componentComplete() override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseUngrabEvent() override;
+    void touchEvent(QTouchEvent *event) override;
+    void touchUngrabEvent() override;
+    void hoverEnterEvent(QHoverEvent *event) override;
+    void hoverMoveEvent(QHoverEvent *event) override;
+    void hoverLeaveEvent(QHoverEvent *event) override;
+    void itemChange(ItemChange change, const ItemChangeData &value) override;
+
+private:
+    // A pointer that went down on the group: the button it went down on (-1 between the
+    // buttons), and whether it is inside that button now.
+    struct Pointer {
+        int button = -1;
+        bool inside = false;
+    };
+
+    bool insideButton(int button, QPointF point) const;
+    void press(int button);
+    void mouseOverAt(QPointF point, const QPointerEvent *event);
+    void forgetTouches();
+    void forgetPointers();
+    // Works out the hovered buttons again and lends the slots to them.
+    void updateHover();
+
+    MainClient *m_client = nullptr;
+    const LayoutMember *m_member = nullptr;
+    QList<HoverSlot *> m_slots;
+    QStringList m_hovered;
+    QHash<int, Pointer> m_touches;
+    bool m_mouseDown = false;
+    Pointer m_mouse;
+    int m_mouseOver = -1;
+};
