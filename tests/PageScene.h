@@ -83,18 +83,18 @@ public:
     // Every second set and pop-up group of the keyboard page shown, by its set buttons and
     // toggles, which send nothing.
     static void openEverySecondSet(KeyboardState &keyboard) {
-        keyboard.enallagikatavasiClick();
-        keyboard.enallagianavasiClick();
-        keyboard.CornerButton1Click();
-        keyboard.enallagiIsonClick();
-        keyboard.enallagiMartyriesClick();
-        keyboard.enallagifthoresClick();
-        keyboard.di6Click();
-        keyboard.enallagi_asterakiaClick();
-        keyboard.enallagiendikseisClick();
-        keyboard.enallagihfeseisClick();
-        keyboard.enallaghentashClick();
-        keyboard.enallaghvellhClick();
+        keyboard.press(QStringLiteral("enallagikatavasi"));
+        keyboard.press(QStringLiteral("enallagianavasi"));
+        keyboard.press(QStringLiteral("CornerButton1"));
+        keyboard.press(QStringLiteral("enallagiIson"));
+        keyboard.press(QStringLiteral("enallagiMartyries"));
+        keyboard.press(QStringLiteral("enallagifthores"));
+        keyboard.press(QStringLiteral("di6"));
+        keyboard.press(QStringLiteral("enallagi_asterakia"));
+        keyboard.press(QStringLiteral("enallagiendikseis"));
+        keyboard.press(QStringLiteral("enallagihfeseis"));
+        keyboard.press(QStringLiteral("enallaghentash"));
+        keyboard.press(QStringLiteral("enallaghvellh"));
     }
 
     QStringList visiblePages() const {

@@ -1,5 +1,6 @@
 #include "SceneSupport.h"
 
+#include "app/ButtonGroup.h"
 #include "app/MessageBoxes.h"
 
 #include <QQmlExtensionPlugin>
@@ -39,7 +40,59 @@ void pressAt(QQuickWindow *window, QPointF point) {
 }
 
 void pressItem(QQuickWindow *window, const QString &objectName) {
-    QQuickItem *item = findItem(window, objectName);
-    QVERIFY2(item, qPrintable(objectName));
-    pressAt(window, scenePoint(item, QPointF(item->width() / 2, item->height() / 2)));
+    const Target target = window ? findTarget(window->contentItem(), objectName) : Target();
+    QVERIFY2(target, qPrintable(objectName));
+    pressAt(window, target.centreInScene());
+}
+
+QString Target::name() const {
+    return button.isEmpty() ? item->objectName() : button;
+}
+
+bool Target::isVisible() const {
+    return item->isVisible();
+}
+
+QRectF Target::placed() const {
+    return button.isEmpty() ? QRectF(item->position(), item->size()) : rect;
+}
+
+QPointF Target::toScene(QPointF local) const {
+    return item->mapToScene(rect.topLeft() + local);
+}
+
+QRectF Target::rectIn(QQuickItem *other) const {
+    return item->mapRectToItem(other, rect);
+}
+
+bool Target::isHovered() const {
+    if (button.isEmpty())
+        return item->property("hovered").toBool();
+    return static_cast<ButtonGroup *>(item)->isHovered(button);
+}
+
+Target findTarget(QQuickItem *root, const QString &name) {
+    if (root->objectName() == name)
+        return {root, QString(), QRectF(0, 0, root->width(), root->height())};
+    if (auto *group = qobject_cast<ButtonGroup *>(root)) {
+        const QRectF rect = group->buttonRect(name);
+        if (!rect.isNull())
+            return {group, name, rect};
+    }
+    for (QQuickItem *child : root->childItems()) {
+        if (const Target found = findTarget(child, name))
+            return found;
+    }
+    return {};
+}
+
+QList<Target> groupButtons(QQuickItem *root) {
+    QList<Target> out;
+    if (auto *group = qobject_cast<ButtonGroup *>(root)) {
+        for (const QString &name : group->buttonNames())
+            out.append({group, name, group->buttonRect(name)});
+    }
+    for (QQuickItem *child : root->childItems())
+        out += groupButtons(child);
+    return out;
 }

@@ -99,10 +99,6 @@ const QMap<QString, QString> kOpener{
 const QStringList kStart{"PanelIson1", "PanelKatavasi1", "Panelanavasi1", "PanelMartyries1",
                          "PanelPoiotitas1"};
 
-bool isTransparentButton(const QQuickItem *item) {
-    return QByteArray(item->metaObject()->className()).startsWith("TransparentButton");
-}
-
 // Items made by a Repeater are not children of the window object, so search the item tree.
 QQuickItem *findIn(QQuickItem *root, const QString &name) {
     if (root->objectName() == name)
@@ -114,20 +110,11 @@ QQuickItem *findIn(QQuickItem *root, const QString &name) {
     return nullptr;
 }
 
-void collectButtons(QQuickItem *root, QList<QQuickItem *> &into) {
-    for (QQuickItem *child : root->childItems()) {
-        if (isTransparentButton(child))
-            into.append(child);
-        else
-            collectButtons(child, into);
-    }
-}
-
 QStringList buttonNames(QQuickItem *group) {
     QStringList names;
-    for (QQuickItem *child : group->childItems()) {
-        if (isTransparentButton(child))
-            names.append(child->objectName());
+    for (const Target &button : groupButtons(group)) {
+        if (button.item == group)
+            names.append(button.name());
     }
     return names;
 }
@@ -148,6 +135,7 @@ private:
     KeyboardState *keyboard() const { return client()->keyboard(); }
     QQuickItem *page() const { return findItem(window(), "Panel1"); }
     QQuickItem *item(const QString &name) const { return findIn(page(), name); }
+    Target button(const QString &name) const { return findTarget(page(), name); }
 
     void resizeWindow(int w, int h) {
         window()->showNormal();
@@ -158,10 +146,9 @@ private:
 
     void pressPage(QPointF pagePoint) { pressAt(window(), page()->mapToScene(pagePoint)); }
 
+    // The press of a set button or toggle, named by its handler ("di6Click" is di6).
     void invoke(const QString &handler) {
-        QVERIFY2(QMetaObject::invokeMethod(keyboard(), handler.toLatin1().constData(),
-                                           Q_ARG(QString, QString())),
-                 qPrintable(handler));
+        QVERIFY2(keyboard()->press(handler.chopped(5)), qPrintable(handler));
     }
 
     // Back to the start state, with only the named group shown in addition.
@@ -179,25 +166,23 @@ private:
 
     // The point of the button nearest its centre that no later member of its group covers,
     // with a margin for the rounding of a scaled point to a pixel.
-    QPointF uncoveredPoint(QQuickItem *button) {
-        const QList<QQuickItem *> siblings = button->parentItem()->childItems();
+    QPointF uncoveredPoint(const Target &button) {
+        const QStringList siblings = buttonNames(button.item);
         QList<QRectF> later;
-        for (qsizetype i = siblings.indexOf(button) + 1; i < siblings.size(); ++i) {
-            if (siblings[i]->isVisible())
-                later.append(QRectF(siblings[i]->position(), siblings[i]->size())
-                                 .adjusted(-0.6, -0.6, 0.6, 0.6));
-        }
-        const QPointF centre(button->width() / 2, button->height() / 2);
+        for (qsizetype i = siblings.indexOf(button.name()) + 1; i < siblings.size(); ++i)
+            later.append(this->button(siblings[i]).placed().adjusted(-0.6, -0.6, 0.6, 0.6));
+        const QRectF placed = button.placed();
+        const QPointF centre(placed.width() / 2, placed.height() / 2);
         QList<QPointF> candidates;
-        for (double y = 0.6; y <= button->height() - 0.6; y += 0.5) {
-            for (double x = 0.6; x <= button->width() - 0.6; x += 0.5)
+        for (double y = 0.6; y <= placed.height() - 0.6; y += 0.5) {
+            for (double x = 0.6; x <= placed.width() - 0.6; x += 0.5)
                 candidates.append(QPointF(x, y));
         }
         std::sort(candidates.begin(), candidates.end(), [&](QPointF a, QPointF b) {
             return QLineF(a, centre).length() < QLineF(b, centre).length();
         });
         for (const QPointF &local : candidates) {
-            const QPointF inGroup = button->position() + local;
+            const QPointF inGroup = placed.topLeft() + local;
             if (std::none_of(later.begin(), later.end(),
                              [&](const QRectF &r) { return r.contains(inGroup); }))
                 return local;
@@ -263,9 +248,7 @@ private slots:
     }
 
     void groupsListTheirButtonsInOrder() {
-        QList<QQuickItem *> all;
-        collectButtons(page(), all);
-        QCOMPARE(all.size(), 247);
+        QCOMPARE(groupButtons(page()).size(), 247);
         int total = 0;
         for (auto it = kChildOrder.begin(); it != kChildOrder.end(); ++it) {
             QQuickItem *group = item(it.key());
@@ -287,21 +270,19 @@ private slots:
     void everyButtonSendsItsWord() {
         QFETCH(QSize, windowSize);
         resizeWindow(windowSize.width(), windowSize.height());
-        QList<QQuickItem *> buttons;
-        collectButtons(page(), buttons);
         int words = 0;
-        for (QQuickItem *button : buttons) {
-            const QString name = button->objectName();
+        for (const Target &button : groupButtons(page())) {
+            const QString name = button.name();
             if (kLeaving.contains(name))
                 continue;
-            const QString group = button->parentItem()->objectName();
+            const QString group = button.item->objectName();
             showOnly(group);
-            QVERIFY2(button->isVisible(), qPrintable(name));
+            QVERIFY2(button.isVisible(), qPrintable(name));
             const QPointF local = uncoveredPoint(button);
             QVERIFY2(local.x() >= 0, qPrintable(name));
             m_window->link.lines.clear();
             const QStringList before = keyboard()->shownPanels();
-            pressAt(window(), button->mapToScene(local));
+            pressAt(window(), button.toScene(local));
             if (kSwitches.contains(name)) {
                 QVERIFY2(m_window->link.lines.isEmpty(), qPrintable(name));
                 QVERIFY2(keyboard()->shownPanels() != before, qPrintable(name));
@@ -455,10 +436,9 @@ private slots:
                                    "enallagihfeseis", "enallagifthores",    "enallaghentash",
                                    "enallaghvellh",   "enallagi_asterakia", "di6"};
         for (const QString &name : controls) {
-            QQuickItem *control = item(name);
+            const Target control = button(name);
             QVERIFY2(control, qPrintable(name));
-            const QPointF centre =
-                control->mapToScene(QPointF(control->width() / 2, control->height() / 2));
+            const QPointF centre = control.centreInScene();
             pressAt(window(), centre);
             QVERIFY2(keyboard()->shownPanels() != kStart, qPrintable(name));
             pressAt(window(), centre);
@@ -478,8 +458,7 @@ private slots:
                                              .arg(item("PanelMartyries2")->isVisible())
                                              .arg(item("PanelKatavasi2")->isVisible());
                          });
-        QQuickItem *m3 = item("m3");
-        pressAt(window(), m3->mapToScene(QPointF(18, 18)));
+        pressAt(window(), button("m3").toScene(QPointF(18, 18)));
         QCOMPARE(m_window->link.lines, QStringList{"sent m3"});
         QCOMPARE(seen, QStringList{"box signs 1 katavasi2 1"});
         QCOMPARE(m_window->boxTexts, QStringList{kNotConnected});
@@ -492,7 +471,7 @@ private slots:
     void failedConnectionCheckEndsThePress() {
         m_window->link.answer = RecordingLink::Answer::CheckFails;
         invoke("enallagikatavasiClick");
-        pressAt(window(), item("m3")->mapToScene(QPointF(18, 18)));
+        pressAt(window(), button("m3").toScene(QPointF(18, 18)));
         QCOMPARE(m_window->boxTexts, QStringList{"Socket Error # 10038."});
         // The swap made before the send stays; no reset.
         QVERIFY(item("PanelMartyries2")->isVisible());
@@ -582,25 +561,42 @@ private slots:
                  QSize(qCeil(73 * 2 * double(1.1f) * dpr - 1e-9), qCeil(444 * 2 * dpr)));
     }
 
+    // The hover look a group draws over one of its buttons while it shows it.
+    static QQuickItem *hoverLookOver(const Target &button) {
+        for (QQuickItem *child : button.item->childItems()) {
+            if (child->objectName() == "hoverLook" && child->isVisible() &&
+                QRectF(child->position(), child->size()) == button.rect)
+                return child;
+        }
+        return nullptr;
+    }
+
     void hoverLook() {
-        QQuickItem *k1 = item("k1");
-        QCOMPARE(k1->opacity(), 1.0);
-        QTest::mouseMove(window(), k1->mapToScene(QPointF(18, 18)).toPoint());
-        QTRY_VERIFY(k1->property("hovered").toBool());
-        QTRY_COMPARE(k1->opacity(), 0.5);
-        QQuickItem *ellipse = k1->childItems().first();
+        const Target k1 = button("k1");
+        QVERIFY(!hoverLookOver(k1));
+        QTest::mouseMove(window(), k1.toScene(QPointF(18, 18)).toPoint());
+        QTRY_VERIFY(k1.isHovered());
+        QTRY_VERIFY(hoverLookOver(k1));
+        QQuickItem *look = hoverLookOver(k1);
+        QTRY_COMPARE(look->opacity(), 0.5);
+        QQuickItem *ellipse = look->childItems().first();
         QTRY_COMPARE(ellipse->opacity(), 175.0 / 255);
-        QCOMPARE(ellipse->mapRectToItem(k1, QRectF(0, 0, 100, 100)).toRect(), QRect(0, 0, 36, 36));
+        QCOMPARE(ellipse->mapRectToItem(look, QRectF(0, 0, 100, 100)).toRect(), QRect(0, 0, 36, 36));
 
         // Non-square: an ellipse filling the rectangle.
-        QQuickItem *o7 = item("o7");
-        QVERIFY(o7);
-        QCOMPARE(o7->childItems().first()->mapRectToItem(o7, QRectF(0, 0, 100, 100)).toRect(),
+        invoke("enallagiMartyriesClick");
+        const Target o7 = button("o7");
+        QTest::mouseMove(window(), o7.toScene(QPointF(18, 18)).toPoint());
+        QTRY_VERIFY(hoverLookOver(o7));
+        QTRY_VERIFY(!k1.isHovered());
+        QCOMPARE(hoverLookOver(o7)->childItems().first()->mapRectToItem(hoverLookOver(o7),
+                                                                         QRectF(0, 0, 100, 100))
+                     .toRect(),
                  QRect(0, 0, 35, 36));
 
         QTest::mouseMove(window(), page()->mapToScene(QPointF(390, 690)).toPoint());
-        QTRY_COMPARE(k1->opacity(), 1.0);
-        QTRY_VERIFY(!ellipse->isVisible());
+        QTRY_VERIFY(!hoverLookOver(o7));
+        QVERIFY(!o7.isHovered());
         QVERIFY(m_window->link.lines.isEmpty());
     }
 };

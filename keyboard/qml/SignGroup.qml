@@ -76,6 +76,7 @@ ButtonGroup {
             property real level: modelData.shown ? 1 : 0
             Behavior on level { NumberAnimation { duration: 100 } }
 
+            objectName: "hoverLook"
             x: modelData.rect.x
             y: modelData.rect.y
             width: modelData.rect.width
