@@ -120,8 +120,8 @@ int main(int argc, char *argv[]) {
         return 1;
     QTest::qWait(100);
 
-    client.fields()->setEdit2(QStringLiteral("127.0.0.1"));
-    client.fields()->setEdit3(QString::number(editorPort));
+    client.fields()->setHost(QStringLiteral("127.0.0.1"));
+    client.fields()->setPort(QString::number(editorPort));
     client.link()->ConnectDisconnectClick();
     if (!client.link()->indicatorConnected()) {
         std::fprintf(stderr, "bench-press: no connection to the editor on port %u\n", editorPort);

@@ -170,7 +170,7 @@ private slots:
     void closeRefusedWithBadPortThenAccepted() {
         // A close asked for by the window system while the settings page is shown.
         pressItem(window(), "rythmiseisshow");
-        client()->fields()->setEdit3("abc");
+        client()->fields()->setPort("abc");
         QVERIFY(!window()->close());
         QCOMPARE(m_window->boxTexts, QStringList{"'abc' is not a valid integer value."});
         QVERIFY(window()->isVisible());
@@ -178,7 +178,7 @@ private slots:
         QVERIFY(!QFile::exists(m_window->documents.filePath("QS.INI")));
 
         // Corrected, the off button of the keyboard page closes the window.
-        client()->fields()->setEdit3("6000");
+        client()->fields()->setPort("6000");
         pressItem(window(), "Button4");
         pressItem(window(), "off");
         QTRY_VERIFY(!window()->isVisible());
