@@ -111,8 +111,8 @@ int main(int argc, char *argv[]) {
                             quint16(QByteArray(argv[3]).toUInt()));
     MainClient &client = loopback.client;
     QuickMessageBoxes &boxes = loopback.boxes;
-    QQuickWindow *window = loopback.scene.window();
-    if (!window)
+    QQuickWindow *window = loopback.startup.window();
+    if (!window || !loopback.start())
         return 1;
     window->showNormal();
     window->resize(769, 816);

@@ -22,7 +22,7 @@ private:
     // private documents folder; made anew for each test.
     std::unique_ptr<PageScene> m_window;
 
-    MainClient *client() const { return m_window->client.get(); }
+    MainClient *client() const { return m_window->client; }
     QQuickWindow *window() const { return m_window->window(); }
 
     void resizeWindow(int w, int h) {
