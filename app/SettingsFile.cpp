@@ -112,15 +112,15 @@ QString SettingsFile::path() const {
 
 void SettingsFile::read(ClientFields &fields) const {
     const IniDocument ini = load(path()).value_or(IniDocument{});
-    fields.setEdit3(QString::number(integerValue(ini, kPort, 6000)));
-    fields.setEdit2(textValue(ini, kHost).value_or(QStringLiteral("127.0.0.1")));
+    fields.setPort(QString::number(integerValue(ini, kPort, 6000)));
+    fields.setHost(textValue(ini, kHost).value_or(QStringLiteral("127.0.0.1")));
     fields.setScreenOn(integerValue(ini, kScreenOn, fields.screenOn() ? 1 : 0) != 0);
 }
 
 std::optional<QString> SettingsFile::write(const ClientFields &fields) const {
-    const auto port = IntegerSyntax::parse(fields.edit3());
+    const auto port = IntegerSyntax::parse(fields.port());
     if (!port)
-        return IntegerSyntax::notValidMessage(fields.edit3());
+        return IntegerSyntax::notValidMessage(fields.port());
 
     const QString filePath = path();
     const QString unableToWrite = QStringLiteral("Unable to write to %1").arg(filePath);
@@ -130,7 +130,7 @@ std::optional<QString> SettingsFile::write(const ClientFields &fields) const {
         return unableToWrite;
     IniDocument &ini = *loaded;
     ini.setValue(kSection, kPort, QString::number(*port));
-    ini.setValue(kSection, kHost, oneLine(fields.edit2()));
+    ini.setValue(kSection, kHost, oneLine(fields.host()));
     ini.setValue(kSection, kScreenOn,
                  fields.screenOn() ? QStringLiteral("1") : QStringLiteral("0"));
 

@@ -1,12 +1,10 @@
-#include "app/MainClient.h"
-#include "app/MainWindowScene.h"
+#include "app/ClientStartup.h"
 #include "app/MessageBoxes.h"
 #include "app/TerminationSignals.h"
 
 #include <QGuiApplication>
 #include <QIcon>
 #include <QQmlExtensionPlugin>
-#include <QQuickWindow>
 #include <cstdio>
 
 Q_IMPORT_QML_PLUGIN(QsClientPlugin)
@@ -22,14 +20,13 @@ int main(int argc, char *argv[]) {
     TerminationSignals termination;
 
     QuickMessageBoxes boxes;
-    MainClient client(boxes, SettingsFile());
-
-    MainWindowScene scene(client, boxes);
-    if (!scene.window()) {
+    ClientStartup startup(boxes);
+    if (!startup.window()) {
         std::fprintf(stderr, "qs-client: the window could not be built:\n%s",
-                     qPrintable(scene.errors()));
+                     qPrintable(startup.errors()));
         return 1;
     }
+    MainClient &client = startup.client();
 
     // Ending by a signal closes the window as a close request does, except that a failed write
     // of the settings cannot keep it open. exit() ends every event loop, those of open message
@@ -39,9 +36,9 @@ int main(int argc, char *argv[]) {
         QCoreApplication::exit(0);
     });
 
-    // The layout is complete: the indicator shows not connected, discovery takes its port and
-    // starts. Without that port (another copy of the client holds it) the program does not start.
-    if (!client.start(scene.window()->width(), scene.window()->height()))
+    // Without its discovery port (another copy of the client holds it) the program does not
+    // start.
+    if (!startup.start())
         return 1;
     // The settings file has set the display option: the screen saver hears of it from now on.
     client.keepScreenOnThroughSessionBus();

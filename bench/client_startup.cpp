@@ -20,14 +20,9 @@ int main(int argc, char *argv[]) {
     }
     LoopbackClient loopback(quint16(QByteArray(argv[1]).toUInt()),
                             quint16(QByteArray(argv[2]).toUInt()));
-    MainClient &client = loopback.client;
-    QQuickWindow *window = loopback.scene.window();
-    if (!window)
+    QQuickWindow *window = loopback.startup.window();
+    if (!window || !loopback.start())
         return 1;
-    if (client.link()->start())
-        return 1;
-    client.FormCreate();
-    client.FormResize(window->width(), window->height());
     FirstFrameProbe probe(window, window->findChild<QQuickItem *>(QStringLiteral("Panel1")));
     return QGuiApplication::exec();
 }

@@ -111,8 +111,8 @@ int main(int argc, char *argv[]) {
                             quint16(QByteArray(argv[3]).toUInt()));
     MainClient &client = loopback.client;
     QuickMessageBoxes &boxes = loopback.boxes;
-    QQuickWindow *window = loopback.scene.window();
-    if (!window)
+    QQuickWindow *window = loopback.startup.window();
+    if (!window || !loopback.start())
         return 1;
     window->showNormal();
     window->resize(769, 816);
@@ -120,8 +120,8 @@ int main(int argc, char *argv[]) {
         return 1;
     QTest::qWait(100);
 
-    client.fields()->setEdit2(QStringLiteral("127.0.0.1"));
-    client.fields()->setEdit3(QString::number(editorPort));
+    client.fields()->setHost(QStringLiteral("127.0.0.1"));
+    client.fields()->setPort(QString::number(editorPort));
     client.link()->ConnectDisconnectClick();
     if (!client.link()->indicatorConnected()) {
         std::fprintf(stderr, "bench-press: no connection to the editor on port %u\n", editorPort);

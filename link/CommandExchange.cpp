@@ -45,15 +45,15 @@ bool CommandExchange::replyStep() {
     const std::optional<QString> answer = m_connection.ReadLn();
     if (!answer)
         return false;
-    m_fields.setLabel1(*answer);
-    const QString judged = m_fields.label1();
+    m_fields.setReply(*answer);
+    const QString judged = m_fields.reply();
     if (judged != QLatin1String("ok") && !judged.isEmpty()) {
         m_boxes.showMessage(kRefused);
         m_connection.Disconnect();
         // Also when the editor had closed its end already and Disconnect found nothing to close.
         m_discovery.start();
     }
-    m_fields.setLabel1(QStringLiteral("x"));
+    m_fields.setReply(QStringLiteral("x"));
     return true;
 }
 

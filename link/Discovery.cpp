@@ -145,8 +145,8 @@ void Discovery::IdUDPServer1UDPRead(const QByteArray &datagram) {
     const qsizetype separator = text.indexOf(QLatin1Char('m'));
     if (separator < 0)
         return;
-    m_fields.setEdit2(text.left(separator));
-    m_fields.setEdit3(text.mid(separator + 1));
+    m_fields.setHost(text.left(separator));
+    m_fields.setPort(text.mid(separator + 1));
     emit answerTaken();
 }
 

@@ -70,10 +70,10 @@ void ServerLink::connectToAnsweredAddress() {
 
 bool ServerLink::openFailsUnreported() {
     m_discovery.stop();
-    const QString host = m_fields.edit2();
+    const QString host = m_fields.host();
     // The port is the low 16 bits of the number, so -1 means 65535 and 65536 means 0, which
     // the connect then refuses.
-    const std::optional<qint32> number = IntegerSyntax::parse(m_fields.edit3());
+    const std::optional<qint32> number = IntegerSyntax::parse(m_fields.port());
     if (number && m_connection.Connect(host, quint16(quint32(*number) & 0xFFFF)))
         return false;
     const std::optional<bool> open = m_connection.Connected();

@@ -105,8 +105,8 @@ class LinkUnderTest {
 public:
     explicit LinkUnderTest(DiscoveryEndpoints endpoints) : boxes(events) {
         link = std::make_unique<ServerLink>(boxes, fields, std::move(endpoints));
-        QObject::connect(&fields, &ClientFields::memo1Changed, [this] {
-            events.append("log: " + fields.memo1().section(QLatin1Char('\n'), -1));
+        QObject::connect(&fields, &ClientFields::logChanged, [this] {
+            events.append("log: " + fields.log().section(QLatin1Char('\n'), -1));
         });
         QObject::connect(link.get(), &ServerLink::indicatorConnectedChanged, [this] {
             events.append(link->indicatorConnected() ? "indicator: connected"

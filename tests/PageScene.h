@@ -1,13 +1,12 @@
 #pragma once
 
-// The real window, offscreen, as the program starts it, for the tests of its pages: a
-// recording link to the editor, message boxes answered with OK (unless the test answers them
-// itself), a private documents folder, and presses at points of a page given in the page's own
-// units.
+// The real window, offscreen, started as the program starts it, for the tests of its pages:
+// discovery on loopback with a period no test outlasts, a recording link to the editor, message
+// boxes answered with OK (unless the test answers them itself), a private documents folder, and
+// presses at points of a page given in the page's own units.
 
 #include "SceneSupport.h"
-#include "app/MainClient.h"
-#include "app/MainWindowScene.h"
+#include "app/ClientStartup.h"
 #include "app/MessageBoxes.h"
 #include "keyboard/KeyboardState.h"
 #include "link/CommandLink.h"
@@ -28,19 +27,11 @@ public:
         QFile::remove(documents.filePath(QStringLiteral("QS.INI")));
         if (answer == Boxes::AnsweredWithOk)
             answerBoxesWithOk(boxes, boxTexts);
-        client = std::make_unique<MainClient>(boxes, SettingsFile(documents.path()),
-                                              loopbackDiscovery());
+        scene = std::make_unique<ClientStartup>(boxes, SettingsFile(documents.path()),
+                                                loopbackDiscovery());
+        client = &scene->client();
         client->setCommandLink(&link);
-        scene = std::make_unique<MainWindowScene>(*client, boxes);
-        if (scene->window()) {
-            client->FormCreate();
-            client->FormResize(scene->window()->width(), scene->window()->height());
-        }
-    }
-
-    ~PageScene() {
-        scene.reset();
-        client.reset();
+        scene->start();
     }
 
     QQuickWindow *window() const { return scene->window(); }
@@ -137,6 +128,7 @@ public:
     QuickMessageBoxes boxes;
     QStringList boxTexts;
     RecordingLink link;
-    std::unique_ptr<MainClient> client;
-    std::unique_ptr<MainWindowScene> scene;
+    // Made last, so that the window goes before what it uses.
+    std::unique_ptr<ClientStartup> scene;
+    MainClient *client = nullptr;
 };

@@ -81,8 +81,8 @@ private slots:
 
     void answerConnects() {
         answerAndWait(editorAddress());
-        QCOMPARE(m_t->fields.edit2(), QString("127.0.0.1"));
-        QCOMPARE(m_t->fields.edit3(), QString::number(m_editorTcp.serverPort()));
+        QCOMPARE(m_t->fields.host(), QString("127.0.0.1"));
+        QCOMPARE(m_t->fields.port(), QString::number(m_editorTcp.serverPort()));
         QVERIFY(editorAccepted());
         QCOMPARE(events(), (QStringList{"discovery: stopped", "log: Client connected with server",
                                         "indicator: connected"}));
@@ -111,8 +111,8 @@ private slots:
         QFETCH(QString, host);
         QFETCH(QString, port);
         answerAndWait(payload);
-        QCOMPARE(m_t->fields.edit2(), host);
-        QCOMPARE(m_t->fields.edit3(), port);
+        QCOMPARE(m_t->fields.host(), host);
+        QCOMPARE(m_t->fields.port(), port);
         QCOMPARE(events(), (QStringList{"discovery: stopped", "box: " + kNotFound}));
         // The endpoint stays open: a later answer still connects.
         answerAndWait(editorAddress());
@@ -131,8 +131,8 @@ private slots:
     void answersThatChangeNothing() {
         QFETCH(QByteArray, payload);
         answerAndWait(payload);
-        QCOMPARE(m_t->fields.edit2(), QString("127.0.0.1"));
-        QCOMPARE(m_t->fields.edit3(), QString("6000"));
+        QCOMPARE(m_t->fields.host(), QString("127.0.0.1"));
+        QCOMPARE(m_t->fields.port(), QString("6000"));
         QCOMPARE(events(), QStringList());
         QVERIFY(discovery().running());
     }
@@ -159,7 +159,7 @@ private slots:
         answerAndWait("127.0.0.1m" + QByteArray::number(other.serverPort()));
         // Both fields take the new values, nothing is shown, discovery stops, and the
         // connection goes on with its old peer.
-        QCOMPARE(m_t->fields.edit3(), QString::number(other.serverPort()));
+        QCOMPARE(m_t->fields.port(), QString::number(other.serverPort()));
         QCOMPARE(events(), QStringList{"discovery: stopped"});
         QVERIFY(link().commandLink()->writeLineUnanswered("k1"));
         QCOMPARE(receivedBy(peer, 4), QByteArray("k1\r\n"));
@@ -238,7 +238,7 @@ private slots:
             expected += QStringList{"log: Client connected with server", "indicator: connected"};
         QCOMPARE(events(), expected);
         if (!editorLast)
-            QCOMPARE(m_t->fields.edit2(), QString("x99"));
+            QCOMPARE(m_t->fields.host(), QString("x99"));
 
         // A later answer is a burst of its own.
         events().clear();

@@ -226,8 +226,8 @@ private:
 
     // Connects through the settings page's button; every test's event list then starts empty.
     bool connectTo(quint16 port) {
-        m_t->fields.setEdit2("127.0.0.1");
-        m_t->fields.setEdit3(QString::number(port));
+        m_t->fields.setHost("127.0.0.1");
+        m_t->fields.setPort(QString::number(port));
         link().ConnectDisconnectClick();
         const bool connected = link().indicatorConnected() && !link().discovery().running();
         events().clear();
@@ -328,16 +328,16 @@ private slots:
         QFETCH(QList<QByteArray>, editorGot);
         ScriptedEditor editor({fault});
         QVERIFY(connectTo(editor.port()));
-        m_t->fields.setLabel1("before");
+        m_t->fields.setReply("before");
 
         QCOMPARE(press("k1"), faultPress);
-        QCOMPARE(m_t->fields.label1(), label);
+        QCOMPARE(m_t->fields.reply(), label);
         QVERIFY(link().connection().bufferedBytes() <= TcpConnection::kLargestInput);
         QCOMPARE(press("k2"), nextPress);
         QVERIFY(link().connection().bufferedBytes() <= TcpConnection::kLargestInput);
         QTRY_COMPARE(editor.lines(), editorGot);
         // Never a log line but the refusal's own.
-        QVERIFY(!m_t->fields.memo1().contains("disconnected") ||
+        QVERIFY(!m_t->fields.log().contains("disconnected") ||
                 faultPress.contains("log: Client disconnected from server"));
 
         // Where the connection is gone, Connect opens a new one and presses work again.
@@ -459,8 +459,8 @@ private slots:
         QVERIFY2(port != 0, output.constData());
         QVERIFY(output.contains("dropping connections"));
 
-        m_t->fields.setEdit2("127.0.0.1");
-        m_t->fields.setEdit3(QString::number(port));
+        m_t->fields.setHost("127.0.0.1");
+        m_t->fields.setPort(QString::number(port));
         QElapsedTimer clock;
         clock.start();
         link().ConnectDisconnectClick();
@@ -553,8 +553,8 @@ private slots:
         QCOMPARE(sender.writeDatagram(refusedAnswer, QHostAddress::LocalHost, listenPort),
                  qint64(refusedAnswer.size()));
         QTRY_COMPARE(events(), (QStringList{"discovery: stopped", "box: " + kNotFound}));
-        QCOMPARE(m_t->fields.edit2(), QString("127.0.0.1"));
-        QCOMPARE(m_t->fields.edit3(), QString::fromLatin1(refusedPort));
+        QCOMPARE(m_t->fields.host(), QString("127.0.0.1"));
+        QCOMPARE(m_t->fields.port(), QString::fromLatin1(refusedPort));
 
         expectFlat(before, residentKb());
     }

@@ -116,7 +116,7 @@ private slots:
         MainClient client(boxes, SettingsFile(m_documents.path()),
                           LinkUnderTest::loopback(m_editor.serverPort()));
         QVERIFY(client.start(415, 710));
-        client.fields()->setEdit2("10.0.0.5");
+        client.fields()->setHost("10.0.0.5");
         TerminationSignals termination;
         int closes = 0;
         connect(&termination, &TerminationSignals::received, &client, [&](int received) {
@@ -167,11 +167,11 @@ private slots:
         {
             MainClient client(boxes, SettingsFile(m_documents.path()),
                               LinkUnderTest::loopback(m_editor.serverPort()));
-            client.fields()->setEdit3(QString::number(m_editor.serverPort()));
+            client.fields()->setPort(QString::number(m_editor.serverPort()));
             client.link()->ConnectDisconnectClick();
             QVERIFY(m_editor.waitForNewConnection(10000));
             peer = m_editor.nextPendingConnection();
-            QCOMPARE(client.fields()->memo1(), QString("Client connected with server"));
+            QCOMPARE(client.fields()->log(), QString("Client connected with server"));
             QVERIFY(client.link()->indicatorConnected());
             client.move_clientClick();
             client.Button3Click();

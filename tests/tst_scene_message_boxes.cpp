@@ -220,7 +220,7 @@ private slots:
         pressItem(window(), "rythmiseisshow");
         pressItem(window(), "Edit2");
         QCOMPARE(focusName(), QString("Edit2"));
-        const QString host = s().client->fields()->edit2();
+        const QString host = s().client->fields()->host();
 
         bool answered = false;
         m_steps.append([&] {
@@ -234,11 +234,11 @@ private slots:
         // Nothing typed while the box was open reached the field, and the field has the
         // keyboard again.
         QCOMPARE(m_leftOpen, 0);
-        QCOMPARE(s().client->fields()->edit2(), host);
+        QCOMPARE(s().client->fields()->host(), host);
         QCOMPARE(focusName(), QString("Edit2"));
         QTest::keyClick(window(), Qt::Key_End);
         QTest::keyClick(window(), Qt::Key_9);
-        QCOMPARE(s().client->fields()->edit2(), host + "9");
+        QCOMPARE(s().client->fields()->host(), host + "9");
     }
 
     void readableAndInsideTheWindow_data() {

@@ -93,10 +93,10 @@ private:
                 text("Memo1"),
                 text("Label1"),
                 s().item("ScreenOn")->property("checked").toString(),
-                f->edit2(),
-                f->edit3(),
-                f->memo1(),
-                f->label1(),
+                f->host(),
+                f->port(),
+                f->log(),
+                f->reply(),
                 QString::number(f->screenOn())};
     }
 
@@ -263,13 +263,13 @@ private slots:
         typeText("d");
         QCOMPARE(text("Memo1"),
                  QString(typed).replace("abc", "abcd") + "\nClient connected with server 7");
-        QCOMPARE(s().client->fields()->memo1(), text("Memo1"));
+        QCOMPARE(s().client->fields()->log(), text("Memo1"));
     }
 
     void openingAndLeavingChangesNothing() {
         ClientFields *f = s().client->fields();
-        f->setEdit2("qs-editor.lan");
-        f->setEdit3("6001");
+        f->setHost("qs-editor.lan");
+        f->setPort("6001");
         f->setScreenOn(false);
         f->appendLogLine("Client connected with server");
         const QStringList before = snapshot();
@@ -335,7 +335,7 @@ private slots:
         QTRY_VERIFY(!s().client->link()->indicatorConnected());
         QCOMPARE(text("Memo1"),
                  QString("note\nClient connected with server\nClient disconnected from server"));
-        QCOMPARE(f->memo1(), text("Memo1"));
+        QCOMPARE(f->log(), text("Memo1"));
         QVERIFY(s().boxTexts.isEmpty());
         QCOMPARE(s().visiblePages(), QStringList{kPage});
     }
@@ -349,7 +349,7 @@ private slots:
     void typedAddressGoesToTheFieldsAndDiscoveryReplacesIt() {
         QFETCH(QString, field);
         ClientFields *f = s().client->fields();
-        auto value = [&] { return field == "Edit2" ? f->edit2() : f->edit3(); };
+        auto value = [&] { return field == "Edit2" ? f->host() : f->port(); };
         openPage();
         pressItem(s().window(), field);
         QTest::keyClick(s().window(), Qt::Key_A, Qt::ControlModifier);
@@ -359,9 +359,9 @@ private slots:
 
         // An answer of discovery while the user is still in the field replaces the text.
         if (field == "Edit2")
-            f->setEdit2("10.0.0.9");
+            f->setHost("10.0.0.9");
         else
-            f->setEdit3("6123");
+            f->setPort("6123");
         QCOMPARE(text(field), value());
         QVERIFY(s().item(field)->hasActiveFocus());
         // And typing goes on from the new text.

@@ -265,7 +265,7 @@ private slots:
         const float sx = float(window.width()) / 415;
         QVERIFY(QTest::qWaitFor([&] { return s().client->scaling()->sx() == sx; }));
         // Port 0 fails the connect at once, with its box, and nothing goes on the network.
-        s().client->fields()->setEdit3("0");
+        s().client->fields()->setPort("0");
         if (page == "Panel4")
             s().client->move_clientClick();
         else if (page == "Panelmartyries")

@@ -1,3 +1,4 @@
+#include "LinkTestSupport.h"
 #include "PageScene.h"
 
 #include <QFile>
@@ -22,7 +23,7 @@ private:
     // private documents folder; made anew for each test.
     std::unique_ptr<PageScene> m_window;
 
-    MainClient *client() const { return m_window->client.get(); }
+    MainClient *client() const { return m_window->client; }
     QQuickWindow *window() const { return m_window->window(); }
 
     void resizeWindow(int w, int h) {
@@ -31,6 +32,12 @@ private:
         // The pages are rescaled when the window system reports the new size.
         QTRY_COMPARE(client()->scaling()->sx(), float(double(w) / 415));
         QTRY_COMPARE(client()->scaling()->sy(), float(double(h) / 710));
+    }
+
+    static void writeSettings(const QTemporaryDir &documents, const QByteArray &text) {
+        QFile file(documents.filePath("QS.INI"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(text), text.size());
     }
 
     QStringList visiblePages() const {
@@ -170,7 +177,7 @@ private slots:
     void closeRefusedWithBadPortThenAccepted() {
         // A close asked for by the window system while the settings page is shown.
         pressItem(window(), "rythmiseisshow");
-        client()->fields()->setEdit3("abc");
+        client()->fields()->setPort("abc");
         QVERIFY(!window()->close());
         QCOMPARE(m_window->boxTexts, QStringList{"'abc' is not a valid integer value."});
         QVERIFY(window()->isVisible());
@@ -178,12 +185,78 @@ private slots:
         QVERIFY(!QFile::exists(m_window->documents.filePath("QS.INI")));
 
         // Corrected, the off button of the keyboard page closes the window.
-        client()->fields()->setEdit3("6000");
+        client()->fields()->setPort("6000");
         pressItem(window(), "Button4");
         pressItem(window(), "off");
         QTRY_VERIFY(!window()->isVisible());
         QCOMPARE(m_window->boxTexts.size(), 1);
         QVERIFY(QFile::exists(m_window->documents.filePath("QS.INI")));
+    }
+
+    // The program's start, step by step: building shows the window with its defaults; starting
+    // gives discovery its port, reads the settings file and fits the pages to the window.
+    void startInTheProgramsOrder() {
+        QTemporaryDir documents;
+        writeSettings(documents, "[Form]\nport=6001\nipserver=qs-editor.lan\nScreenOn=0\n");
+        QuickMessageBoxes boxes;
+        QStringList boxTexts;
+        answerBoxesWithOk(boxes, boxTexts);
+        ClientStartup startup(boxes, SettingsFile(documents.path()), loopbackDiscovery());
+        QVERIFY2(startup.window(), qPrintable(startup.errors()));
+        MainClient &c = startup.client();
+        QVERIFY(startup.window()->isVisible());
+        QVERIFY(!c.link()->indicatorConnected());
+        QVERIFY(!c.link()->discovery().isOpen());
+        QVERIFY(!c.link()->discovery().running());
+        QCOMPARE(c.fields()->host(), QString("127.0.0.1"));
+        QVERIFY(!c.scaling()->fitted());
+
+        QVERIFY(startup.start());
+        QVERIFY(c.link()->discovery().isOpen());
+        QVERIFY(c.link()->discovery().running());
+        QCOMPARE(c.fields()->host(), QString("qs-editor.lan"));
+        QCOMPARE(c.fields()->port(), QString("6001"));
+        QCOMPARE(c.fields()->screenOn(), false);
+        QVERIFY(c.scaling()->fitted());
+        QCOMPARE(c.scaling()->sx(), float(double(startup.window()->width()) / 415));
+        QCOMPARE(c.scaling()->sy(), float(double(startup.window()->height()) / 710));
+        QCOMPARE(c.pages()->visiblePage(), QString("Panel1"));
+        QVERIFY(boxTexts.isEmpty());
+    }
+
+    // A second copy on the same discovery port shows the bind failure in front of its fitted
+    // pages and does not start: its settings file is not read, its discovery stays stopped, and
+    // the first copy goes on.
+    void secondCopyDoesNotStart() {
+        const DiscoveryEndpoints endpoints = LinkUnderTest::loopback();
+        QTemporaryDir documents;
+        writeSettings(documents, "[Form]\nport=6001\nipserver=qs-editor.lan\nScreenOn=0\n");
+        QuickMessageBoxes firstBoxes;
+        QStringList firstTexts;
+        answerBoxesWithOk(firstBoxes, firstTexts);
+        ClientStartup first(firstBoxes, SettingsFile(documents.path()), endpoints);
+        QVERIFY2(first.window(), qPrintable(first.errors()));
+        QVERIFY(first.start());
+
+        QuickMessageBoxes boxes;
+        QStringList boxTexts;
+        answerBoxesWithOk(boxes, boxTexts);
+        ClientStartup second(boxes, SettingsFile(documents.path()), endpoints);
+        QVERIFY2(second.window(), qPrintable(second.errors()));
+        bool fittedBehindTheBox = false;
+        connect(&boxes, &QuickMessageBoxes::openTextsChanged, this, [&] {
+            if (!boxes.openTexts().isEmpty())
+                fittedBehindTheBox = second.client().scaling()->fitted();
+        });
+        QVERIFY(!second.start());
+        QCOMPARE(boxTexts,
+                 QStringList{"Could not bind socket. Address and port are already in use."});
+        QVERIFY(fittedBehindTheBox);
+        QCOMPARE(second.client().fields()->host(), QString("127.0.0.1"));
+        QVERIFY(!second.client().link()->discovery().running());
+        QVERIFY(first.client().link()->discovery().running());
+        QCOMPARE(first.client().fields()->host(), QString("qs-editor.lan"));
+        QVERIFY(firstTexts.isEmpty());
     }
 
     void settingsReadIntoThePageAtCreation() {

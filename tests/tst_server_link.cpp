@@ -27,8 +27,8 @@ private:
 
     // Connects through the settings page's button and starts every test's event list afresh.
     bool connectToEditor() {
-        m_t->fields.setEdit2("127.0.0.1");
-        m_t->fields.setEdit3(QString::number(m_server.serverPort()));
+        m_t->fields.setHost("127.0.0.1");
+        m_t->fields.setPort(QString::number(m_server.serverPort()));
         link().ConnectDisconnectClick();
         if (!m_server.waitForNewConnection(10000))
             return false;
@@ -56,10 +56,10 @@ private slots:
 
     void connectAndDisconnectByTheButton() {
         QVERIFY(!link().indicatorConnected());
-        QVERIFY(m_t->fields.memo1().isEmpty());
+        QVERIFY(m_t->fields.log().isEmpty());
         link().discovery().start();
         events().clear();
-        m_t->fields.setEdit3(QString::number(m_server.serverPort()));
+        m_t->fields.setPort(QString::number(m_server.serverPort()));
         for (int round = 0; round < 2; ++round) {
             link().ConnectDisconnectClick();
             QVERIFY(m_server.waitForNewConnection(10000));
@@ -72,10 +72,10 @@ private slots:
                               "discovery: stopped", "log: Client connected with server",
                               "indicator: connected", "log: Client disconnected from server",
                               "indicator: not connected", "discovery: started"}));
-        QCOMPARE(m_t->fields.memo1(), QString("Client connected with server\n"
-                                              "Client disconnected from server\n"
-                                              "Client connected with server\n"
-                                              "Client disconnected from server"));
+        QCOMPARE(m_t->fields.log(), QString("Client connected with server\n"
+                                            "Client disconnected from server\n"
+                                            "Client connected with server\n"
+                                            "Client disconnected from server"));
         QVERIFY(m_t->boxes.texts.isEmpty());
     }
 
@@ -104,7 +104,7 @@ private slots:
         portText.replace("P", QString::number(port));
         portText.replace("H", QString::number(port, 16));
         portText.replace("W", QString::number(65536 * 3 + port));
-        m_t->fields.setEdit3(portText);
+        m_t->fields.setPort(portText);
         link().discovery().start();
         events().clear();
         link().ConnectDisconnectClick();
@@ -124,7 +124,7 @@ private slots:
         QTcpServer top;
         if (!top.listen(QHostAddress::LocalHost, 65535))
             QSKIP("port 65535 on 127.0.0.1 is taken on this machine");
-        m_t->fields.setEdit3("-1");
+        m_t->fields.setPort("-1");
         link().ConnectDisconnectClick();
         QVERIFY(top.waitForNewConnection(10000));
         QVERIFY(link().indicatorConnected());
@@ -139,8 +139,8 @@ private slots:
 
     void badHosts() {
         QFETCH(QString, host);
-        m_t->fields.setEdit2(host);
-        m_t->fields.setEdit3(QString::number(m_server.serverPort()));
+        m_t->fields.setHost(host);
+        m_t->fields.setPort(QString::number(m_server.serverPort()));
         link().ConnectDisconnectClick();
         QCOMPARE(events(), QStringList{"box: " + kNotFound});
         QVERIFY(!link().indicatorConnected());
@@ -168,7 +168,7 @@ private slots:
         QVERIFY(connectToEditor());
         link().ConnectDisconnectClick();
         events().clear();
-        m_t->fields.setEdit3(QString::number(port));
+        m_t->fields.setPort(QString::number(port));
         QElapsedTimer clock;
         clock.start();
         link().ConnectDisconnectClick();
@@ -204,7 +204,7 @@ private slots:
                 editorWrites(part);
         QVERIFY(link().commandLink()->kataxorisi("k1"));
         QCOMPARE(receivedBy(m_peer, 4), QByteArray("k1\r\n"));
-        QCOMPARE(m_t->fields.label1(), QString("x"));
+        QCOMPARE(m_t->fields.reply(), QString("x"));
         QCOMPARE(events(), QStringList());
         QVERIFY(link().connection().Connected().value_or(false));
     }
@@ -223,7 +223,7 @@ private slots:
         QVERIFY(link().commandLink()->kataxorisi("ark17"));
         QCOMPARE(events(), (QStringList{"box: " + kRefused, "log: Client disconnected from server",
                                         "indicator: not connected", "discovery: started"}));
-        QCOMPARE(m_t->fields.label1(), QString("x"));
+        QCOMPARE(m_t->fields.reply(), QString("x"));
         QCOMPARE(link().connection().Connected(), std::optional<bool>(false));
         QCOMPARE(receivedBy(m_peer, 7), QByteArray("ark17\r\n"));
     }
@@ -284,15 +284,15 @@ private slots:
         if (editorCloses)
             m_peer->disconnectFromHost();
         QVERIFY(waitReadable(link().connection().descriptor()));
-        m_t->fields.setLabel1("before");
+        m_t->fields.setReply("before");
         QVERIFY(link().commandLink()->kataxorisi("k1"));
         // Discovery and the picture change first, the box comes last; the connection is not
         // closed by this path, and Label1 keeps its text.
         QCOMPARE(events(), (QStringList{"discovery: started", "indicator: not connected",
                                         "box: " + kNoConnection}));
-        QCOMPARE(m_t->fields.label1(), QString("before"));
+        QCOMPARE(m_t->fields.reply(), QString("before"));
         QCOMPARE(link().connection().Connected().value_or(false), stillOpen);
-        QVERIFY(!m_t->fields.memo1().contains("disconnected"));
+        QVERIFY(!m_t->fields.log().contains("disconnected"));
     }
 
     void resetEndsThePressInTheErrorBox() {

@@ -110,7 +110,7 @@ private slots:
             }
             filler.close();
             ClientFields fields;
-            fields.setEdit2(QString(6000, 'h'));
+            fields.setHost(QString(6000, 'h'));
             return checkFailedClose(folder, fields);
         });
         if (code == 77)
@@ -162,7 +162,7 @@ private slots:
                            ::setuid(nobody) != 0 || ::setuid(0) == 0))
                 ::_exit(77);
             ClientFields fields;
-            fields.setEdit2("10.0.0.7");
+            fields.setHost("10.0.0.7");
             const auto failure = SettingsFile(folder).write(fields);
             if (saved)
                 ::_exit(failure ? 10 : 0);
@@ -204,8 +204,8 @@ private slots:
             const pid_t pid = ::fork();
             if (pid == 0) {
                 ClientFields fields;
-                fields.setEdit3("7000");
-                fields.setEdit2(host);
+                fields.setPort("7000");
+                fields.setHost(host);
                 fields.setScreenOn(false);
                 for (;;)
                     SettingsFile(m_dir.path()).write(fields);

@@ -66,11 +66,11 @@ private slots:
 
     void noFileGivesTheDefaults() {
         ClientFields fields;
-        fields.setEdit2("x");
-        fields.setEdit3("1");
+        fields.setHost("x");
+        fields.setPort("1");
         SettingsFile(m_dir.path()).read(fields);
-        QCOMPARE(fields.edit3(), QString("6000"));
-        QCOMPARE(fields.edit2(), QString("127.0.0.1"));
+        QCOMPARE(fields.port(), QString("6000"));
+        QCOMPARE(fields.host(), QString("127.0.0.1"));
         QVERIFY(fields.screenOn());
     }
 
@@ -141,8 +141,8 @@ private slots:
         writeFile(iniPath(), file);
         ClientFields fields;
         SettingsFile(m_dir.path()).read(fields);
-        QCOMPARE(fields.edit3(), port);
-        QCOMPARE(fields.edit2(), host);
+        QCOMPARE(fields.port(), port);
+        QCOMPARE(fields.host(), host);
         QCOMPARE(fields.screenOn(), screenOn);
     }
 
@@ -160,10 +160,10 @@ private slots:
         writeFile(iniPath(), "[Other]\nblob=" + hugeLine + "\n[Form]\nipserver=" + longHost + "\n");
         ClientFields fields;
         SettingsFile(m_dir.path()).read(fields);
-        QCOMPARE(fields.edit2(), QString(2047, 'h'));
+        QCOMPARE(fields.host(), QString(2047, 'h'));
 
         // The close still writes the three keys and keeps the huge foreign line untouched.
-        fields.setEdit2("10.0.0.9");
+        fields.setHost("10.0.0.9");
         QCOMPARE(SettingsFile(m_dir.path()).write(fields), std::nullopt);
         const QByteArray written = readFile(iniPath());
         QVERIFY(written.contains("blob=" + hugeLine + "\n"));
@@ -191,13 +191,13 @@ private slots:
         QFETCH(QString, port);
         writeFile(iniPath(), "[Form]\nport=1234\n");
         ClientFields fields;
-        fields.setEdit3(port);
+        fields.setPort(port);
         SettingsFile file(m_dir.path());
         QCOMPARE(file.write(fields), QString("'%1' is not a valid integer value").arg(port));
         QCOMPARE(readFile(iniPath()), QByteArray("[Form]\nport=1234\n"));
 
         // Once the field is corrected the close writes all three keys.
-        fields.setEdit3("$1770");
+        fields.setPort("$1770");
         fields.setScreenOn(false);
         QCOMPARE(file.write(fields), std::nullopt);
         QCOMPARE(readFile(iniPath()),
@@ -209,8 +209,8 @@ private slots:
                                   "extra = keep me\r\nPort=99\r\n\r\n[Last]\r\nz=1";
         writeFile(iniPath(), before);
         ClientFields fields;
-        fields.setEdit3("  42");
-        fields.setEdit2("");
+        fields.setPort("  42");
+        fields.setHost("");
         QCOMPARE(SettingsFile(m_dir.path()).write(fields), std::nullopt);
         QCOMPARE(readFile(iniPath()),
                  QByteArray("; written by hand\r\n[Other]\r\nport=1\r\n\r\n[FORM]\r\n"
@@ -220,8 +220,8 @@ private slots:
         // What was written reads back as written.
         ClientFields again;
         SettingsFile(m_dir.path()).read(again);
-        QCOMPARE(again.edit3(), QString("42"));
-        QCOMPARE(again.edit2(), QString(""));
+        QCOMPARE(again.port(), QString("42"));
+        QCOMPARE(again.host(), QString(""));
     }
 
     void byteOrderMarkIsKept_data() {
@@ -245,8 +245,8 @@ private slots:
         QFETCH(QByteArray, after);
         writeFile(iniPath(), before);
         ClientFields fields;
-        fields.setEdit3("6000");
-        fields.setEdit2("10.0.0.3");
+        fields.setPort("6000");
+        fields.setHost("10.0.0.3");
         QCOMPARE(SettingsFile(m_dir.path()).write(fields), std::nullopt);
         QCOMPARE(readFile(iniPath()), after);
     }
@@ -264,7 +264,7 @@ private slots:
 
     void lineBreaksInTheHostCannotAddLines() {
         ClientFields fields;
-        fields.setEdit2("10.0.0.1\r\n[Form]\r\nport=1");
+        fields.setHost("10.0.0.1\r\n[Form]\r\nport=1");
         QCOMPARE(SettingsFile(m_dir.path()).write(fields), std::nullopt);
         QCOMPARE(readFile(iniPath()),
                  QByteArray("[Form]\nport=6000\nipserver=10.0.0.1[Form]port=1\nScreenOn=1\n"));
@@ -283,7 +283,7 @@ private slots:
         const QByteArray before = "[Other]\nkeep=1\n[Form]\nport=7000\nipserver=old\nScreenOn=0\n";
         writeFile(iniPath(), before);
         ClientFields fields;
-        fields.setEdit2(QString(4096, 'n'));
+        fields.setHost(QString(4096, 'n'));
 
         ::signal(SIGXFSZ, SIG_IGN);
         rlimit saved{};
@@ -359,11 +359,11 @@ private slots:
         if (!folder.startsWith(m_dir.path()))
             return;
         ClientFields fields;
-        fields.setEdit2("10.0.0.4");
+        fields.setHost("10.0.0.4");
         QCOMPARE(settings.write(fields), std::nullopt);
         ClientFields again;
         settings.read(again);
-        QCOMPARE(again.edit2(), QString("10.0.0.4"));
+        QCOMPARE(again.host(), QString("10.0.0.4"));
     }
 
     void unreadableFileIsNotReplaced() {

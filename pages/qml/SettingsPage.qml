@@ -33,8 +33,8 @@ ScaledPage {
 
         objectName: "Edit2"
         x: 248; y: 8; width: 113; height: 32
-        text: page.fields.edit2
-        onTextEdited: page.fields.edit2 = text
+        text: page.fields.host
+        onTextEdited: page.fields.host = text
         containmentMask: PressArea { width: edit2.width; height: edit2.height }
         KeyNavigation.tab: connectDisconnect
         KeyNavigation.backtab: edit3
@@ -44,8 +44,8 @@ ScaledPage {
 
         objectName: "Edit3"
         x: 264; y: 64; width: 73; height: 32
-        text: page.fields.edit3
-        onTextEdited: page.fields.edit3 = text
+        text: page.fields.port
+        onTextEdited: page.fields.port = text
         containmentMask: PressArea { width: edit3.width; height: edit3.height }
         KeyNavigation.tab: edit2
         KeyNavigation.backtab: memo1
@@ -75,7 +75,7 @@ ScaledPage {
             // newest line is brought into view, unless the user has scrolled back from the end
             // to read or is typing in the box.
             function takeLog() {
-                const log = page.fields.memo1
+                const log = page.fields.log
                 if (log === text)
                     return
                 const view = memoView.view
@@ -115,7 +115,7 @@ ScaledPage {
             Component.onCompleted: takeLog()
             // A typed change goes into the log's own text, so that the next appended line comes
             // after it instead of replacing it.
-            onTextChanged: if (text !== page.fields.memo1) page.fields.memo1 = text
+            onTextChanged: if (text !== page.fields.log) page.fields.log = text
             background: Rectangle {
                 color: memo1.palette.base
                 border.color: memo1.activeFocus ? memo1.palette.highlight : memo1.palette.mid
@@ -128,7 +128,7 @@ ScaledPage {
 
             Connections {
                 target: page.fields
-                function onMemo1Changed() { memo1.takeLog() }
+                function onLogChanged() { memo1.takeLog() }
             }
         }
     }
@@ -169,6 +169,6 @@ ScaledPage {
         objectName: "Label1"
         x: 156; y: 92; width: 61; height: 23
         visible: false
-        text: page.fields.label1
+        text: page.fields.reply
     }
 }

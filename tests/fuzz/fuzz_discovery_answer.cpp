@@ -117,15 +117,15 @@ struct Harness {
         // Fields that no answer writes: a host and a port text of more than 20 characters.
         const QString host = QStringLiteral("host-before-the-answer");
         const QString port = QStringLiteral("port-before-the-answer");
-        fields.setEdit2(host);
-        fields.setEdit3(port);
+        fields.setHost(host);
+        fields.setPort(port);
         connects = 0;
         if (!deliver(sender, to, datagram))
             return;
         const Expected e = reference(data, size, host, port);
-        if (fields.edit2() != e.host || fields.edit3() != e.port || connects != int(e.connects)) {
+        if (fields.host() != e.host || fields.port() != e.port || connects != int(e.connects)) {
             std::fprintf(stderr, "answer of %zu bytes: host \"%s\" port \"%s\" connects %d\n", size,
-                         qPrintable(fields.edit2()), qPrintable(fields.edit3()), connects);
+                         qPrintable(fields.host()), qPrintable(fields.port()), connects);
             std::abort();
         }
         if (discovery->running() || !discovery->isOpen())

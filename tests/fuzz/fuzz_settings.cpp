@@ -74,15 +74,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     for (size_t i = 1; i < size && i < 24; ++i)
         if (data[i] > ' ' && data[i] < 127 && data[i] != '"')
             host += QChar(data[i]);
-    fields.setEdit3(QString::number(port));
-    fields.setEdit2(host);
+    fields.setPort(QString::number(port));
+    fields.setHost(host);
     fields.setScreenOn(size % 2);
     if (settings.write(fields))
         std::abort();
 
     ClientFields again;
     settings.read(again);
-    if (again.edit3() != QString::number(port) || again.edit2() != host ||
+    if (again.port() != QString::number(port) || again.host() != host ||
         again.screenOn() != fields.screenOn())
         std::abort();
 

@@ -1,8 +1,7 @@
 // Draws what the user sees: each page of the main window at a given window size, written as
 // PNG files into a folder, so that the layout and the pictures can be looked at beside their
 // description. Runs on the offscreen platform; nothing is sent to the network.
-#include "app/MainClient.h"
-#include "app/MainWindowScene.h"
+#include "app/ClientStartup.h"
 #include "app/MessageBoxes.h"
 
 #include <QDir>
@@ -102,16 +101,20 @@ int main(int argc, char *argv[]) {
     // A private documents folder, so that the user's settings file is neither read nor written.
     QTemporaryDir documents;
     QuickMessageBoxes boxes;
-    // Discovery is never started here; its endpoints are loopback all the same, so that nothing
-    // this tool does can reach the network.
-    MainClient client(boxes, SettingsFile(documents.path()), DiscoveryEndpoints::loopback());
-    MainWindowScene scene(client, boxes);
-    QQuickWindow *window = scene.window();
+    // Started as the program starts, but with discovery on loopback and a period longer than
+    // the tool runs, so that it sends nothing at all.
+    ClientStartup startup(boxes, SettingsFile(documents.path()),
+                          DiscoveryEndpoints::loopback(0, 9, 3600000));
+    QQuickWindow *window = startup.window();
     if (!window) {
-        std::fprintf(stderr, "render-pages: %s", qPrintable(scene.errors()));
+        std::fprintf(stderr, "render-pages: %s", qPrintable(startup.errors()));
         return 1;
     }
-    client.FormCreate();
+    if (!startup.start()) {
+        std::fprintf(stderr, "render-pages: the client did not start\n");
+        return 1;
+    }
+    MainClient &client = startup.client();
     window->showNormal();
     window->resize(width, height);
     if (!QTest::qWaitForWindowExposed(window)) {

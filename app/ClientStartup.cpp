@@ -1,0 +1,15 @@
+#include "app/ClientStartup.h"
+
+#include "app/MessageBoxes.h"
+
+#include <QQuickWindow>
+
+ClientStartup::ClientStartup(QuickMessageBoxes &boxes, SettingsFile settingsFile,
+                             DiscoveryEndpoints endpoints)
+    : m_client(boxes, std::move(settingsFile), std::move(endpoints)), m_scene(m_client, boxes) {}
+
+bool ClientStartup::start() {
+    if (!window())
+        return false;
+    return m_client.start(window()->width(), window()->height());
+}
