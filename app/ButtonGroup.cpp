@@ -1,5 +1,6 @@
 #include "app/ButtonGroup.h"
 
+#include "app/ButtonGroupAccessible.h"
 #include "app/PressArea.h"
 #include "app/PressQueue.h"
 
@@ -51,6 +52,7 @@ void ButtonGroup::setClient(MainClient *client) {
 
 void ButtonGroup::componentComplete() {
     QQuickItem::componentComplete();
+    ButtonGroupAccessible::install();
     m_member = WindowLayout::standard().member(objectName());
     if (!m_member || m_member->kind != QLatin1String("group")) {
         qWarning("The layout table has no group %s", qPrintable(objectName()));
@@ -163,6 +165,7 @@ void ButtonGroup::mouseUngrabEvent() {
 }
 
 void ButtonGroup::touchEvent(QTouchEvent *event) {
+    followGrabsOf(event->pointingDevice());
     bool taken = false;
     QList<int> released;
     for (qsizetype i = 0; i < event->pointCount(); ++i) {
@@ -215,9 +218,33 @@ void ButtonGroup::touchEvent(QTouchEvent *event) {
         press(button);
 }
 
-void ButtonGroup::touchUngrabEvent() {
-    forgetTouches();
-    updateHover();
+// The toolkit calls this whenever the group loses the grab of any of its fingers, a finger that
+// lifts included, without saying which; followGrabsOf() learns which from the device.
+void ButtonGroup::touchUngrabEvent() {}
+
+void ButtonGroup::followGrabsOf(const QPointingDevice *device) {
+    if (!device || m_followedDevices.contains(device))
+        return;
+    m_followedDevices.append(device);
+    connect(device, &QPointingDevice::grabChanged, this,
+            [this](QObject *grabber, QPointingDevice::GrabTransition transition,
+                   const QPointerEvent *, const QEventPoint &point) {
+                if (grabber != this)
+                    return;
+                switch (transition) {
+                case QPointingDevice::UngrabExclusive:
+                case QPointingDevice::CancelGrabExclusive:
+                    // Taken from the group without lifting (a finger that lifted is gone
+                    // already): it presses nothing.
+                    if (m_touches.remove(point.id())) {
+                        PressArea::countFingers(-1);
+                        updateHover();
+                    }
+                    break;
+                default:
+                    break;
+                }
+            });
 }
 
 void ButtonGroup::forgetTouches() {

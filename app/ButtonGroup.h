@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QPointingDevice>
 #include <QQuickItem>
 #include <QtQml/qqml.h>
 
@@ -119,6 +120,8 @@ private:
     void mouseOverAt(QPointF point, const QPointerEvent *event);
     void forgetTouches();
     void forgetPointers();
+    // Fingers the group loses to another item, or that the window cancels, are forgotten.
+    void followGrabsOf(const QPointingDevice *device);
     // Works out the hovered buttons again and lends the slots to them.
     void updateHover();
 
@@ -127,6 +130,7 @@ private:
     QList<HoverSlot *> m_slots;
     QStringList m_hovered;
     QHash<int, Pointer> m_touches;
+    QList<const QPointingDevice *> m_followedDevices;
     bool m_mouseDown = false;
     Pointer m_mouse;
     int m_mouseOver = -1;

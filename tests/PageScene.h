@@ -65,10 +65,14 @@ public:
         pressAt(window(), onPage(page, point));
     }
 
-    // An item's rectangle in the units of the page it lies on.
+    // An item's rectangle, or a group's button's, in the units of the page it lies on.
     QRectF rectOnPage(const QString &page, const QString &name) const {
-        QQuickItem *it = item(name);
-        return it->mapRectToItem(item(page), QRectF(0, 0, it->width(), it->height()));
+        if (QQuickItem *it = item(name))
+            return it->mapRectToItem(item(page), QRectF(0, 0, it->width(), it->height()));
+        return target(name).rectIn(item(page));
+    }
+    Target target(const QString &name) const {
+        return window() ? findTarget(window()->contentItem(), name) : Target();
     }
 
     // Every second set and pop-up group of the keyboard page shown, by its set buttons and

@@ -82,9 +82,9 @@ private:
     }
 
     void pressSign(const QString &name) {
-        QQuickItem *key = s().item(name);
+        const Target key = s().target(name);
         QVERIFY2(key, qPrintable(name));
-        pressAt(window(), key->mapToScene(QPointF(key->width() / 2, key->height() / 2)));
+        pressAt(window(), key.centreInScene());
     }
 
 private slots:

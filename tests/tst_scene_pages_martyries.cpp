@@ -356,7 +356,7 @@ private slots:
         KeyboardState signPress([](const QString &) { return true; });
         PageScene::openEverySecondSet(signPress);
         QCOMPARE(signPress.shownPanels(), before);
-        signPress.c13Click(key);
+        signPress.press(QStringLiteral("k1"));
         QVERIFY(signPress.shownPanels() != before);
 
         openPage();

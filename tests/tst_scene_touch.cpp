@@ -2,6 +2,8 @@
 #include "app/PressArea.h"
 #include "keyboard/PanelSwitch.h"
 
+#include "app/ButtonGroup.h"
+
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QPointingDevice>
@@ -21,8 +23,8 @@ private:
     PageScene &s() { return *m_scene; }
 
     QPointF centreOf(const QString &name) {
-        QQuickItem *item = s().item(name);
-        return item ? item->mapToScene(QPointF(item->width() / 2, item->height() / 2)) : QPointF();
+        const Target target = s().target(name);
+        return target ? target.centreInScene() : QPointF();
     }
     void down(int finger, QPointF at) {
         QTest::touchEvent(s().window(), m_finger).press(finger, at.toPoint(), s().window());
@@ -34,15 +36,28 @@ private:
         down(0, at);
         up(0, at);
     }
-    bool hovered(const QString &name) { return s().item(name)->property("hovered").toBool(); }
+    bool hovered(const QString &name) { return s().target(name).isHovered(); }
 
-    // Every press area of the window, hidden pages and groups included.
-    static void collectPressAreas(QQuickItem *from, QList<PressArea *> &into) {
+    // Every press area and group of the window, hidden pages and groups included.
+    template <typename Area> static void collect(QQuickItem *from, QList<Area *> &into) {
         for (QQuickItem *child : from->childItems()) {
-            if (auto *area = qobject_cast<PressArea *>(child))
+            if (auto *area = qobject_cast<Area *>(child))
                 into.append(area);
-            collectPressAreas(child, into);
+            collect(child, into);
         }
+    }
+
+    // What a screen reader finds for a press target: the item's own interface, or the button
+    // among its group's children.
+    QAccessibleInterface *accessibleOf(const QString &name) {
+        const Target target = s().target(name);
+        if (!target)
+            return nullptr;
+        QAccessibleInterface *own = QAccessible::queryAccessibleInterface(target.item);
+        if (target.button.isEmpty() || !own)
+            return own;
+        const auto *group = qobject_cast<ButtonGroup *>(target.item);
+        return own->child(int(group->buttonNames().indexOf(target.button)));
     }
 
 private slots:
@@ -297,40 +312,50 @@ private slots:
     // A screen reader finds every press target as a named button it can press.
     void everyPressTargetIsANamedButton() {
         QList<PressArea *> areas;
-        collectPressAreas(s().window()->contentItem(), areas);
-        QVERIFY(areas.size() > 300);
+        collect(s().window()->contentItem(), areas);
+        QList<ButtonGroup *> groups;
+        collect(s().window()->contentItem(), groups);
 
         QStringList unnamed;
         int buttons = 0;
-        for (PressArea *area : areas) {
-            const QString own = area->objectName().isEmpty() ? area->parentItem()->objectName()
-                                                             : area->objectName();
-            QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(area);
-            if (!iface) {
-                // The area filling a mode panel is part of the panel, which is named.
-                QQuickItem *panel = area->parentItem();
-                while (panel && !panel->objectName().startsWith("Panelhxos_"))
-                    panel = panel->parentItem();
-                QVERIFY2(panel, qPrintable(own));
-                QVERIFY(!QAccessible::queryAccessibleInterface(panel)
-                             ->text(QAccessible::Name)
-                             .isEmpty());
-                continue;
-            }
-            const QString name = iface->text(QAccessible::Name);
-            if (iface->role() != QAccessible::Button) {
-                // Pages, groups and mode panels take presses and do nothing with them.
-                QVERIFY2(own.startsWith("Panel"), qPrintable(own));
-                QVERIFY2(!name.isEmpty(), qPrintable(own));
-                continue;
-            }
+        auto checkButton = [&](QAccessibleInterface *iface, const QString &own) {
             ++buttons;
+            const QString name = iface->text(QAccessible::Name);
             if (name.isEmpty() || name == "......")
                 unnamed.append(own);
             QAccessibleActionInterface *actions = iface->actionInterface();
             QVERIFY2(actions &&
                          actions->actionNames().contains(QAccessibleActionInterface::pressAction()),
                      qPrintable(own));
+        };
+        for (PressArea *area : areas) {
+            const QString own = area->objectName().isEmpty() ? area->parentItem()->objectName()
+                                                             : area->objectName();
+            QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(area);
+            QVERIFY2(iface, qPrintable(own));
+            if (iface->role() != QAccessible::Button) {
+                // Pages take presses and do nothing with them.
+                QVERIFY2(own.startsWith("Panel"), qPrintable(own));
+                QVERIFY2(!iface->text(QAccessible::Name).isEmpty(), qPrintable(own));
+                continue;
+            }
+            checkButton(iface, own);
+        }
+        // A group is named and lists its buttons, which are no items, as its children.
+        for (ButtonGroup *group : groups) {
+            QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(group);
+            QVERIFY2(iface, qPrintable(group->objectName()));
+            QCOMPARE(iface->role(), QAccessible::Grouping);
+            QVERIFY2(!iface->text(QAccessible::Name).isEmpty(), qPrintable(group->objectName()));
+            const QStringList names = group->buttonNames();
+            QCOMPARE(iface->childCount(), names.size());
+            for (int i = 0; i < names.size(); ++i) {
+                QAccessibleInterface *button = iface->child(i);
+                QVERIFY2(button && button->role() == QAccessible::Button, qPrintable(names[i]));
+                QCOMPARE(button->parent(), iface);
+                QCOMPARE(iface->indexOfChild(button), i);
+                checkButton(button, names[i]);
+            }
         }
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(' ')));
         // 169 sign words, 59 pop-up words, the tool column, the set buttons and check boxes,
@@ -339,8 +364,8 @@ private slots:
 
         // The names say what the button is, not its command word, where the tables know it.
         const auto nameOf = [this](const QString &objectName) {
-            return QAccessible::queryAccessibleInterface(s().item(objectName))
-                ->text(QAccessible::Name);
+            QAccessibleInterface *iface = accessibleOf(objectName);
+            return iface ? iface->text(QAccessible::Name) : QString();
         };
         QCOMPARE(nameOf("a1"), QString("oligon"));
         QCOMPARE(nameOf("k1"), QString("(Ν)"));

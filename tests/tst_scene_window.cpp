@@ -113,8 +113,9 @@ private slots:
             w);
 
         // A press lands where the drawing is: the settings button's centre at scaled place.
-        QQuickItem *settingsButton = findItem(window(), "rythmiseisshow");
-        const QPointF centre = scenePoint(settingsButton, QPointF(20.5, 20.5));
+        const Target settingsButton = findTarget(window()->contentItem(), "rythmiseisshow");
+        QVERIFY(settingsButton);
+        const QPointF centre = settingsButton.toScene(QPointF(20.5, 20.5));
         QCOMPARE(centre, QPointF((368 + 2 + 20.5) * sx, (1 + 504 + 20.5) * sy));
         pressAt(window(), centre);
         QCOMPARE(visiblePages(), QStringList{"Panel5"});
