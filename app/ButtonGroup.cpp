@@ -36,6 +36,9 @@ ButtonGroup::ButtonGroup(QQuickItem *parent) : QQuickItem(parent) {
     setAcceptHoverEvents(true);
     for (int i = 0; i < kHoverSlots; ++i)
         m_slots.append(new HoverSlot(this));
+    // Read as soon as the name is set, before the bindings of what the group holds (a picture
+    // placed by a button's rectangle) are first evaluated.
+    connect(this, &QObject::objectNameChanged, this, &ButtonGroup::readLayout);
 }
 
 // A group that goes away with fingers on it leaves the count as if they had lifted.
@@ -53,12 +56,15 @@ void ButtonGroup::setClient(MainClient *client) {
 void ButtonGroup::componentComplete() {
     QQuickItem::componentComplete();
     ButtonGroupAccessible::install();
-    m_member = WindowLayout::standard().member(objectName());
-    if (!m_member || m_member->kind != QLatin1String("group")) {
+    if (!m_member)
         qWarning("The layout table has no group %s", qPrintable(objectName()));
-        m_member = nullptr;
+}
+
+void ButtonGroup::readLayout() {
+    const LayoutMember *member = WindowLayout::standard().member(objectName());
+    m_member = member && member->kind == QLatin1String("group") ? member : nullptr;
+    if (!m_member)
         return;
-    }
     setPosition(m_member->rect.topLeft());
     setSize(m_member->rect.size());
     emit layoutRead();
@@ -307,7 +313,9 @@ void ButtonGroup::updateHover() {
             slot->hide();
     }
     for (const QString &name : std::as_const(hovered)) {
-        auto showing = [&](const HoverSlot *slot) { return slot->shown() && slot->button() == name; };
+        auto showing = [&](const HoverSlot *slot) {
+            return slot->shown() && slot->button() == name;
+        };
         if (std::any_of(m_slots.cbegin(), m_slots.cend(), showing))
             continue;
         HoverSlot *free = nullptr;

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QList>
 #include <QPointingDevice>
+#include <QQmlListProperty>
 #include <QQuickItem>
 #include <QtQml/qqml.h>
 
@@ -57,7 +58,7 @@ class ButtonGroup : public QQuickItem {
     Q_PROPERTY(QString pictureName READ pictureName NOTIFY layoutRead)
     Q_PROPERTY(QString look READ look NOTIFY layoutRead)
     Q_PROPERTY(qreal stretch READ stretch NOTIFY layoutRead)
-    Q_PROPERTY(QList<HoverSlot *> hoverSlots READ hoverSlots CONSTANT)
+    Q_PROPERTY(QQmlListProperty<HoverSlot> hoverSlots READ hoverSlots CONSTANT)
     // The buttons showing the hover look: the one under the mouse pointer, those fingers rest on.
     Q_PROPERTY(QStringList hoveredButtons READ hoveredButtons NOTIFY hoveredButtonsChanged)
 
@@ -71,13 +72,14 @@ public:
     QString pictureName() const { return m_member ? m_member->image : QString(); }
     QString look() const { return m_member ? m_member->look : QString(); }
     qreal stretch() const { return m_member ? m_member->stretch : 1; }
-    QList<HoverSlot *> hoverSlots() const { return m_slots; }
+    QQmlListProperty<HoverSlot> hoverSlots() { return {this, &m_slots}; }
     QStringList hoveredButtons() const { return m_hovered; }
 
     // The buttons in their child order, and each one's rectangle in the group's units and in
     // window pixels (as drawn, through every scale): for the tests, the benchmarks and screen
     // readers.
     Q_INVOKABLE QStringList buttonNames() const;
+    // The table is read when the group is named, before anything binds to it, and stays.
     Q_INVOKABLE QRectF buttonRect(const QString &name) const;
     Q_INVOKABLE QRectF buttonSceneRect(const QString &name) const;
     Q_INVOKABLE bool isHovered(const QString &name) const { return m_hovered.contains(name); }
@@ -115,6 +117,7 @@ private:
         bool inside = false;
     };
 
+    void readLayout();
     bool insideButton(int button, QPointF point) const;
     void press(int button);
     void mouseOverAt(QPointF point, const QPointerEvent *event);

@@ -50,8 +50,9 @@ public:
     }
     void setText(QAccessible::Text, const QString &) override {}
     void *interface_cast(QAccessible::InterfaceType type) override {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this)
-                                                    : nullptr;
+        return type == QAccessible::ActionInterface
+                   ? static_cast<QAccessibleActionInterface *>(this)
+                   : nullptr;
     }
 
     QStringList actionNames() const override { return {pressAction()}; }

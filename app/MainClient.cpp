@@ -101,7 +101,8 @@ void MainClient::press(const QString &control) {
          [](MainClient &c, const QString &) { c.m_pages.martyriesshowClick(); }},
         {QStringLiteral("rythmiseisshowClick"),
          [](MainClient &c, const QString &) { c.m_pages.rythmiseisshowClick(); }},
-        {QStringLiteral("hxClick"), [](MainClient &c, const QString &tab) { c.m_modes.hxClick(tab); }},
+        {QStringLiteral("hxClick"),
+         [](MainClient &c, const QString &tab) { c.m_modes.hxClick(tab); }},
         {QStringLiteral("con_SpeedButtonClick"),
          [](MainClient &c, const QString &) { c.m_serverLink.con_SpeedButtonClick(); }},
     };

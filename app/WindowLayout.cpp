@@ -10,8 +10,9 @@ namespace {
 
 QRectF rectFrom(const QJsonValue &value) {
     const QJsonArray a = value.toArray();
-    return a.size() == 4 ? QRectF(a[0].toDouble(), a[1].toDouble(), a[2].toDouble(), a[3].toDouble())
-                         : QRectF();
+    return a.size() == 4
+               ? QRectF(a[0].toDouble(), a[1].toDouble(), a[2].toDouble(), a[3].toDouble())
+               : QRectF();
 }
 
 bool readMember(const QJsonObject &object, LayoutMember &member, QString *error) {
@@ -39,10 +40,10 @@ bool readMember(const QJsonObject &object, LayoutMember &member, QString *error)
                          .arg(member.name);
             return false;
         }
-        member.buttons.append({b[0].toString(),
-                               QRectF(b[1].toDouble(), b[2].toDouble(), b[3].toDouble(),
-                                      b[4].toDouble()),
-                               b.size() == 6 ? b[5].toString() : QStringLiteral("c13Click")});
+        member.buttons.append(
+            {b[0].toString(),
+             QRectF(b[1].toDouble(), b[2].toDouble(), b[3].toDouble(), b[4].toDouble()),
+             b.size() == 6 ? b[5].toString() : QStringLiteral("c13Click")});
     }
     return true;
 }

@@ -6,10 +6,10 @@ namespace {
 
 // Indexed like KeyboardState::Panel; whether each is shown at start is the layout table's.
 constexpr const char *kPanels[] = {
-    "PanelIson1",     "PanelKatavasi2",  "PanelKatavasi1", "Panelanavasi1",   "PanelPoiotitas2",
+    "PanelIson1",      "PanelKatavasi2", "PanelKatavasi1", "Panelanavasi1",   "PanelPoiotitas2",
     "PanelMartyries1", "PanelIson2",     "Panelanavasi2",  "PanelPoiotitas1", "PanelMartyries2",
-    "Panelfthores",   "Panelmetra",      "Panelasterakia", "Panelendikseis",  "Panelyfeseis2",
-    "Panelentasi",    "Panelpena",
+    "Panelfthores",    "Panelmetra",     "Panelasterakia", "Panelendikseis",  "Panelyfeseis2",
+    "Panelentasi",     "Panelpena",
 };
 
 } // namespace

@@ -224,6 +224,10 @@ private slots:
                  QRectF(50, 1, 75 * double(1.1f), 450));
         const QRectF turned = item("CheckBox1")->mapRectToItem(page(), QRectF(0, 0, 65, 27));
         QCOMPARE(turned, QRectF(340, 550, 27, 65));
+        // The connection indicator, 51 below the top of its button con_SpeedButton (6, 573) in
+        // the tool column.
+        QCOMPARE(item("ImageControl1")->mapRectToItem(page(), QRectF(0, 0, 35, 35)),
+                 QRectF(368 + 6, 1 + 573 + 51, 35, 35));
     }
 
     // The page has the ordinary panel look: light grey where no member lies, such as the strip
@@ -583,7 +587,8 @@ private slots:
         QTRY_COMPARE(look->opacity(), 0.5);
         QQuickItem *ellipse = look->childItems().first();
         QTRY_COMPARE(ellipse->opacity(), 175.0 / 255);
-        QCOMPARE(ellipse->mapRectToItem(look, QRectF(0, 0, 100, 100)).toRect(), QRect(0, 0, 36, 36));
+        QCOMPARE(ellipse->mapRectToItem(look, QRectF(0, 0, 100, 100)).toRect(),
+                 QRect(0, 0, 36, 36));
 
         // Non-square: an ellipse filling the rectangle.
         invoke("enallagiMartyriesClick");
@@ -591,8 +596,10 @@ private slots:
         QTest::mouseMove(window(), o7.toScene(QPointF(18, 18)).toPoint());
         QTRY_VERIFY(hoverLookOver(o7));
         QTRY_VERIFY(!k1.isHovered());
-        QCOMPARE(hoverLookOver(o7)->childItems().first()->mapRectToItem(hoverLookOver(o7),
-                                                                         QRectF(0, 0, 100, 100))
+        QCOMPARE(hoverLookOver(o7)
+                     ->childItems()
+                     .first()
+                     ->mapRectToItem(hoverLookOver(o7), QRectF(0, 0, 100, 100))
                      .toRect(),
                  QRect(0, 0, 35, 36));
 

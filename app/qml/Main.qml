@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import QsClient
 
 // The main window MainClient: four pages laid out at design size and stretched to the window.
@@ -7,8 +6,8 @@ import QsClient
 Window {
     id: window
 
-    required property QtObject client
-    required property QtObject boxes
+    required property MainClient client
+    required property QuickMessageBoxes boxes
 
     objectName: "MainClient"
     title: "QS Client V 3.0"

@@ -1,6 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
-import QsClient
 
 // A picture of the program, assets/pictures/<name>.svg, stretched to its rectangle. It is read
 // only when it is first shown, and drawn at the size it has on the screen (its rectangle times

@@ -8,7 +8,7 @@ import QsClient
 PressArea {
     id: page
 
-    required property QtObject client
+    required property MainClient client
     // The ordinary panel look, a light grey fill with a thin grey outline, instead of plain
     // white: what shows between the page's groups.
     property bool panelLook: false

@@ -134,7 +134,7 @@ ScaledPage {
             id: indicator
 
             readonly property rect button: toolColumn.buttonRect("con_SpeedButton")
-            property real hoverLevel: toolColumn.hoveredButtons.includes("con_SpeedButton") ? 1 : 0
+            property real hoverLevel: 0
             Behavior on hoverLevel { NumberAnimation { duration: 100 } }
 
             objectName: "ImageControl1"
@@ -144,6 +144,13 @@ ScaledPage {
             horizontalScale: page.client.scaling.sx
             fitted: page.client.scaling.fitted
             verticalScale: page.client.scaling.sy
+
+            Connections {
+                target: toolColumn
+                function onHoveredButtonsChanged() {
+                    indicator.hoverLevel = toolColumn.isHovered("con_SpeedButton") ? 1 : 0
+                }
+            }
         }
     }
 

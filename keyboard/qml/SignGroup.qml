@@ -36,17 +36,19 @@ ButtonGroup {
         active: group.look === "callout"
         anchors.fill: parent
         sourceComponent: Shape {
+            id: callout
+
             ShapePath {
                 fillColor: "#f0f0f0"
                 strokeColor: "#a0a0a0"
                 strokeWidth: 1
                 startX: 0.5; startY: 11.5
-                PathLine { x: (group.width - 23) / 2; y: 11.5 }
-                PathLine { x: group.width / 2; y: 0.5 }
-                PathLine { x: (group.width + 23) / 2; y: 11.5 }
-                PathLine { x: group.width - 0.5; y: 11.5 }
-                PathLine { x: group.width - 0.5; y: group.height - 0.5 }
-                PathLine { x: 0.5; y: group.height - 0.5 }
+                PathLine { x: (callout.width - 23) / 2; y: 11.5 }
+                PathLine { x: callout.width / 2; y: 0.5 }
+                PathLine { x: (callout.width + 23) / 2; y: 11.5 }
+                PathLine { x: callout.width - 0.5; y: 11.5 }
+                PathLine { x: callout.width - 0.5; y: callout.height - 0.5 }
+                PathLine { x: 0.5; y: callout.height - 0.5 }
                 PathLine { x: 0.5; y: 11.5 }
             }
         }

@@ -7,6 +7,7 @@ import QsClient
 TransparentButton {
     id: key
 
+    required property MainClient client
     // The direction the arrow points, in degrees clockwise from up.
     property real direction: 0
 
@@ -20,8 +21,7 @@ TransparentButton {
     Item {
         id: drawing
 
-        readonly property QtObject scaling: key.parent && key.parent.client
-                                            ? key.parent.client.scaling : null
+        readonly property PageScaling scaling: key.client.scaling
         readonly property real sx: key.scale * (scaling ? scaling.sx : 1)
         readonly property real sy: key.scale * (scaling ? scaling.sy : 1)
         // Turned by a quarter, the picture's width lies along the screen's height.

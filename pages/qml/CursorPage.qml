@@ -1,11 +1,36 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import QsClient
 
 // The cursor page Panel4, 409 units wide: an arrow pad of four keys, two large arrows and the
 // return button. Entered and left with a "move_client" line each.
 ScaledPage {
     id: page
+
+    // A large arrow in a framed box, placed by the layout table.
+    component ArrowBox: Rectangle {
+        id: box
+
+        required property MainClient client
+        readonly property rect place: client.layout.rect(objectName)
+
+        x: place.x; y: place.y; width: place.width; height: place.height
+        color: box.palette.base
+        border.color: box.palette.mid
+        border.width: 1
+
+        // The arrow pictures are square: fitted into the box with their proportions kept and
+        // centred, they fill a square as high as the box's inside.
+        Picture {
+            objectName: box.objectName + "Picture"
+            name: box.objectName
+            anchors.centerIn: parent
+            width: Math.min(box.width, box.height) - 4
+            height: width
+            horizontalScale: box.client.scaling.sx
+            fitted: box.client.scaling.fitted
+            verticalScale: box.client.scaling.sy
+        }
+    }
 
     objectName: "Panel4"
     width: 409
@@ -18,37 +43,11 @@ ScaledPage {
 
     // The large arrows, each in a framed box. They react to nothing themselves; the transparent
     // buttons over them take the presses.
-    Repeater {
-        model: ["ImageControl2", "ImageControl3"]
-
-        Rectangle {
-            id: box
-
-            required property string modelData
-            readonly property rect place: page.client.layout.rect(modelData)
-
-            objectName: modelData
-            x: place.x; y: place.y; width: place.width; height: place.height
-            color: palette.base
-            border.color: palette.mid
-            border.width: 1
-
-            // The arrow pictures are square: fitted into the box with their proportions kept and
-            // centred, they fill a square as high as the box's inside.
-            Picture {
-                objectName: box.modelData + "Picture"
-                name: box.modelData
-                anchors.centerIn: parent
-                width: Math.min(parent.width, parent.height) - 4
-                height: width
-                horizontalScale: page.client.scaling.sx
-                fitted: page.client.scaling.fitted
-                verticalScale: page.client.scaling.sy
-            }
-        }
-    }
+    ArrowBox { objectName: "ImageControl2"; client: page.client }
+    ArrowBox { objectName: "ImageControl3"; client: page.client }
 
     ArrowKey {
+        client: page.client
         objectName: "SpeedButton10"
 
         description: page.client.names.control(objectName)
@@ -68,18 +67,21 @@ ScaledPage {
         onClicked: page.client.press(objectName)
     }
     ArrowKey {
+        client: page.client
         objectName: "SpeedButton7"
         description: page.client.names.control(objectName)
         direction: page.client.layout.direction(objectName)
         onClicked: page.client.press(objectName)
     }
     ArrowKey {
+        client: page.client
         objectName: "SpeedButton8"
         description: page.client.names.control(objectName)
         direction: page.client.layout.direction(objectName)
         onClicked: page.client.press(objectName)
     }
     ArrowKey {
+        client: page.client
         objectName: "SpeedButton9"
         description: page.client.names.control(objectName)
         direction: page.client.layout.direction(objectName)

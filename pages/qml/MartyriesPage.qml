@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import QsClient
 
 // The modal signatures page Panelmartyries: eight mode tabs along the top, the mode panel of the

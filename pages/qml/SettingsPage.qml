@@ -7,7 +7,7 @@ import QsClient
 ScaledPage {
     id: page
 
-    readonly property QtObject fields: client.fields
+    readonly property ClientFields fields: client.fields
 
     objectName: "Panel5"
     x: client.scaling.settingsPageX
@@ -59,7 +59,7 @@ ScaledPage {
         id: memoView
 
         // Where the log is scrolled to.
-        readonly property Flickable view: contentItem
+        readonly property Flickable view: contentItem as Flickable
 
         objectName: "Memo1View"
         x: 18; y: 122; width: 383; height: 81

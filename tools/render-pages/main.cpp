@@ -55,9 +55,8 @@ View modeView(const QString &file, const QString &tab) {
 QList<View> views() {
     return {
         keyboardView("Panel1", {}),
-        keyboardView("Panel1-second-sets",
-                     {"enallagikatavasi", "enallagianavasi", "CornerButton1", "enallagiIson",
-                      "enallagiMartyries"}),
+        keyboardView("Panel1-second-sets", {"enallagikatavasi", "enallagianavasi", "CornerButton1",
+                                            "enallagiIson", "enallagiMartyries"}),
         // Each pop-up group opened on its own.
         keyboardView("Panelfthores", {"enallagifthores"}),
         keyboardView("Panelmetra", {"di6"}),
