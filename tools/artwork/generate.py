@@ -5,7 +5,9 @@
     /usr/bin/python3 tools/artwork/generate.py --debug DIR
         also writes each picture with its buttons outlined in red into DIR
 
-Run from anywhere; paths are taken relative to the repository.
+Run from anywhere; paths are taken relative to the repository. The buttons'
+rectangles, the pictures' rectangles and the groups' places are read from the
+window's layout table, app/window-layout.json.
 """
 
 import argparse
@@ -16,6 +18,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
 sys.path.insert(0, HERE)
 
+from artlib.layout import Layout  # noqa: E402
 from artlib.picture import render  # noqa: E402
 import subprocess  # noqa: E402
 
@@ -23,8 +26,22 @@ from tables import keyboard, modes, names, popups, tools  # noqa: E402
 import json  # noqa: E402
 
 
-def all_pictures():
+LAYOUT_PATH = os.path.join(ROOT, "app", "window-layout.json")
+
+
+def load_layout():
+    return Layout.load(LAYOUT_PATH)
+
+
+def table_pictures():
+    """The pictures as their tables describe them, without the layout's rectangles."""
     return list(keyboard.PICTURES) + list(popups.PICTURES) + list(tools.PICTURES) + list(modes.PICTURES)
+
+
+def all_pictures(layout=None):
+    """Every picture, placed by the layout table (the committed one unless given)."""
+    layout = layout or load_layout()
+    return [layout.place(pic) for pic in table_pictures()]
 
 
 def main():
@@ -44,11 +61,10 @@ def main():
             with open(os.path.join(args.debug, pic.name + ".svg"), "w", encoding="utf-8") as f:
                 f.write(render(pic, debug=True))
     if args.debug:
-        pics = all_pictures()
-        write_page(args.debug, "page-base", PAGE_BASE, pics)
-        write_page(args.debug, "page-second", PAGE_SECOND, pics)
-        write_page(args.debug, "page-popups", PAGE_POPUPS, pics)
-        write_page(args.debug, "page-popups2", PAGE_POPUPS2, pics)
+        layout = load_layout()
+        pics = all_pictures(layout)
+        for title, groups in page_views(layout).items():
+            write_page(args.debug, title, groups, layout.group_places(KEYBOARD_PAGE), pics)
     if not args.only or "icon" in args.only:
         write_icon()
     if not args.only:
@@ -65,31 +81,35 @@ def write_names():
         f.write(names_json())
 
 
-# Where each group lies on the keyboard page (page units) and its horizontal
-# scale; used only to assemble the debug views of the whole page.
-PAGE_BASE = {
-    "PanelIson1": (0, 530, 1), "Panelyfesi": (0, 660, 1), "PanelxronikiAgogi1": (1, 617, 1),
-    "PanelKatavasi1": (133, 363, 1), "PanelLoipa": (133, 240, 1), "Panelanavasi1": (133, 1, 1),
-    "Paneldiastoles": (1, 451, 1), "PanelMartyries1": (1, 573, 1), "PanelPoiotitas1": (0, 111, 1),
-    "Panelgorgo": (50, 1, 1.1), "Panelgrammiergaleion": (368, 1, 1), "Panelkoumpiahxos": (1, 1, 1),
-}
-PAGE_SECOND = dict(PAGE_BASE, PanelIson1=None, PanelIson2=(0, 530, 1), PanelKatavasi1=None,
-                   PanelKatavasi2=(133, 363, 1), Panelanavasi1=None, Panelanavasi2=(133, 1, 1),
-                   PanelPoiotitas1=None, PanelPoiotitas2=(0, 111, 1), PanelMartyries1=None,
-                   PanelMartyries2=(1, 573, 1))
-PAGE_POPUPS = dict(PAGE_BASE, Panelfthores=(1, 530, 1), Panelmetra=(98, 255, 1), Panelendikseis=(48, 38, 1),
-                   Panelyfeseis2=(138, 463, 1), Panelentasi=(218, 384, 1), Panelpena=(258, 498, 1))
-PAGE_POPUPS2 = dict(PAGE_BASE, Panelasterakia=(258, 415, 1))
+KEYBOARD_PAGE = "Panel1"
+
+# The second set of each group that has one, in place of the first.
+SECOND_SETS = {"PanelIson1": "PanelIson2", "PanelKatavasi1": "PanelKatavasi2", "Panelanavasi1": "Panelanavasi2",
+               "PanelPoiotitas1": "PanelPoiotitas2", "PanelMartyries1": "PanelMartyries2"}
+POPUPS = ["Panelfthores", "Panelmetra", "Panelendikseis", "Panelyfeseis2", "Panelentasi", "Panelpena"]
+POPUPS2 = ["Panelasterakia"]
 
 
-def write_page(debug_dir, title, groups, pictures):
-    """The keyboard page assembled from the debug pictures, for looking at."""
+def page_views(layout):
+    """The groups seen in each debug view of the keyboard page: as it starts, with the
+    second sets, and with the pop-up groups open."""
+    base = layout.shown_groups(KEYBOARD_PAGE)
+    return {
+        "page-base": base,
+        "page-second": [SECOND_SETS.get(name, name) for name in base],
+        "page-popups": base + POPUPS,
+        "page-popups2": base + POPUPS2,
+    }
+
+
+def write_page(debug_dir, title, groups, places, pictures):
+    """The keyboard page assembled from the debug pictures, for looking at; groups are
+    drawn in the page's child order, each where the layout places it."""
     by_name = {p.name: p for p in pictures}
     items = ['<rect width="415" height="710" fill="#e8e8e8"/>']
-    for name, where in groups.items():
-        if where is None:
+    for name, (gx, gy, sx) in places.items():
+        if name not in groups:
             continue
-        gx, gy, sx = where
         pic = by_name[name]
         ax, ay = pic.at
         w, h = pic.size

@@ -3,11 +3,15 @@
 
     /usr/bin/python3 -m unittest discover -s tools/artwork -p 'test_*.py'
 
-The committed files in assets/ are checked as they are (so a table edited
-without regenerating shows up here), and the tables are checked for every
-sign lying centred under its button and inside its picture.
+The committed files in assets/ are checked as they are (so a table or the
+layout table edited without regenerating shows up here), the pictures are
+checked against the window's layout table (app/window-layout.json, read here
+on its own), and the tables for every sign lying centred under its button and
+inside its picture.
 """
 
+import copy
+import json
 import os
 import struct
 import sys
@@ -19,32 +23,54 @@ ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
 sys.path.insert(0, HERE)
 
 from artlib.ink import line, path  # noqa: E402
-from artlib.picture import ink_svg, layout, place_sign, render, tile_radii  # noqa: E402
-from generate import all_pictures, names_json  # noqa: E402
-from tables import keyboard, tools  # noqa: E402
+from artlib.layout import Layout, LayoutError  # noqa: E402
+from artlib.picture import Key, Picture, ink_svg, layout, place_sign, render, tile_radii  # noqa: E402
+from generate import LAYOUT_PATH, all_pictures, names_json, table_pictures  # noqa: E402
+from tables import tools  # noqa: E402
 
 SVG = "{http://www.w3.org/2000/svg}"
 
-# Every picture the program loads, with the rectangle it is stretched to.
-EXPECTED = {
-    "PanelIson1": (289, 38), "PanelIson2": (289, 38),
-    "PanelMartyries1": (290, 38), "PanelMartyries2": (290, 38),
-    "PanelxronikiAgogi1": (289, 36), "Panelyfesi": (289, 38),
-    "Panelanavasi1": (179, 236), "Panelanavasi2": (177, 235),
-    "PanelLoipa": (178, 119),
-    "PanelKatavasi1": (178, 162), "PanelKatavasi2": (180, 160),
-    "PanelPoiotitas1": (47, 295), "PanelPoiotitas2": (47, 295),
-    "Panelgorgo": (73, 444), "Paneldiastoles": (131, 71),
-    "Panelfthores": (289, 124), "Panelmetra": (50, 202), "Panelasterakia": (50, 202),
-    "Panelendikseis": (185, 293), "Panelyfeseis2": (50, 202), "Panelentasi": (152, 273),
-    "Panelpena": (50, 163),
-    "Panelgrammiergaleion": (43, 710), "Panelkoumpiahxos": (47, 107),
-    "Image18": (326, 259), "Image19": (326, 259), "Image20": (326, 259), "Image26": (326, 259),
-    "Image27": (326, 259), "Image28": (326, 259), "Image29": (326, 259), "Image30": (326, 259),
-    "Image31": (376, 57),
+
+def layout_table():
+    with open(LAYOUT_PATH, encoding="utf-8") as f:
+        return json.load(f)
+
+
+def layout_pictures(table):
+    """Every picture the layout table places: name -> (picture rect, {button: rect}, stretch).
+
+    A group's picture is named by its `image`, else by the group; its buttons are the
+    group's. The mode strip is a picture member of its page: its rect and its keys are
+    page members, the keys being the page's keys lying on it."""
+    out = {}
+    for members in table["pages"].values():
+        for m in members:
+            if m["kind"] == "group" and "picture" in m:
+                buttons = {b[0]: list(b[1:5]) for b in m["buttons"]}
+                out[m.get("image", m["name"])] = (m["picture"], buttons, m.get("stretch"))
+            elif m["kind"] == "picture":
+                x, y, w, h = m["rect"]
+                buttons = {
+                    o["name"]: o["rect"] for o in members
+                    if o["kind"] == "key" and x <= o["rect"][0] and o["rect"][0] + o["rect"][2] <= x + w
+                    and y <= o["rect"][1] and o["rect"][1] + o["rect"][3] <= y + h
+                }
+                out[m["name"]] = (m["rect"], buttons, None)
+    return out
+
+
+# The pictures of no group, with the rectangle each is drawn in.
+OTHER_PICTURES = {
     "ImageControl2": (72, 72), "ImageControl3": (72, 72), "arrow-key": (32, 32),
     "connection-off": (128, 128), "connection-on": (64, 64),
 }
+
+
+def expected_sizes():
+    """Every picture the program loads, with the rectangle it is stretched to."""
+    sizes = {name: tuple(rect[2:]) for name, (rect, _b, _s) in layout_pictures(layout_table()).items()}
+    sizes.update(OTHER_PICTURES)
+    return sizes
 
 
 def picture_path(name):
@@ -66,7 +92,9 @@ class CommittedFiles(unittest.TestCase):
         self.assertGreater(len(root.findall(SVG + "path")), 0, f"{path} draws nothing")
 
     def test_every_picture_is_an_outline_svg_of_its_rectangle(self):
-        for name, size in EXPECTED.items():
+        sizes = expected_sizes()
+        self.assertGreater(len(sizes), len(OTHER_PICTURES), "the layout table places no picture")
+        for name, size in sizes.items():
             with self.subTest(name=name):
                 self.assertTrue(os.path.exists(picture_path(name)), name)
                 self.check_svg(picture_path(name), size)
@@ -180,7 +208,8 @@ class OuterCorners(unittest.TestCase):
     """A row drawn with only its outer corners rounded: the end tiles round their outer side."""
 
     def test_only_the_rows_outer_corners_are_rounded(self):
-        for pic in (keyboard.PanelIson1, keyboard.PanelIson2):
+        placed = {p.name: p for p in all_pictures()}
+        for pic in (placed["PanelIson1"], placed["PanelIson2"]):
             tiles = [t for key, (t, c) in zip(pic.keys, layout(pic)) if key.colour]
             self.assertEqual(len(tiles), 8, pic.name)
             r = pic.radius
@@ -226,6 +255,125 @@ class SignsUnderButtons(unittest.TestCase):
         for pic in all_pictures():
             names = [k.button for k in pic.keys if k.button]
             self.assertEqual(len(names), len(set(names)), pic.name)
+
+
+def shift_button(picture, button, dx, dy):
+    """An edit of the layout table: move one button of the group showing `picture`."""
+    def edit(table):
+        for members in table["pages"].values():
+            for m in members:
+                if m.get("image", m["name"]) == picture and m["kind"] == "group":
+                    for b in m["buttons"]:
+                        if b[0] == button:
+                            b[1] += dx
+                            b[2] += dy
+                elif m["name"] == button and m["kind"] == "key":
+                    m["rect"][0] += dx
+                    m["rect"][1] += dy
+    return edit
+
+
+def shift_picture(picture, dx, dy):
+    """An edit of the layout table: move a group's picture inside its group."""
+    def edit(table):
+        for members in table["pages"].values():
+            for m in members:
+                if m.get("image", m["name"]) == picture and m["kind"] == "group":
+                    m["picture"][0] += dx
+                    m["picture"][1] += dy
+    return edit
+
+
+def sign_centre(pic, button):
+    for key, (tile, centre) in zip(pic.keys, layout(pic)):
+        if key.button == button:
+            ink = place_sign(pic, key, tile, centre)
+            b = ink.bounds()
+            return key, ink, ((b[0] + b[2]) / 2, (b[1] + b[3]) / 2), tile
+    raise AssertionError(f"{button} has no tile in {pic.name}")
+
+
+class PicturesFollowTheLayout(unittest.TestCase):
+    """The pictures take every rectangle from the layout table the program reads."""
+
+    def setUp(self):
+        self.expected = layout_pictures(layout_table())
+        self.placed = {p.name: p for p in all_pictures()}
+
+    def test_every_button_of_a_group_has_its_tile_and_every_tile_its_button(self):
+        self.assertIn("Image31", self.expected, "the mode strip is a picture of its page")
+        for name, (_rect, buttons, _stretch) in self.expected.items():
+            with self.subTest(picture=name):
+                self.assertIn(name, self.placed, f"the layout shows {name}, which no table draws")
+                tiles = [k.button for k in self.placed[name].keys if k.button]
+                self.assertEqual(sorted(set(buttons) - set(tiles)), [], "buttons with no tile under them")
+                self.assertEqual(sorted(set(tiles) - set(buttons)), [], "tiles under no button of the group")
+
+    def test_pictures_and_buttons_lie_where_the_layout_puts_them(self):
+        for name, (rect, buttons, stretch) in self.expected.items():
+            pic = self.placed[name]
+            with self.subTest(picture=name):
+                self.assertEqual(list(pic.at) + list(pic.size), rect)
+                self.assertAlmostEqual(pic.sign_sx, 1 / stretch if stretch else 1.0)
+            for key in pic.keys:
+                if key.button:
+                    with self.subTest(picture=name, button=key.button):
+                        self.assertEqual(list(key.rect), buttons[key.button])
+
+    def test_the_tables_keep_no_copy_of_the_layouts_rectangles(self):
+        for pic in table_pictures():
+            if pic.name not in self.expected:
+                continue
+            with self.subTest(picture=pic.name):
+                self.assertIsNone(pic.size)
+                self.assertIsNone(pic.at)
+                self.assertEqual([k.button for k in pic.keys if k.button and k.rect is not None], [])
+
+    def test_a_rectangle_changed_in_the_layout_moves_the_sign(self):
+        # (picture, button, edit of the layout table, how far the sign moves in the picture)
+        cases = [
+            ("Panelendikseis", "en16", shift_button("Panelendikseis", "en16", 6, 0), (6, 0)),
+            ("PanelIson1", "k4", shift_button("PanelIson1", "k4", 0, -2), (0, -2)),
+            ("Image18", "ark1", shift_button("Image18", "ark1", -3, 4), (-3, 4)),  # tile centred under its button
+            ("Image31", "mh3", shift_button("Image31", "mh3", 0, 1), (0, 1)),  # a key of the page
+            ("Paneldiastoles", "di5", shift_picture("Paneldiastoles", 2, 1), (-2, -1)),
+        ]
+        tables = {p.name: p for p in table_pictures()}
+        for name, button, edit, (dx, dy) in cases:
+            with self.subTest(picture=name, button=button):
+                table = layout_table()
+                edited = copy.deepcopy(table)
+                edit(edited)
+                self.assertNotEqual(edited, table, "the edit changed nothing")
+                before = Layout(table).place(tables[name])
+                after = Layout(edited).place(tables[name])
+                _key, _ink, (x0, y0), tile0 = sign_centre(before, button)
+                key, ink, (x1, y1), tile1 = sign_centre(after, button)
+                self.assertAlmostEqual(x1 - x0, dx, delta=0.01)
+                self.assertAlmostEqual(y1 - y0, dy, delta=0.01)
+                if key.tile_size:
+                    self.assertEqual((tile1[0] - tile0[0], tile1[1] - tile0[1]), (dx, dy))
+                drawn = render(after)
+                for line_ in ink_svg(ink):
+                    self.assertIn(line_, drawn, "the moved sign is not in the drawn picture")
+
+    def test_a_table_that_does_not_fit_the_layout_is_refused(self):
+        table = {"pages": {"P": [
+            {"name": "G", "kind": "group", "rect": [0, 0, 50, 50], "picture": [1, 2, 40, 40],
+             "buttons": [["b1", 3, 4, 10, 10]]},
+        ]}}
+        fits = Picture("G", keys=[Key("b1", None, "#fff")])
+        placed = Layout(table).place(fits)
+        self.assertEqual((placed.size, placed.at, placed.keys[0].rect), ((40, 40), (1, 2), (3, 4, 10, 10)))
+        for why, pic in (
+            ("a button the group lacks", Picture("G", keys=[Key("b2", None, "#fff")])),
+            ("the button's rect copied", Picture("G", keys=[Key("b1", (3, 4, 10, 10), "#fff")])),
+            ("the picture's size copied", Picture("G", size=(40, 40), keys=[Key("b1", None, "#fff")])),
+            ("no group shows it", Picture("H", keys=[Key("b1", None, "#fff")])),
+        ):
+            with self.subTest(why=why):
+                with self.assertRaises(LayoutError):
+                    Layout(table).place(pic)
 
 
 if __name__ == "__main__":

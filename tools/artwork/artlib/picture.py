@@ -1,10 +1,11 @@
 """Pictures: a ground, tiles and signs, written as one SVG file.
 
 A picture is described by a table of keys. Each key names the button that
-lies over it (in the group's own units, as the layout places the button) and
-what the tile under it shows. The picture itself lies at `at` inside its
-group, so a sign is drawn centred at  button centre - picture offset,  which
-puts it under its button once the picture is stretched to its rectangle.
+lies over it and what the tile under it shows. The picture itself lies at `at`
+inside its group, so a sign is drawn centred at  button centre - picture
+offset,  which puts it under its button once the picture is stretched to its
+rectangle. The buttons' rects, the picture's size and `at` are the window's
+layout table's (see layout.py), filled in before a picture is drawn.
 """
 
 from dataclasses import dataclass, field
@@ -17,11 +18,12 @@ _gradient_ids = 0
 @dataclass
 class Key:
     button: str | None  # name of the button over the tile; None for a blank tile
-    rect: tuple  # (x, y, w, h): the button's rect in group units, or the tile's if blank
+    rect: tuple | None  # (x, y, w, h): the button's rect in group units from the layout, or the tile's if blank
     colour: str | None = None  # tile colour; None leaves the ground showing
     sign: Ink | None = None  # the drawing, in font units (1000 per em)
     k: float = 1.0  # size of this sign relative to the picture's em
     tile: tuple | None = None  # explicit tile rect in picture units, when the grid differs
+    tile_size: tuple | None = None  # (w, h) of a tile centred under the button, when not the button's rect
     dx: float = 0  # nudge of the sign in picture units
     dy: float = 0
     fit: bool = True  # shrink the sign when it would not fit its tile
@@ -31,8 +33,8 @@ class Key:
 @dataclass
 class Picture:
     name: str
-    size: tuple  # (w, h) of the picture's rectangle in design units: the viewBox
-    at: tuple = (0, 0)  # where the picture lies inside its group (group units)
+    size: tuple | None = None  # (w, h) of the picture's rectangle in design units: the viewBox
+    at: tuple | None = None  # where the picture lies inside its group (group units); None: (0, 0)
     keys: list = field(default_factory=list)
     em: float = 30.0  # design units per 1000 font units
     ground: object = None  # None, a colour, or ("vgradient", top, bottom)
@@ -43,13 +45,13 @@ class Picture:
     pad: float = 0.12  # fraction of a tile kept free round its sign
     extra: list = field(default_factory=list)  # ink drawn after the ground and before tiles
     overlay: list = field(default_factory=list)  # ink drawn last, in picture units
-    group_offset_for_keys: tuple | None = None  # rects in another frame (e.g. page units)
     tile_stroke: tuple | None = None  # (colour, width) of the tiles' border
     defs: list = field(default_factory=list)  # raw gradient definitions referenced by fills
     sign_sx: float = 1.0  # horizontal squeeze of the signs, for a picture drawn stretched
 
     def offset(self):
-        return self.group_offset_for_keys if self.group_offset_for_keys is not None else self.at
+        """Where the picture lies in the frame its keys' rects are given in."""
+        return self.at if self.at is not None else (0, 0)
 
     def key_rect(self, key):
         """The key's button rect in picture units."""
@@ -90,12 +92,16 @@ def layout(pic):
     for key in pic.keys:
         if key.tile is not None:
             raw.append(key.tile)
+        elif key.tile_size is not None:
+            bx, by, bw, bh = pic.key_rect(key)
+            tw, th = key.tile_size
+            raw.append((bx + bw / 2 - tw / 2, by + bh / 2 - th / 2, tw, th))
         else:
             x, y, w, h = pic.key_rect(key) if key.button else _blank_rect(pic, key)
             x0, y0 = max(0, x), max(0, y)
             x1, y1 = min(W, x + w), min(H, y + h)
             raw.append((x0, y0, x1 - x0, y1 - y0))
-    auto = [i for i, k in enumerate(pic.keys) if k.tile is None]
+    auto = [i for i, k in enumerate(pic.keys) if k.tile is None and k.tile_size is None]
     split = _split_overlaps([raw[i] for i in auto])
     for i, r in zip(auto, split):
         raw[i] = r

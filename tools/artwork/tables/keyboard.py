@@ -1,9 +1,9 @@
 """Sign groups of the keyboard page: one table per picture.
 
-Every row is one tile: the button over it (name and rect in the group's
-units, exactly as the layout places it), the tile colour and the sign.
-The picture's `at` is its position inside the group; the generator centres
-each sign at button centre - `at`.
+Every row is one tile: the name of the button over it, the tile colour and
+the sign. The button's rect, the picture's size and its place in the group
+(`at`) come from the window's layout table, app/window-layout.json; the
+generator centres each sign at button centre - `at`.
 """
 
 from artlib.ink import Ink, arc_points, circle, ellipse, line, path, rect, row, stack, text
@@ -12,8 +12,9 @@ from artlib.picture import Key, Picture
 from .signs import *  # noqa: F401,F403  (sign names and code points)
 
 
-def K(button, x, y, w, h, colour, sign=None, **kw):
-    return Key(button, (x, y, w, h), colour, sign, **kw)
+def K(button, colour, sign=None, **kw):
+    """A tile under a button; the button's rect is taken from the layout table."""
+    return Key(button, None, colour, sign, **kw)
 
 
 def blank(x, y, w, h, colour):
@@ -64,26 +65,26 @@ MARTYRIA = DARK_RED
 ISON_TEXT = dict(font="serif-bold", colour=WHITE)
 
 PanelIson1 = Picture(
-    "PanelIson1", size=(289, 38), at=(1, 3), em=19, radius=4, gap=1.2, round_outer=True,
+    "PanelIson1", em=19, radius=4, gap=1.2, round_outer=True,
     keys=[
-        # button  x    y   w   h   tile   sign
-        K("k1",    1,  4, 36, 36, GREEN, T("(Ν)", **ISON_TEXT)),
-        K("k2",   37,  4, 36, 36, GREEN, T("(Π)", **ISON_TEXT)),
-        K("k3",   73,  4, 36, 36, GREEN, T("(Β)", **ISON_TEXT)),
-        K("k4",  109,  4, 36, 36, GREEN, T("(Γ)", **ISON_TEXT)),
-        K("k5",  145,  4, 36, 36, GREEN, T("(Δ)", **ISON_TEXT)),
-        K("k6",  181,  4, 36, 36, GREEN, T("(Κ)", **ISON_TEXT)),
-        K("k7",  217,  4, 36, 36, GREEN, T("(Ζ)", **ISON_TEXT)),
-        K("k8",  253,  4, 36, 36, GREEN, T("(Μ)", **ISON_TEXT)),
+        # button tile   sign
+        K("k1", GREEN, T("(Ν)", **ISON_TEXT)),
+        K("k2", GREEN, T("(Π)", **ISON_TEXT)),
+        K("k3", GREEN, T("(Β)", **ISON_TEXT)),
+        K("k4", GREEN, T("(Γ)", **ISON_TEXT)),
+        K("k5", GREEN, T("(Δ)", **ISON_TEXT)),
+        K("k6", GREEN, T("(Κ)", **ISON_TEXT)),
+        K("k7", GREEN, T("(Ζ)", **ISON_TEXT)),
+        K("k8", GREEN, T("(Μ)", **ISON_TEXT)),
     ],
 )
 
 PanelIson2 = Picture(
-    "PanelIson2", size=(289, 38), at=(1, 3), em=17, radius=4, gap=1.2, round_outer=True,
+    "PanelIson2", em=17, radius=4, gap=1.2, round_outer=True,
     keys=[
-        K("l1",    1,  4, 36, 36, GREEN, T("(Ζ↑)", **ISON_TEXT)),
-        K("l2",   36,  4, 36, 36, GREEN, T("(Δ↓)", **ISON_TEXT)),
-        K("l3",   73,  4, 36, 36, GREEN, T("(Κ↓)", **ISON_TEXT)),
+        K("l1", GREEN, T("(Ζ↑)", **ISON_TEXT)),
+        K("l2", GREEN, T("(Δ↓)", **ISON_TEXT)),
+        K("l3", GREEN, T("(Κ↓)", **ISON_TEXT)),
         blank(   109,  4, 36, 36, GREEN),
         blank(   145,  4, 36, 36, GREEN),
         blank(   181,  4, 36, 36, GREEN),
@@ -110,31 +111,31 @@ def prime_stroke():
 
 
 PanelMartyries1 = Picture(
-    "PanelMartyries1", size=(290, 38), at=(1, 2), em=30, radius=3,
+    "PanelMartyries1", em=30, radius=3,
     keys=[
-        K("m1",    2,  3, 36, 36, YELLOW_GREEN, L("ν")),
-        K("m2",   37,  3, 36, 36, YELLOW_GREEN, L("π")),
-        K("m3",   73,  3, 36, 36, YELLOW_GREEN, L("ϐ")),
-        K("m4",  110,  3, 36, 36, YELLOW_GREEN, L("Γ"), k=0.8),
-        K("m5",  146,  3, 36, 36, YELLOW_GREEN, L("Δ"), k=0.8),
-        K("m6",  182,  3, 36, 36, YELLOW_GREEN, L("ϰ")),
-        K("m7",  218,  3, 36, 36, YELLOW_GREEN, L("ζ", "serif-italic")),
-        K("m8",  253,  3, 36, 36, YELLOW_GREEN, prime_stroke()),
+        K("m1", YELLOW_GREEN, L("ν")),
+        K("m2", YELLOW_GREEN, L("π")),
+        K("m3", YELLOW_GREEN, L("ϐ")),
+        K("m4", YELLOW_GREEN, L("Γ"), k=0.8),
+        K("m5", YELLOW_GREEN, L("Δ"), k=0.8),
+        K("m6", YELLOW_GREEN, L("ϰ")),
+        K("m7", YELLOW_GREEN, L("ζ", "serif-italic")),
+        K("m8", YELLOW_GREEN, prime_stroke()),
     ],
 )
 
 PanelMartyries2 = Picture(
-    "PanelMartyries2", size=(290, 38), at=(1, 2), em=60, radius=3,
+    "PanelMartyries2", em=60, radius=3,
     keys=[
-        K("o1",    3,  3, 29, 36, YELLOW_GREEN, g(MARTYRIA_PROTOS, MARTYRIA)),
-        K("o2",   33,  3, 29, 36, YELLOW_GREEN, g(MARTYRIA_ALLI_PROTOS, MARTYRIA)),
-        K("o3",   63,  3, 31, 36, YELLOW_GREEN, g(MARTYRIA_TETARTOS_LEGETOS, MARTYRIA)),
-        K("o4",   93,  3, 31, 36, YELLOW_GREEN, g(MARTYRIA_TRIFONIAS, MARTYRIA)),
-        K("o5",  127,  3, 31, 36, YELLOW_GREEN, g(DIPLI, MARTYRIA), k=1.2),
-        K("o6",  160,  3, 31, 36, YELLOW_GREEN, g(MARTYRIA_ALLI_DEYTEROS, MARTYRIA)),
-        K("o7",  190,  3, 35, 36, YELLOW_GREEN, g(MARTYRIA_VARYS, MARTYRIA)),
-        K("o8",  224,  3, 31, 36, YELLOW_GREEN, g(FTHORA_DIATONIKI_DI, MARTYRIA)),
-        K("o9",  258,  3, 31, 36, YELLOW_GREEN, g(FTHORA_SKLIRON_DI, MARTYRIA)),
+        K("o1", YELLOW_GREEN, g(MARTYRIA_PROTOS, MARTYRIA)),
+        K("o2", YELLOW_GREEN, g(MARTYRIA_ALLI_PROTOS, MARTYRIA)),
+        K("o3", YELLOW_GREEN, g(MARTYRIA_TETARTOS_LEGETOS, MARTYRIA)),
+        K("o4", YELLOW_GREEN, g(MARTYRIA_TRIFONIAS, MARTYRIA)),
+        K("o5", YELLOW_GREEN, g(DIPLI, MARTYRIA), k=1.2),
+        K("o6", YELLOW_GREEN, g(MARTYRIA_ALLI_DEYTEROS, MARTYRIA)),
+        K("o7", YELLOW_GREEN, g(MARTYRIA_VARYS, MARTYRIA)),
+        K("o8", YELLOW_GREEN, g(FTHORA_DIATONIKI_DI, MARTYRIA)),
+        K("o9", YELLOW_GREEN, g(FTHORA_SKLIRON_DI, MARTYRIA)),
     ],
 )
 
@@ -145,16 +146,16 @@ PanelMartyries2 = Picture(
 ASTERISK = text("*", "sans-bold", RED)
 
 PanelxronikiAgogi1 = Picture(
-    "PanelxronikiAgogi1", size=(289, 36), at=(1, 2), em=80, radius=3,
+    "PanelxronikiAgogi1", em=80, radius=3,
     keys=[
-        K("x8",    1,  3, 36, 36, ORANGE_YELLOW, g(AGOGI_POLI_ARGI, RED)),
-        K("x9",   37,  3, 36, 36, ORANGE_YELLOW, g(AGOGI_ARGOTERI, RED)),
-        K("x10",  73,  3, 36, 36, ORANGE_YELLOW, g(AGOGI_ARGI, RED)),
-        K("x11", 109,  3, 36, 36, ORANGE_YELLOW, g(AGOGI_METRIA, RED)),
-        K("x12", 146,  3, 36, 36, ORANGE_YELLOW, g(AGOGI_GORGI, RED)),
-        K("x13", 182,  3, 36, 36, ORANGE_YELLOW, g(AGOGI_GORGOTERI, RED)),
-        K("x14", 218,  3, 36, 36, ORANGE_YELLOW, g(AGOGI_POLI_GORGI, RED)),
-        K("enallagi_asterakia", 254, 3, 36, 36, ORANGE_YELLOW, ASTERISK, k=0.45),
+        K("x8",                 ORANGE_YELLOW, g(AGOGI_POLI_ARGI, RED)),
+        K("x9",                 ORANGE_YELLOW, g(AGOGI_ARGOTERI, RED)),
+        K("x10",                ORANGE_YELLOW, g(AGOGI_ARGI, RED)),
+        K("x11",                ORANGE_YELLOW, g(AGOGI_METRIA, RED)),
+        K("x12",                ORANGE_YELLOW, g(AGOGI_GORGI, RED)),
+        K("x13",                ORANGE_YELLOW, g(AGOGI_GORGOTERI, RED)),
+        K("x14",                ORANGE_YELLOW, g(AGOGI_POLI_GORGI, RED)),
+        K("enallagi_asterakia", ORANGE_YELLOW, ASTERISK, k=0.45),
     ],
 )
 
@@ -193,16 +194,16 @@ def pencil(colour=RED):
 
 
 Panelyfesi = Picture(
-    "Panelyfesi", size=(289, 38), at=(1, 2), em=85, radius=3,
+    "Panelyfesi", em=85, radius=3,
     keys=[
-        K("sa1",               3, 3, 36, 36, BEIGE, g(DIESIS_APLI, RED)),
-        K("sa2",              37, 3, 36, 36, BEIGE, g(DIESIS_MONOGRAMMOS, RED)),
-        K("sa4",              73, 3, 36, 36, BEIGE, g(YFESIS_APLI, RED)),
-        K("sa5",             110, 3, 36, 36, BEIGE, g(YFESIS_MONOGRAMMOS, RED)),
-        K("enallagihfeseis", 145, 3, 36, 36, BEIGE, four_flats()),
-        K("enallagifthores", 183, 3, 36, 36, BEIGE, three_modulations()),
-        K("enallaghentash",  218, 3, 36, 36, BEIGE, speaker(), k=0.3),
-        K("enallaghvellh",   255, 3, 36, 36, BEIGE, pencil(), k=0.3),
+        K("sa1",             BEIGE, g(DIESIS_APLI, RED)),
+        K("sa2",             BEIGE, g(DIESIS_MONOGRAMMOS, RED)),
+        K("sa4",             BEIGE, g(YFESIS_APLI, RED)),
+        K("sa5",             BEIGE, g(YFESIS_MONOGRAMMOS, RED)),
+        K("enallagihfeseis", BEIGE, four_flats()),
+        K("enallagifthores", BEIGE, three_modulations()),
+        K("enallaghentash",  BEIGE, speaker(), k=0.3),
+        K("enallaghvellh",   BEIGE, pencil(), k=0.3),
     ],
 )
 
@@ -217,38 +218,38 @@ def yp(base, anchor="right", dx=0, gap=-8):
 
 
 Panelanavasi1 = Picture(
-    "Panelanavasi1", size=(179, 236), at=(1, 2), em=62, radius=4, gap=2,
+    "Panelanavasi1", em=62, radius=4, gap=2,
     keys=[
         # row 1
-        K("a19",   2,   2, 41, 42, GREYISH_BLUE, yp(OLIGON, "right")),
-        K("a20",  46,   2, 41, 42, GREYISH_BLUE, yp(PETASTI, "right")),
-        K("b5",   90,   2, 41, 42, GREYISH_BLUE, yp(OLIGON, 0.55)),
-        K("b6",  134,   2, 41, 42, GREYISH_BLUE, yp(PETASTI, 0.55)),
+        K("a19", GREYISH_BLUE, yp(OLIGON, "right")),
+        K("a20", GREYISH_BLUE, yp(PETASTI, "right")),
+        K("b5",  GREYISH_BLUE, yp(OLIGON, 0.55)),
+        K("b6",  GREYISH_BLUE, yp(PETASTI, 0.55)),
         # row 2
-        K("a17",   2,  41, 41, 42, GREYISH_BLUE, yp(OLIGON, "left")),
-        K("a18",  46,  41, 41, 42, GREYISH_BLUE, yp(PETASTI, "left")),
-        K("b3",   90,  41, 41, 42, GREYISH_BLUE, under(yp(OLIGON, "right"), g(KENTIMA), anchor=0.3, gap=30)),
-        K("b4",  134,  41, 41, 42, GREYISH_BLUE, under(yp(PETASTI, "right"), g(KENTIMA), anchor=0.3, gap=30)),
+        K("a17", GREYISH_BLUE, yp(OLIGON, "left")),
+        K("a18", GREYISH_BLUE, yp(PETASTI, "left")),
+        K("b3",  GREYISH_BLUE, under(yp(OLIGON, "right"), g(KENTIMA), anchor=0.3, gap=30)),
+        K("b4",  GREYISH_BLUE, under(yp(PETASTI, "right"), g(KENTIMA), anchor=0.3, gap=30)),
         # row 3
-        K("a15",   2,  78, 41, 42, SKY_BLUE,     over(g(OLIGON), g(KENTIMA), anchor=0.5)),
-        K("a4",   46,  78, 41, 42, SKY_BLUE,     g(KENTIMA)),
-        K("b1",   90,  78, 41, 42, GREYISH_BLUE, over(over(g(OLIGON), g(KENTIMATA), anchor="left"), g(YPSILI), anchor="right", gap=-120)),
-        K("b2",  134,  78, 41, 42, GREYISH_BLUE, under(yp(OLIGON, "right"), g(KENTIMATA), anchor="left", gap=30)),
+        K("a15", SKY_BLUE,     over(g(OLIGON), g(KENTIMA), anchor=0.5)),
+        K("a4",  SKY_BLUE,     g(KENTIMA)),
+        K("b1",  GREYISH_BLUE, over(over(g(OLIGON), g(KENTIMATA), anchor="left"), g(YPSILI), anchor="right", gap=-120)),
+        K("b2",  GREYISH_BLUE, under(yp(OLIGON, "right"), g(KENTIMATA), anchor="left", gap=30)),
         # row 4
-        K("a7",    2, 117, 41, 42, SKY_BLUE,     under(g(OLIGON), g(KENTIMA), anchor=0.5, gap=30)),
-        K("a3",   46, 117, 41, 42, LILAC,        g(KENTIMATA)),
-        K("a16",  90, 117, 41, 42, PINK,         over(g(PETASTI), g(KENTIMA), anchor=0.5)),
-        K("a14", 134, 117, 41, 42, PURPLE,       under(g(OLIGON), g(YPSILI).scaled(0.7), anchor="right", gap=20)),
+        K("a7",  SKY_BLUE,     under(g(OLIGON), g(KENTIMA), anchor=0.5, gap=30)),
+        K("a3",  LILAC,        g(KENTIMATA)),
+        K("a16", PINK,         over(g(PETASTI), g(KENTIMA), anchor=0.5)),
+        K("a14", PURPLE,       under(g(OLIGON), g(YPSILI).scaled(0.7), anchor="right", gap=20)),
         # row 5
-        K("a6",    2, 155, 41, 42, SKY_BLUE,     over(g(OLIGON), g(KENTIMA), anchor="right", gap=10)),
-        K("a9",   46, 155, 41, 42, LILAC,        over(g(OLIGON), g(KENTIMATA))),
-        K("a5",   90, 155, 41, 42, PINK,         over(g(PETASTI), g(KENTIMATA))),
-        K("a13", 134, 155, 41, 42, PURPLE,       under(g(OLIGON), g(YPSILI).scaled(0.7), anchor=0.5, gap=20)),
+        K("a6",  SKY_BLUE,     over(g(OLIGON), g(KENTIMA), anchor="right", gap=10)),
+        K("a9",  LILAC,        over(g(OLIGON), g(KENTIMATA))),
+        K("a5",  PINK,         over(g(PETASTI), g(KENTIMATA))),
+        K("a13", PURPLE,       under(g(OLIGON), g(YPSILI).scaled(0.7), anchor=0.5, gap=20)),
         # row 6
-        K("a1",    2, 194, 41, 42, SKY_BLUE,     g(OLIGON)),
-        K("a8",   46, 194, 41, 42, LILAC,        under(g(OLIGON), g(KENTIMATA), gap=30)),
-        K("a2",   90, 194, 41, 42, PINK,         under(g(PETASTI), g(KENTIMA), gap=30)),
-        K("a12", 134, 194, 41, 42, PURPLE,       under(g(OLIGON), g(YPSILI).scaled(0.7), anchor="left", gap=20)),
+        K("a1",  SKY_BLUE,     g(OLIGON)),
+        K("a8",  LILAC,        under(g(OLIGON), g(KENTIMATA), gap=30)),
+        K("a2",  PINK,         under(g(PETASTI), g(KENTIMA), gap=30)),
+        K("a12", PURPLE,       under(g(OLIGON), g(YPSILI).scaled(0.7), anchor="left", gap=20)),
     ],
 )
 
@@ -262,23 +263,23 @@ def yps(base, n, k=0.85):
 
 
 Panelanavasi2 = Picture(
-    "Panelanavasi2", size=(177, 235), at=(1, 2), em=52, radius=4, gap=2, ground=WHITE,
+    "Panelanavasi2", em=52, radius=4, gap=2, ground=WHITE,
     keys=[
-        K("b20",   4,   2, 41, 42, DARK_TEAL,  yps(OLIGON, 2)),
-        K("b11",  48,   2, 41, 42, DARK_TEAL,  yps(PETASTI, 2)),
-        K("b18",  92,   2, 41, 42, DARK_TEAL,  yps(OLIGON, 3)),
-        K("b16",   4,  41, 41, 42, DARK_TEAL,  under(yps(OLIGON, 2), g(KENTIMA), anchor=0.3, gap=30)),
-        K("b17",  48,  41, 41, 42, DARK_TEAL,  under(yps(PETASTI, 2), g(KENTIMA), anchor=0.3, gap=30)),
-        K("b19",  92,  41, 41, 42, DARK_TEAL,  yps(PETASTI, 3)),
-        K("b9",    4,  79, 41, 42, LIGHT_AQUA, over(over(g(OLIGON), g(KENTIMATA), anchor="left"), g(YPSILI), anchor="right", gap=-120)),
-        K("b10",  48,  79, 41, 42, BLUE,       over(over(g(PETASTI), g(KENTIMATA), anchor="left"), g(YPSILI), anchor="right", gap=-120)),
-        K("b14",   4, 117, 41, 42, LIGHT_AQUA, over(over(g(OLIGON), g(KENTIMA), anchor="left"), g(YPSILI), anchor="right", gap=-120)),
-        K("b13",  48, 117, 41, 42, BLUE,       over(over(g(PETASTI), g(KENTIMA), anchor="left"), g(YPSILI), anchor="right", gap=-120)),
-        K("b12",   4, 156, 41, 42, LIGHT_AQUA, under(yps(OLIGON, 2), g(KENTIMATA), anchor="left", gap=30)),
-        K("b15",  48, 156, 41, 42, BLUE,       under(yps(PETASTI, 2), g(KENTIMATA), anchor="left", gap=30)),
-        K("b7",    4, 194, 41, 42, LIGHT_AQUA, yps(OLIGON, 3, k=0.75)),
-        K("b8",   48, 194, 41, 42, BLUE,       yps(PETASTI, 3, k=0.75)),
-        K("b21",  92, 194, 41, 42, PINK,       g(YPSILI)),
+        K("b20", DARK_TEAL,  yps(OLIGON, 2)),
+        K("b11", DARK_TEAL,  yps(PETASTI, 2)),
+        K("b18", DARK_TEAL,  yps(OLIGON, 3)),
+        K("b16", DARK_TEAL,  under(yps(OLIGON, 2), g(KENTIMA), anchor=0.3, gap=30)),
+        K("b17", DARK_TEAL,  under(yps(PETASTI, 2), g(KENTIMA), anchor=0.3, gap=30)),
+        K("b19", DARK_TEAL,  yps(PETASTI, 3)),
+        K("b9",  LIGHT_AQUA, over(over(g(OLIGON), g(KENTIMATA), anchor="left"), g(YPSILI), anchor="right", gap=-120)),
+        K("b10", BLUE,       over(over(g(PETASTI), g(KENTIMATA), anchor="left"), g(YPSILI), anchor="right", gap=-120)),
+        K("b14", LIGHT_AQUA, over(over(g(OLIGON), g(KENTIMA), anchor="left"), g(YPSILI), anchor="right", gap=-120)),
+        K("b13", BLUE,       over(over(g(PETASTI), g(KENTIMA), anchor="left"), g(YPSILI), anchor="right", gap=-120)),
+        K("b12", LIGHT_AQUA, under(yps(OLIGON, 2), g(KENTIMATA), anchor="left", gap=30)),
+        K("b15", BLUE,       under(yps(PETASTI, 2), g(KENTIMATA), anchor="left", gap=30)),
+        K("b7",  LIGHT_AQUA, yps(OLIGON, 3, k=0.75)),
+        K("b8",  BLUE,       yps(PETASTI, 3, k=0.75)),
+        K("b21", PINK,       g(YPSILI)),
     ],
 )
 
@@ -300,20 +301,20 @@ def carried(sign, dot=False):
 
 
 PanelLoipa = Picture(
-    "PanelLoipa", size=(178, 119), at=(1, 3), em=55, radius=4, gap=2, pad=0.08,
+    "PanelLoipa", em=55, radius=4, gap=2, pad=0.08,
     keys=[
-        K("e5",    4,  4, 41, 41, GREY,     carried(g(APOSTROFOS))),
-        K("e7",   46,  4, 41, 41, GREY,     carried(g(ELAFRON))),
-        K("e6",   91,  4, 41, 41, GREY,     carried(g(CHAMILI))),
-        K("e8",  134,  4, 41, 41, GREY,     carried(g(OLIGON))),
-        K("e2",    4, 41, 41, 41, LAVENDER, g(ANTIKENOMA)),
-        K("e4",   46, 41, 41, 41, GREY,     carried(g(PETASTI))),
-        K("e3",   91, 41, 41, 41, GREY,     carried(g(KENTIMATA))),
-        K("f4",  134, 41, 41, 41, GREY,     carried(g(YPSILI))),
-        K("e1",    4, 80, 41, 41, LAVENDER, g(KYLISMA)),
-        K("e10",  46, 80, 41, 41, LAVENDER, g(EKSTREPTON)),
-        K("f1",   91, 80, 41, 41, LAVENDER, g(PARAKALESMA)),
-        K("f5",  134, 80, 41, 41, GREY,     carried(g(APOSTROFOS), dot=True)),
+        K("e5",  GREY,     carried(g(APOSTROFOS))),
+        K("e7",  GREY,     carried(g(ELAFRON))),
+        K("e6",  GREY,     carried(g(CHAMILI))),
+        K("e8",  GREY,     carried(g(OLIGON))),
+        K("e2",  LAVENDER, g(ANTIKENOMA)),
+        K("e4",  GREY,     carried(g(PETASTI))),
+        K("e3",  GREY,     carried(g(KENTIMATA))),
+        K("f4",  GREY,     carried(g(YPSILI))),
+        K("e1",  LAVENDER, g(KYLISMA)),
+        K("e10", LAVENDER, g(EKSTREPTON)),
+        K("f1",  LAVENDER, g(PARAKALESMA)),
+        K("f5",  GREY,     carried(g(APOSTROFOS), dot=True)),
     ],
 )
 
@@ -327,46 +328,46 @@ def short_bar():
 
 
 PanelKatavasi1 = Picture(
-    "PanelKatavasi1", size=(178, 162), at=(1, 2), em=60, radius=4, gap=2,
+    "PanelKatavasi1", em=60, radius=4, gap=2,
     keys=[
-        K("c1",    3,   1, 41, 41, PALE_YELLOW, g(APOSTROFOS)),
-        K("c2",    3,  43, 41, 41, PALE_YELLOW, g(APOSTROFOI_SYNDESMOS)),
-        K("c3",    3,  83, 41, 41, PALE_YELLOW, g(ELAFRON)),
-        K("c4",    3, 124, 41, 41, PALE_YELLOW, under(g(ELAFRON), g(APOSTROFOS), anchor=0.6, gap=-30)),
-        K("c9",   46,   1, 41, 41, LIGHT_GREEN, g(YPORROI)),
-        K("c10",  46,  43, 41, 41, LIGHT_GREEN, g(KRATIMOYPORROON)),
-        K("c11",  46,  83, 41, 41, LIGHT_GREEN, row(g(YPORROI), g(YPORROI), gap=-20)),
-        K("c12",  46, 124, 41, 41, LIGHT_GREEN, over(g(YPORROI), g(KENTIMA), gap=20)),
-        K("c5",   90,   1, 41, 41, KHAKI,       g(CHAMILI)),
-        K("c6",   90,  43, 41, 41, KHAKI,       under(g(CHAMILI), g(APOSTROFOS), gap=20)),
-        K("c7",   90,  83, 41, 41, KHAKI,       under(g(CHAMILI), g(ELAFRON), gap=20)),
-        K("c8",   90, 124, 41, 41, KHAKI,       under(g(CHAMILI), g(YPORROI), gap=20)),
-        K("c13", 135,   1, 41, 41, SALMON,      g(VAREIA), k=0.8),
-        K("c14", 135,  43, 41, 41, SALMON,      under(short_bar(), g(VAREIA).scaled(0.7), gap=30)),
-        K("d1",  135,  83, 41, 41, SALMON,      over(g(APOSTROFOS), g(KENTIMA), anchor="right", gap=10)),
-        K("f2",  135, 124, 41, 41, SALMON,      g(PIASMA), k=0.8),
+        K("c1",  PALE_YELLOW, g(APOSTROFOS)),
+        K("c2",  PALE_YELLOW, g(APOSTROFOI_SYNDESMOS)),
+        K("c3",  PALE_YELLOW, g(ELAFRON)),
+        K("c4",  PALE_YELLOW, under(g(ELAFRON), g(APOSTROFOS), anchor=0.6, gap=-30)),
+        K("c9",  LIGHT_GREEN, g(YPORROI)),
+        K("c10", LIGHT_GREEN, g(KRATIMOYPORROON)),
+        K("c11", LIGHT_GREEN, row(g(YPORROI), g(YPORROI), gap=-20)),
+        K("c12", LIGHT_GREEN, over(g(YPORROI), g(KENTIMA), gap=20)),
+        K("c5",  KHAKI,       g(CHAMILI)),
+        K("c6",  KHAKI,       under(g(CHAMILI), g(APOSTROFOS), gap=20)),
+        K("c7",  KHAKI,       under(g(CHAMILI), g(ELAFRON), gap=20)),
+        K("c8",  KHAKI,       under(g(CHAMILI), g(YPORROI), gap=20)),
+        K("c13", SALMON,      g(VAREIA), k=0.8),
+        K("c14", SALMON,      under(short_bar(), g(VAREIA).scaled(0.7), gap=30)),
+        K("d1",  SALMON,      over(g(APOSTROFOS), g(KENTIMA), anchor="right", gap=10)),
+        K("f2",  SALMON,      g(PIASMA), k=0.8),
     ],
 )
 
 PanelKatavasi2 = Picture(
-    "PanelKatavasi2", size=(180, 160), at=(1, 2), em=55, radius=4, gap=2,
+    "PanelKatavasi2", em=55, radius=4, gap=2,
     keys=[
-        K("e9",    4,   2, 41, 41, MUSTARD,      over(g(OLIGON), g(APOSTROFOS), gap=20)),
-        K("e11",   4,  42, 41, 41, MUSTARD,      over(g(OLIGON), g(ELAFRON), gap=20)),
-        K("e13",   4,  82, 41, 41, MUSTARD,      over(g(OLIGON), under(g(ELAFRON), g(APOSTROFOS), anchor=0.6, gap=-30), gap=20)),
-        K("e12",   4, 122, 41, 41, MUSTARD,      under(g(OLIGON), g(KENTIMA), gap=30)),
-        K("d3",   48,   2, 41, 41, YELLOW_GREEN, under(g(CHAMILI), g(YPORROI), gap=10)),
-        K("d4",   48,  42, 41, 41, YELLOW_GREEN, under(g(CHAMILI), g(KRATIMOYPORROON), gap=10)),
-        K("d5",   48,  82, 41, 41, YELLOW_GREEN, under(g(CHAMILI), g(APOSTROFOI_SYNDESMOS), gap=10)),
-        K("d6",   48, 122, 41, 41, YELLOW_GREEN, under(g(CHAMILI), row(g(YPORROI), g(APOSTROFOS), gap=0), gap=10)),
-        K("d2",   92,   2, 41, 41, OLIVE_GREEN,  under(g(CHAMILI), g(CHAMILI), gap=-20)),
-        K("d8",   92,  42, 41, 41, OLIVE_GREEN,  under(under(g(CHAMILI), g(CHAMILI), gap=-20), g(APOSTROFOS), gap=0)),
-        K("d7",   92,  82, 41, 41, OLIVE_GREEN,  under(under(g(CHAMILI), g(CHAMILI), gap=-20), g(ELAFRON), gap=0)),
-        K("d9",   92, 122, 41, 41, OLIVE_GREEN,  under(under(g(CHAMILI), g(CHAMILI), gap=-20), g(YPORROI), gap=0)),
-        K("f3",  137,   2, 41, 41, PALE_MAUVE,   under(g(OLIGON), g(CHAMILI), gap=0)),
-        K("d12", 137,  42, 41, 41, PALE_MAUVE,   under(under(g(CHAMILI), g(CHAMILI), gap=-40), g(CHAMILI), gap=-40)),
-        K("d10", 137,  82, 41, 41, PALE_MAUVE,   under(under(g(OLIGON), g(CHAMILI), gap=0), g(CHAMILI), gap=-20)),
-        K("d11", 137, 122, 41, 41, PALE_MAUVE,   under(under(g(CHAMILI), g(CHAMILI), gap=-20), g(KLASMA_KATO), gap=0)),
+        K("e9",  MUSTARD,      over(g(OLIGON), g(APOSTROFOS), gap=20)),
+        K("e11", MUSTARD,      over(g(OLIGON), g(ELAFRON), gap=20)),
+        K("e13", MUSTARD,      over(g(OLIGON), under(g(ELAFRON), g(APOSTROFOS), anchor=0.6, gap=-30), gap=20)),
+        K("e12", MUSTARD,      under(g(OLIGON), g(KENTIMA), gap=30)),
+        K("d3",  YELLOW_GREEN, under(g(CHAMILI), g(YPORROI), gap=10)),
+        K("d4",  YELLOW_GREEN, under(g(CHAMILI), g(KRATIMOYPORROON), gap=10)),
+        K("d5",  YELLOW_GREEN, under(g(CHAMILI), g(APOSTROFOI_SYNDESMOS), gap=10)),
+        K("d6",  YELLOW_GREEN, under(g(CHAMILI), row(g(YPORROI), g(APOSTROFOS), gap=0), gap=10)),
+        K("d2",  OLIVE_GREEN,  under(g(CHAMILI), g(CHAMILI), gap=-20)),
+        K("d8",  OLIVE_GREEN,  under(under(g(CHAMILI), g(CHAMILI), gap=-20), g(APOSTROFOS), gap=0)),
+        K("d7",  OLIVE_GREEN,  under(under(g(CHAMILI), g(CHAMILI), gap=-20), g(ELAFRON), gap=0)),
+        K("d9",  OLIVE_GREEN,  under(under(g(CHAMILI), g(CHAMILI), gap=-20), g(YPORROI), gap=0)),
+        K("f3",  PALE_MAUVE,   under(g(OLIGON), g(CHAMILI), gap=0)),
+        K("d12", PALE_MAUVE,   under(under(g(CHAMILI), g(CHAMILI), gap=-40), g(CHAMILI), gap=-40)),
+        K("d10", PALE_MAUVE,   under(under(g(OLIGON), g(CHAMILI), gap=0), g(CHAMILI), gap=-20)),
+        K("d11", PALE_MAUVE,   under(under(g(CHAMILI), g(CHAMILI), gap=-20), g(KLASMA_KATO), gap=0)),
     ],
 )
 
@@ -386,16 +387,16 @@ def curl_at_right():
 
 
 PanelPoiotitas1 = Picture(
-    "PanelPoiotitas1", size=(47, 295), at=(1, 0), em=60, radius=4, gap=2,
+    "PanelPoiotitas1", em=60, radius=4, gap=2,
     keys=[
-        K("g6",  2,   2, 44, 34, TAN, hollow_ypsili_on(OLIGON)),
-        K("g4",  2,  37, 44, 35, TAN, hollow_ypsili_on(PETASTI)),
-        K("g15", 2,  74, 44, 35, TAN, g(VAREIA), k=0.8),
-        K("g11", 2, 111, 44, 35, TAN, g(YFEN_ANO)),
-        K("g9",  2, 148, 44, 35, TAN, g(YFEN_KATO)),
-        K("g7",  2, 184, 44, 37, TAN, curl_at_right()),
-        K("g2",  2, 223, 44, 35, TAN, g(ANTIKENOMA)),
-        K("g1",  2, 258, 44, 35, TAN, g(PSIFISTON)),
+        K("g6",  TAN, hollow_ypsili_on(OLIGON)),
+        K("g4",  TAN, hollow_ypsili_on(PETASTI)),
+        K("g15", TAN, g(VAREIA), k=0.8),
+        K("g11", TAN, g(YFEN_ANO)),
+        K("g9",  TAN, g(YFEN_KATO)),
+        K("g7",  TAN, curl_at_right()),
+        K("g2",  TAN, g(ANTIKENOMA)),
+        K("g1",  TAN, g(PSIFISTON)),
     ],
 )
 
@@ -409,21 +410,21 @@ def white_stroke_black_end():
 
 
 PanelPoiotitas2 = Picture(
-    "PanelPoiotitas2", size=(47, 295), at=(1, 0), em=60, radius=4, gap=2,
+    "PanelPoiotitas2", em=60, radius=4, gap=2,
     keys=[
-        K("g24", 2,   1, 44, 35, PURPLE, over(outlined(OLIGON), g(APOSTROFOS).scaled(0.8), gap=10)),
-        K("g3",  2,  38, 44, 35, PURPLE, white_stroke_black_end()),
-        K("g14", 2,  73, 44, 35, PURPLE, g(TROMIKON), k=0.8),
-        K("g13", 2, 111, 44, 35, PURPLE, g(YPORROI)),
-        K("g20", 2, 150, 44, 35, PURPLE, g(SYRMA)),
-        K("g22", 2, 185, 44, 35, PURPLE, g(SYNAGMA)),
-        K("g23", 2, 224, 44, 35, PURPLE, g(APOSTROFOI_SYNDESMOS)),
-        K("g25", 2, 260, 44, 35, PURPLE, g(OYRANISMA)),
+        K("g24", PURPLE, over(outlined(OLIGON), g(APOSTROFOS).scaled(0.8), gap=10)),
+        K("g3",  PURPLE, white_stroke_black_end()),
+        K("g14", PURPLE, g(TROMIKON), k=0.8),
+        K("g13", PURPLE, g(YPORROI)),
+        K("g20", PURPLE, g(SYRMA)),
+        K("g22", PURPLE, g(SYNAGMA)),
+        K("g23", PURPLE, g(APOSTROFOI_SYNDESMOS)),
+        K("g25", PURPLE, g(OYRANISMA)),
     ],
 )
 
 # ======================================================================
-# Time signs (the group is drawn 1.1 times as wide; signs are narrowed to match)
+# Time signs (the layout draws the group stretched; signs are narrowed to match)
 # ======================================================================
 
 
@@ -456,37 +457,36 @@ def steps_down(cp):
 GORGO_ROWS = [2, 35, 69, 104, 140, 176, 209, 243, 276, 312, 346, 380, 413]
 
 Panelgorgo = Picture(
-    "Panelgorgo", size=(73, 444), at=(1, 3), em=115, radius=4, gap=1.5,
+    "Panelgorgo", em=115, radius=4, gap=1.5,
     keys=[
         blank(1, 2, 35, 37, GREY),
-        K("xr24", 36,   2, 38, 37, LAVENDER,      g(KORONIS, RED)),
-        K("xr8",   1,  35, 38, 37, LIGHT_BLUE,    steps_down(AGOGI_POLI_ARGI)),
-        K("xr14", 36,  35, 38, 37, SLATE_BLUE,    g(TRIPLI)),
-        K("xr7",   1,  69, 38, 37, LIGHT_BLUE,    steps_down(AGOGI_ARGOTERI)),
-        K("xr12", 36,  69, 38, 37, SLATE_BLUE,    g(DIPLI)),
-        K("xr6",   1, 104, 38, 37, LIGHT_BLUE,    steps_down(AGOGI_ARGI)),
-        K("xr11", 36, 104, 38, 37, SLATE_BLUE,    g(APLI)),
-        K("xr9",   1, 140, 38, 37, TAN,           with_line(g(KLASMA_ANO), "below")),
-        K("xr10", 36, 140, 38, 37, TAN,           with_line(g(KLASMA_KATO), "above")),
-        K("xr4",   1, 176, 38, 37, BEIGE,         g(GORGON_DOT_RIGHT, RED)),
-        K("xr2",  36, 176, 38, 37, BEIGE,         with_line(g(GORGON, RED), "above")),
-        K("xr3",   1, 209, 38, 37, BEIGE,         g(GORGON_DOT_LEFT, RED)),
-        K("xr1",  36, 209, 38, 37, BEIGE,         with_line(g(GORGON, RED), "below")),
-        K("xr16",  1, 243, 38, 37, PINK,          g(DIGORGON_DOT_RIGHT, RED)),
-        K("xr5",  36, 243, 38, 37, PINK,          g(DIGORGON, RED)),
-        K("xr19",  1, 276, 38, 37, PINK,          g(DIGORGON_DOT_LEFT_ABOVE, RED)),
-        K("xr13", 36, 276, 38, 37, PINK,          g(DIGORGON_DOT_LEFT_BELOW, RED)),
-        K("xr18",  1, 312, 38, 37, LIGHT_MAGENTA, dot_beside(g(TRIGORGON, RED), "right")),
-        K("xr15", 36, 312, 38, 37, LIGHT_MAGENTA, g(TRIGORGON, RED)),
-        K("xr20",  1, 346, 38, 37, LIGHT_MAGENTA, dot_above(g(TRIGORGON, RED))),
-        K("xr17", 36, 346, 38, 37, LIGHT_MAGENTA, dot_beside(g(TRIGORGON, RED), "left", raise_=60)),
-        K("xr25",  1, 380, 38, 37, LAVENDER_BLUE, gorgo_steps(4)),
-        K("xr26", 36, 380, 38, 37, LIGHT_MAGENTA, dot_above(g(TRIGORGON, RED))),
-        K("kar5",  1, 413, 38, 37, GREY,          text("+", "sans-bold"), k=0.55),
-        K("kar7", 36, 413, 38, 37, GREY,          text(",", "serif-bold"), k=0.7),
+        K("xr24", LAVENDER,      g(KORONIS, RED)),
+        K("xr8",  LIGHT_BLUE,    steps_down(AGOGI_POLI_ARGI)),
+        K("xr14", SLATE_BLUE,    g(TRIPLI)),
+        K("xr7",  LIGHT_BLUE,    steps_down(AGOGI_ARGOTERI)),
+        K("xr12", SLATE_BLUE,    g(DIPLI)),
+        K("xr6",  LIGHT_BLUE,    steps_down(AGOGI_ARGI)),
+        K("xr11", SLATE_BLUE,    g(APLI)),
+        K("xr9",  TAN,           with_line(g(KLASMA_ANO), "below")),
+        K("xr10", TAN,           with_line(g(KLASMA_KATO), "above")),
+        K("xr4",  BEIGE,         g(GORGON_DOT_RIGHT, RED)),
+        K("xr2",  BEIGE,         with_line(g(GORGON, RED), "above")),
+        K("xr3",  BEIGE,         g(GORGON_DOT_LEFT, RED)),
+        K("xr1",  BEIGE,         with_line(g(GORGON, RED), "below")),
+        K("xr16", PINK,          g(DIGORGON_DOT_RIGHT, RED)),
+        K("xr5",  PINK,          g(DIGORGON, RED)),
+        K("xr19", PINK,          g(DIGORGON_DOT_LEFT_ABOVE, RED)),
+        K("xr13", PINK,          g(DIGORGON_DOT_LEFT_BELOW, RED)),
+        K("xr18", LIGHT_MAGENTA, dot_beside(g(TRIGORGON, RED), "right")),
+        K("xr15", LIGHT_MAGENTA, g(TRIGORGON, RED)),
+        K("xr20", LIGHT_MAGENTA, dot_above(g(TRIGORGON, RED))),
+        K("xr17", LIGHT_MAGENTA, dot_beside(g(TRIGORGON, RED), "left", raise_=60)),
+        K("xr25", LAVENDER_BLUE, gorgo_steps(4)),
+        K("xr26", LIGHT_MAGENTA, dot_above(g(TRIGORGON, RED))),
+        K("kar5", GREY,          text("+", "sans-bold"), k=0.55),
+        K("kar7", GREY,          text(",", "serif-bold"), k=0.7),
     ],
 )
-Panelgorgo.sign_sx = 1 / 1.1
 
 # ======================================================================
 # Bar lines and measure numbers
@@ -507,14 +507,14 @@ def scattered_digits():
 
 
 Paneldiastoles = Picture(
-    "Paneldiastoles", size=(131, 71), at=(1, 4), em=75, radius=3, gap=1.5,
+    "Paneldiastoles", em=75, radius=3, gap=1.5,
     keys=[
-        K("di3",  1,  2, 51, 40, GREY, bars(True), k=1.5),
-        K("di5", 54,  2, 41, 40, LIME, text("4", "serif-bold", RED), k=0.4),
-        K("di6", 92,  2, 41, 40, LIME, scattered_digits(), k=0.25),
-        K("di4",  1, 37, 51, 40, GREY, bars(False), k=1.5),
-        K("di2", 54, 37, 41, 40, LIME, text("2", "serif-bold", RED), k=0.4),
-        K("di1", 92, 37, 41, 40, LIME, text("3", "serif-bold", RED), k=0.4),
+        K("di3", GREY, bars(True), k=1.5),
+        K("di5", LIME, text("4", "serif-bold", RED), k=0.4),
+        K("di6", LIME, scattered_digits(), k=0.25),
+        K("di4", GREY, bars(False), k=1.5),
+        K("di2", LIME, text("2", "serif-bold", RED), k=0.4),
+        K("di1", LIME, text("3", "serif-bold", RED), k=0.4),
     ],
 )
 

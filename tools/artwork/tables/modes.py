@@ -1,14 +1,16 @@
 """Modal signatures page: the eight mode pictures and the mode strip.
 
-A mode picture lies at (9, 18) of its mode panel; each key's button is given
-in panel units exactly as the layout places it, and the key is drawn as a
-light grey rounded box of 113 x 55 (119 x 55 for πλ β') centred under it,
+A mode picture is the picture of its mode panel (`Panelhxos_*`, whose `image`
+names it in app/window-layout.json); each key's button and the picture's place
+in the panel come from that table, and the key is drawn as a light grey
+rounded box of 113 x 55 (119 x 55 for πλ β') centred under its button,
 holding one signature in dark red.
 """
 
 from artlib.ink import Ink, line, row, stack, text
-from artlib.picture import Key, Picture
+from artlib.picture import Picture
 
+from .keyboard import K
 from .signs import *  # noqa: F401,F403
 
 SIG = "#800000"  # red 128, green and blue 0
@@ -163,16 +165,10 @@ def sig(*parts, gap=45):
 
 
 def mode_picture(name_, panel_keys, opening, wide=False):
-    """A mode picture from its keys: (button, x, y, signature)."""
-    w = 119 if wide else 112
+    """A mode picture from its keys: (button, signature)."""
     tw = 119 if wide else 113
-    keys = []
-    for button, x, y, ink in panel_keys:
-        cx, cy = x - 9 + w / 2, y - 18 + 30
-        keys.append(
-            Key(button, (x, y, w, 60), KEY_GREY, ink, tile=(cx - tw / 2, cy - 27.5, tw, 55))
-        )
-    pic = Picture(name_, size=(326, 259), at=(9, 18), em=31, ground=FIELD, radius=6, gap=0, pad=0.08, keys=keys)
+    keys = [K(button, KEY_GREY, ink, tile_size=(tw, 55)) for button, ink in panel_keys]
+    pic = Picture(name_, em=31, ground=FIELD, radius=6, gap=0, pad=0.08, keys=keys)
     pic.tile_stroke = (KEY_BORDER, 1.2)
     return pic
 
@@ -188,94 +184,95 @@ VA2 = OPENING["varys2"]
 PLD = OPENING["pld"]
 
 Image18 = mode_picture("Image18", [  # mode α'
-    ("ark1",  55,  45, sig(A(), above_letter("Πα", 1, RING_STEM()))),
-    ("ark2", 175,  45, sig(A(), above_letter("Κε", 1, STEM_RING()))),
-    ("ark3",  56, 106, sig(A(), above(name("Κε"), RING_STEM()))),
-    ("ark5", 175, 107, sig(A(), above(name("Κε"), ring_line_dot()))),
-    ("ark4",  56, 170, sig(t("α'."), RING_STEM(), hook_right(), gap=35)),
-    ("ark6", 174, 171, sig(A(), above(name("Πα"), RING_STEM()), above(m(OLIGON), ring_line_dot()), gap=35)),
+    ("ark1", sig(A(), above_letter("Πα", 1, RING_STEM()))),
+    ("ark2", sig(A(), above_letter("Κε", 1, STEM_RING()))),
+    ("ark3", sig(A(), above(name("Κε"), RING_STEM()))),
+    ("ark5", sig(A(), above(name("Κε"), ring_line_dot()))),
+    ("ark4", sig(t("α'."), RING_STEM(), hook_right(), gap=35)),
+    ("ark6", sig(A(), above(name("Πα"), RING_STEM()), above(m(OLIGON), ring_line_dot()), gap=35)),
 ], A)
 
 Image19 = mode_picture("Image19", [  # mode β'
-    ("ark7",   57,  46, sig(B(), above(name("Δι"), ring_line_dot()))),
-    ("ark8",  175,  46, sig(B(), above(name("Βου"), ring_line_dot()))),
-    ("ark10",  57, 107, sig(B(), above(name("Βου"), RING_CURLS()))),
-    ("ark11", 175, 107, sig(B(), above(name("Πα"), RING_CURLS()))),
-    ("ark9",   57, 170, stack(RING_CURLS(), t("ϐ"), dotted_curl(), gap=20)),
+    ("ark7",  sig(B(), above(name("Δι"), ring_line_dot()))),
+    ("ark8",  sig(B(), above(name("Βου"), ring_line_dot()))),
+    ("ark10", sig(B(), above(name("Βου"), RING_CURLS()))),
+    ("ark11", sig(B(), above(name("Πα"), RING_CURLS()))),
+    ("ark9",  stack(RING_CURLS(), t("ϐ"), dotted_curl(), gap=20)),
 ], B)
 
 Image20 = mode_picture("Image20", [  # mode γ'
-    ("ark12",  57,  48, sig(C(), above(name("Γα"), RING_STEM()))),
-    ("ark13", 176,  47, sig(t("γ'."), name("Γα"), gap=40)),
-    ("ark14",  57, 108, sig(dotted_strokes(), above(name("Γα"), RING_STEM()), turning_stroke(), gap=35)),
-    ("ark15", 176, 108, sig(dotted_strokes(), above(name("Γα"), SMALL_LOOP()))),
+    ("ark12", sig(C(), above(name("Γα"), RING_STEM()))),
+    ("ark13", sig(t("γ'."), name("Γα"), gap=40)),
+    ("ark14", sig(dotted_strokes(), above(name("Γα"), RING_STEM()), turning_stroke(), gap=35)),
+    ("ark15", sig(dotted_strokes(), above(name("Γα"), SMALL_LOOP()))),
 ], C)
 
 Image26 = mode_picture("Image26", [  # mode δ'
-    ("ark16",  58,  23, sig(D(), above(name("Δι"), RING_FALLING()))),
-    ("ark17", 176,  24, sig(D(), above(name("Πα"), RING_STEM()))),
-    ("ark18",  57,  87, sig(D(), turning_stroke())),
-    ("ark19", 175,  87, sig(legetos(), name("Βου"), gap=70)),
-    ("ark20",  58, 151, sig(D(), turning_stroke(), above(name("Βου"), ring_line_dot()), gap=35)),
-    ("ark21", 176, 151, sig(D(), above(name("Δι"), ring_line_dot()))),
-    ("ark23",  58, 215, sig(D(), above(name("Δι"), RING_RISING()))),
-    ("ark22", 176, 215, sig(t("Δ'."), above(name("Δι"), ring_rising_dot()), gap=40)),
+    ("ark16", sig(D(), above(name("Δι"), RING_FALLING()))),
+    ("ark17", sig(D(), above(name("Πα"), RING_STEM()))),
+    ("ark18", sig(D(), turning_stroke())),
+    ("ark19", sig(legetos(), name("Βου"), gap=70)),
+    ("ark20", sig(D(), turning_stroke(), above(name("Βου"), ring_line_dot()), gap=35)),
+    ("ark21", sig(D(), above(name("Δι"), ring_line_dot()))),
+    ("ark23", sig(D(), above(name("Δι"), RING_RISING()))),
+    ("ark22", sig(t("Δ'."), above(name("Δι"), ring_rising_dot()), gap=40)),
 ], D)
 
 Image27 = mode_picture("Image27", [  # mode πλ α'
-    ("ark24",  58,  47, sig(PLA(), name("Πα"))),
-    ("ark25", 177,  47, sig(PLA(), above(name("Κε"), hook_right()))),
-    ("ark26",  58, 109, sig(PLA(), above(name("Πα"), RING_STEM()), above(name("Κε"), hook_right()), gap=35)),
-    ("ark27", 177, 109, sig(PLA(), above(name("Πα"), RING_STEM()), over(hook_right(), STEM_RING(), anchor="right", gap=5), gap=35)),
+    ("ark24", sig(PLA(), name("Πα"))),
+    ("ark25", sig(PLA(), above(name("Κε"), hook_right()))),
+    ("ark26", sig(PLA(), above(name("Πα"), RING_STEM()), above(name("Κε"), hook_right()), gap=35)),
+    ("ark27", sig(PLA(), above(name("Πα"), RING_STEM()), over(hook_right(), STEM_RING(), anchor="right", gap=5), gap=35)),
 ], PLA)
 
 Image28 = mode_picture("Image28", [  # mode πλ β'
-    ("ark28",  53,  26, sig(PLB(), above(name("Πα"), RING_CURLS()))),
-    ("ark29", 178,  26, sig(PLB(), short_rise(), RING_RISING(), gap=35)),
-    ("ark30",  52,  87, sig(PLB(), above(name("Βου"), ring_line_dot()), bar_two_strokes(), gap=35)),
-    ("ark31", 177,  87, sig(PLB(), short_rise(), above(name("Δι"), ring_line_dot()), gap=35)),
-    ("ark32",  52, 149, sig(PLB(), hook_right(), above(name("Κε"), ring_line_dot()), gap=35)),
-    ("ark33", 177, 149, sig(PLB(), above(name("Πα"), ring_line_dot()), bar_two_strokes(), gap=35)),
-    ("ark34",  52, 210, sig(PLB(), above(name("Νη"), RING_CURLS()))),
-    ("ark35", 177, 210, sig(PLB(), hook_right(), above(name("Νη"), RING_CURLS()), gap=35)),
+    ("ark28", sig(PLB(), above(name("Πα"), RING_CURLS()))),
+    ("ark29", sig(PLB(), short_rise(), RING_RISING(), gap=35)),
+    ("ark30", sig(PLB(), above(name("Βου"), ring_line_dot()), bar_two_strokes(), gap=35)),
+    ("ark31", sig(PLB(), short_rise(), above(name("Δι"), ring_line_dot()), gap=35)),
+    ("ark32", sig(PLB(), hook_right(), above(name("Κε"), ring_line_dot()), gap=35)),
+    ("ark33", sig(PLB(), above(name("Πα"), ring_line_dot()), bar_two_strokes(), gap=35)),
+    ("ark34", sig(PLB(), above(name("Νη"), RING_CURLS()))),
+    ("ark35", sig(PLB(), hook_right(), above(name("Νη"), RING_CURLS()), gap=35)),
 ], PLB, wide=True)
 
 Image29 = mode_picture("Image29", [  # mode βαρύς
-    ("ark36",  58,  26, sig(VA(), above(name("Γα"), ring_rising_dot()))),
-    ("ark37", 177,  25, sig(VA(), above(name("Ζω"), ring_rising_dot()))),
-    ("ark38",  57,  87, sig(VA(), over(hook_right(), STEM_RING(), anchor="right", gap=5))),
-    ("ark39", 176,  87, sig(VA(), name("Ζω"))),
-    ("ark40",  57, 150, sig(VA(), hook_right(), m(XIRON_KLASMA, 0.6), gap=20)),
-    ("ark41", 176, 150, sig(VA2(), over(m(OLIGON), m(KENTIMA), anchor=0.5, gap=5))),
-    ("ark42",  57, 212, sig(VA2(), hook_right())),
-    ("ark43", 176, 211, sig(VA2(), over(m(OLIGON), m(KENTIMA), anchor="left", gap=5))),
+    ("ark36", sig(VA(), above(name("Γα"), ring_rising_dot()))),
+    ("ark37", sig(VA(), above(name("Ζω"), ring_rising_dot()))),
+    ("ark38", sig(VA(), over(hook_right(), STEM_RING(), anchor="right", gap=5))),
+    ("ark39", sig(VA(), name("Ζω"))),
+    ("ark40", sig(VA(), hook_right(), m(XIRON_KLASMA, 0.6), gap=20)),
+    ("ark41", sig(VA2(), over(m(OLIGON), m(KENTIMA), anchor=0.5, gap=5))),
+    ("ark42", sig(VA2(), hook_right())),
+    ("ark43", sig(VA2(), over(m(OLIGON), m(KENTIMA), anchor="left", gap=5))),
 ], VA)
 
 Image30 = mode_picture("Image30", [  # mode πλ δ'
-    ("ark44",  59,  46, sig(PLD(), above(name("Νη"), SMALL_LOOP()))),
-    ("ark46", 178,  47, sig(PLD(), name("Γα"))),
-    ("ark47",  59, 109, sig(PLD(), name("Νη"), over(hook_right(), SMALL_LOOP(), anchor="right", gap=5), gap=35)),
-    ("ark48", 178, 108, sig(PLD(), name("Νη"), over(hook_right(), RING_RISING(), anchor="right", gap=5), gap=35)),
-    ("ark45",  59, 170, sig(PLD(), over(short_rise(), SMALL_LOOP(), gap=10))),
+    ("ark44", sig(PLD(), above(name("Νη"), SMALL_LOOP()))),
+    ("ark46", sig(PLD(), name("Γα"))),
+    ("ark47", sig(PLD(), name("Νη"), over(hook_right(), SMALL_LOOP(), anchor="right", gap=5), gap=35)),
+    ("ark48", sig(PLD(), name("Νη"), over(hook_right(), RING_RISING(), anchor="right", gap=5), gap=35)),
+    ("ark45", sig(PLD(), over(short_rise(), SMALL_LOOP(), gap=10))),
 ], PLD)
 
 # ======================================================================
-# Mode strip: buttons in page units, the strip at (17, 376)
+# Mode strip: a picture member of its page, its keys the page's own members,
+# so its rectangle and the keys' are in page units
 # ======================================================================
 
 STRIP_FIELD = "#a0a0a4"  # red and green 160, blue 164
 STRIP_CELL = "#f2f0ea"
 
 Image31 = Picture(
-    "Image31", size=(376, 57), at=(17, 376), em=26, ground=STRIP_FIELD, radius=4, gap=4, pad=0.14,
+    "Image31", em=26, ground=STRIP_FIELD, radius=4, gap=4, pad=0.14,
     keys=[
-        Key("mh1", (23, 378, 56, 48), STRIP_CELL, t("Ἠχος")),
-        Key("mh2", (79, 378, 48, 48), STRIP_CELL, stack(t("λ"), t("π"), gap=40), k=0.8),
-        Key("mh3", (128, 378, 48, 48), STRIP_CELL, t("α'.")),
-        Key("mh4", (176, 378, 48, 48), STRIP_CELL, t("ϐ'.")),
-        Key("mh5", (224, 378, 48, 48), STRIP_CELL, t("γ'.")),
-        Key("mh6", (272, 378, 48, 48), STRIP_CELL, t("δ'.")),
-        Key("mh7", (321, 378, 67, 48), STRIP_CELL, t("βαρύς")),
+        K("mh1", STRIP_CELL, t("Ἠχος")),
+        K("mh2", STRIP_CELL, stack(t("λ"), t("π"), gap=40), k=0.8),
+        K("mh3", STRIP_CELL, t("α'.")),
+        K("mh4", STRIP_CELL, t("ϐ'.")),
+        K("mh5", STRIP_CELL, t("γ'.")),
+        K("mh6", STRIP_CELL, t("δ'.")),
+        K("mh7", STRIP_CELL, t("βαρύς")),
     ],
 )
 

@@ -1,6 +1,6 @@
 """Pop-up groups of the keyboard page: one table per picture.
 
-Rows as in keyboard.py: button name and rect in the group's units, tile
+Rows as in keyboard.py: button name (its rect from the layout table), tile
 colour (None: the picture's ground shows), sign.
 """
 
@@ -36,35 +36,35 @@ def r(cp):
 # ======================================================================
 
 Panelfthores = Picture(
-    "Panelfthores", size=(289, 124), at=(1, 2), em=85, radius=3, gap=1.5, ground="#f0f0f0",
+    "Panelfthores", em=85, radius=3, gap=1.5, ground="#f0f0f0",
     keys=[
         # row 1
-        K("ft17",   0,  3, 36, 36, GREEN,  r(GENIKI_DIESIS)),
-        K("ft18",  36,  3, 36, 37, GREEN,  r(GENIKI_YFESIS)),
-        K("ft21",  73,  3, 36, 36, LIME,   r(CHROA_SPATHI)),
+        K("ft17", GREEN,  r(GENIKI_DIESIS)),
+        K("ft18", GREEN,  r(GENIKI_YFESIS)),
+        K("ft21", LIME,   r(CHROA_SPATHI)),
         blank(    109,  3, 36, 36, LIGHT_GREY),
         blank(    145,  3, 36, 36, LIGHT_GREY),
         blank(    181,  3, 36, 36, LIGHT_GREY),
         blank(    217,  3, 36, 36, LIGHT_GREY),
         blank(    253,  3, 36, 36, LIGHT_GREY),
         # row 2
-        K("ft11",   0, 45, 36, 36, YELLOW, r(FTHORA_MALAKON_DIFONIAS)),
-        K("ft12",  37, 45, 36, 36, YELLOW, r(FTHORA_MALAKON_MONOFONIAS)),
-        K("ft9",   73, 45, 36, 36, TAN,    r(FTHORA_SKLIRON_SYNAFI)),
-        K("ft10", 109, 45, 36, 36, TAN,    r(FTHORA_NENANO)),
-        K("ft13", 146, 45, 36, 36, ORANGE, r(FTHORA_YFESIS_TETARTIMORION)),
-        K("ft14", 182, 45, 36, 36, OLIVE,  r(CHROA_ZYGOS)),
-        K("ft15", 218, 45, 36, 36, OLIVE,  r(CHROA_KLITON)),
-        K("ft16", 253, 45, 36, 36, OLIVE,  r(FTHORA_SKLIRON_VASIS)),
+        K("ft11", YELLOW, r(FTHORA_MALAKON_DIFONIAS)),
+        K("ft12", YELLOW, r(FTHORA_MALAKON_MONOFONIAS)),
+        K("ft9",  TAN,    r(FTHORA_SKLIRON_SYNAFI)),
+        K("ft10", TAN,    r(FTHORA_NENANO)),
+        K("ft13", ORANGE, r(FTHORA_YFESIS_TETARTIMORION)),
+        K("ft14", OLIVE,  r(CHROA_ZYGOS)),
+        K("ft15", OLIVE,  r(CHROA_KLITON)),
+        K("ft16", OLIVE,  r(FTHORA_SKLIRON_VASIS)),
         # row 3
-        K("ft1",    1, 88, 36, 36, BLUE,   r(FTHORA_NI_KATO)),
-        K("ft2",   36, 88, 36, 36, BLUE,   r(FTHORA_DIATONIKI_PA)),
-        K("ft3",   72, 88, 36, 36, BLUE,   r(0x1D0B6)),  # zigzag ending in a curl
-        K("ft4",  109, 88, 36, 36, BLUE,   r(FTHORA_DIATONIKI_NANA)),
-        K("ft5",  145, 88, 36, 36, BLUE,   r(FTHORA_DIATONIKI_DI)),
-        K("ft6",  181, 88, 36, 36, BLUE,   r(FTHORA_DIATONIKI_KE)),
-        K("ft7",  218, 88, 36, 36, BLUE,   r(FTHORA_DIATONIKI_ZO)),
-        K("ft8",  253, 88, 36, 36, BLUE,   r(FTHORA_NI_ANO)),
+        K("ft1", BLUE,   r(FTHORA_NI_KATO)),
+        K("ft2", BLUE,   r(FTHORA_DIATONIKI_PA)),
+        K("ft3", BLUE,   r(0x1D0B6)),  # zigzag ending in a curl
+        K("ft4", BLUE,   r(FTHORA_DIATONIKI_NANA)),
+        K("ft5", BLUE,   r(FTHORA_DIATONIKI_DI)),
+        K("ft6", BLUE,   r(FTHORA_DIATONIKI_KE)),
+        K("ft7", BLUE,   r(FTHORA_DIATONIKI_ZO)),
+        K("ft8", BLUE,   r(FTHORA_NI_ANO)),
     ],
 )
 
@@ -84,12 +84,12 @@ def digit_with_bar(d):
 
 
 Panelmetra = Picture(
-    "Panelmetra", size=(50, 202), at=(1, 1), em=38, ground=GREY_GRADIENT,
+    "Panelmetra", em=38, ground=GREY_GRADIENT,
     keys=[
-        K("dm13", 2,   2, 49, 48, None, digit_with_bar("5")),
-        K("dm14", 2,  52, 49, 48, None, digit_with_bar("6")),
-        K("dm15", 2, 102, 49, 48, None, digit_with_bar("7")),
-        K("dm16", 2, 152, 49, 48, None, digit_with_bar("8")),
+        K("dm13", None, digit_with_bar("5")),
+        K("dm14", None, digit_with_bar("6")),
+        K("dm15", None, digit_with_bar("7")),
+        K("dm16", None, digit_with_bar("8")),
     ],
 )
 
@@ -109,13 +109,13 @@ def asterisk(index=None):
 
 
 Panelasterakia = Picture(
-    "Panelasterakia", size=(50, 202), at=(1, 1), em=30, ground=GREY_GRADIENT,
+    "Panelasterakia", em=30, ground=GREY_GRADIENT,
     keys=[
-        K("par4",          2,   3, 49, 46, None, text("✂", "dejavu", RED)),
-        K("SpeedButton11", 2,  42, 49, 40, None, None),  # the strip between the scissors and the first asterisk
-        K("par3",          2,  52, 49, 46, None, asterisk("2")),
-        K("par2",          2, 104, 49, 46, None, asterisk("1")),
-        K("par1",          2, 153, 49, 46, None, asterisk()),
+        K("par4",          None, text("✂", "dejavu", RED)),
+        K("SpeedButton11", None, None),  # the strip between the scissors and the first asterisk
+        K("par3",          None, asterisk("2")),
+        K("par2",          None, asterisk("1")),
+        K("par1",          None, asterisk()),
     ],
 )
 
@@ -140,24 +140,24 @@ def indication(letter, letter_at):
 
 
 Panelendikseis = Picture(
-    "Panelendikseis", size=(185, 293), at=(3, 4), em=52, ground=WHITE_GRADIENT,
+    "Panelendikseis", em=52, ground=WHITE_GRADIENT,
     keys=[
-        K("en16",  3,   5, 75, 36, None, indication("π", "below")),
-        K("en7",   3,  41, 75, 36, None, indication("ζ", "left")),
-        K("en6",   3,  78, 75, 36, None, indication("ϰ", "left")),
-        K("en5",   3, 113, 75, 36, None, indication("Δ", "left")),
-        K("en4",   3, 149, 75, 36, None, indication("Γ", "left")),
-        K("en3",   3, 185, 75, 36, None, indication("ϐ", "left")),
-        K("en2",   3, 221, 75, 36, None, indication("π", "left")),
-        K("en1",   3, 257, 75, 36, None, indication("ν", "left")),
-        K("en8",  97,   5, 75, 36, None, indication("Δ", "below")),
-        K("en15", 97,  41, 75, 36, None, indication("ζ", "right")),
-        K("en14", 97,  77, 75, 36, None, indication("ϰ", "right")),
-        K("en13", 97, 111, 75, 36, None, indication("Δ", "right")),
-        K("en12", 97, 146, 75, 36, None, indication("Γ", "right")),
-        K("en11", 97, 183, 75, 36, None, indication("ϐ", "right")),
-        K("en10", 97, 220, 75, 36, None, indication("π", "right")),
-        K("en9",  97, 257, 75, 36, None, indication("ν", "right")),
+        K("en16", None, indication("π", "below")),
+        K("en7",  None, indication("ζ", "left")),
+        K("en6",  None, indication("ϰ", "left")),
+        K("en5",  None, indication("Δ", "left")),
+        K("en4",  None, indication("Γ", "left")),
+        K("en3",  None, indication("ϐ", "left")),
+        K("en2",  None, indication("π", "left")),
+        K("en1",  None, indication("ν", "left")),
+        K("en8",  None, indication("Δ", "below")),
+        K("en15", None, indication("ζ", "right")),
+        K("en14", None, indication("ϰ", "right")),
+        K("en13", None, indication("Δ", "right")),
+        K("en12", None, indication("Γ", "right")),
+        K("en11", None, indication("ϐ", "right")),
+        K("en10", None, indication("π", "right")),
+        K("en9",  None, indication("ν", "right")),
     ],
 )
 
@@ -175,13 +175,13 @@ def struck_eye():
 
 
 Panelyfeseis2 = Picture(
-    "Panelyfeseis2", size=(50, 202), at=(1, 1), em=150, ground=GREY_GRADIENT, radius=2, gap=4,
+    "Panelyfeseis2", em=150, ground=GREY_GRADIENT, radius=2, gap=4,
     keys=[
-        K("ft_close", 2,   3, 49, 40, "#ffffff", struck_eye(), k=0.2),
-        K("ft20",     2,  42, 49, 40, None, r(YFESIS_TRIGRAMMOS)),
-        K("sa6",      2,  82, 49, 40, None, r(YFESIS_DIGRAMMOS)),
-        K("ft19",     2, 122, 49, 40, None, r(DIESIS_TRIGRAMMOS)),
-        K("sa3",      2, 161, 49, 40, None, r(DIESIS_DIGRAMMOS)),
+        K("ft_close", "#ffffff", struck_eye(), k=0.2),
+        K("ft20",     None, r(YFESIS_TRIGRAMMOS)),
+        K("sa6",      None, r(YFESIS_DIGRAMMOS)),
+        K("ft19",     None, r(DIESIS_TRIGRAMMOS)),
+        K("sa3",      None, r(DIESIS_DIGRAMMOS)),
     ],
 )
 
@@ -195,15 +195,15 @@ def word(s):
 
 
 Panelentasi = Picture(
-    "Panelentasi", size=(152, 273), at=(1, 2), em=15, ground=WHITE_GRADIENT, pad=0.06,
+    "Panelentasi", em=15, ground=WHITE_GRADIENT, pad=0.06,
     keys=[
-        K("is7", 2,   0, 151, 40, None, word("ΜΟΝΩΔΙΑ")),
-        K("is6", 2,  39, 151, 40, None, word("ΙΣΟΝ ΔΥΝΑΤΑ")),
-        K("is5", 2,  79, 151, 40, None, word("ΙΣΟΝ ΚΑΝΟΝΙΚΑ")),
-        K("is4", 2, 119, 151, 40, None, word("ΙΣΟΝ ΣΙΓΑ")),
-        K("is3", 2, 158, 151, 40, None, word("ΔΥΝΑΤΑ")),
-        K("is2", 2, 198, 151, 40, None, word("ΚΑΝΟΝΙΚΑ")),
-        K("is1", 2, 238, 151, 40, None, word("ΣΙΓΑ")),
+        K("is7", None, word("ΜΟΝΩΔΙΑ")),
+        K("is6", None, word("ΙΣΟΝ ΔΥΝΑΤΑ")),
+        K("is5", None, word("ΙΣΟΝ ΚΑΝΟΝΙΚΑ")),
+        K("is4", None, word("ΙΣΟΝ ΣΙΓΑ")),
+        K("is3", None, word("ΔΥΝΑΤΑ")),
+        K("is2", None, word("ΚΑΝΟΝΙΚΑ")),
+        K("is1", None, word("ΣΙΓΑ")),
     ],
 )
 
@@ -217,12 +217,12 @@ def arrow(s):
 
 
 Panelpena = Picture(
-    "Panelpena", size=(50, 163), at=(0, 0), em=24, ground=GREY_GRADIENT,
+    "Panelpena", em=24, ground=GREY_GRADIENT,
     keys=[
-        K("pen4", 2,   4, 49, 40, None, arrow("(↓)")),
-        K("pen3", 2,  44, 49, 40, None, arrow("(↑)")),
-        K("pen2", 2,  84, 49, 40, None, arrow("↓")),
-        K("pen1", 2, 123, 49, 40, None, arrow("↑")),
+        K("pen4", None, arrow("(↓)")),
+        K("pen3", None, arrow("(↑)")),
+        K("pen2", None, arrow("↓")),
+        K("pen1", None, arrow("↑")),
     ],
 )
 

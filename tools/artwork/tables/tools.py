@@ -107,20 +107,20 @@ def band(y0, y1):
 SYMBOL = dict(colour=None, fit=False)
 
 Panelgrammiergaleion = Picture(
-    "Panelgrammiergaleion", size=(43, 710), at=(1, 0), em=1000, ground=TOOL_TAN, frame=(BAND_GREY, 1),
+    "Panelgrammiergaleion", em=1000, ground=TOOL_TAN, frame=(BAND_GREY, 1),
     extra=[band(0, 6), band(146, 150), band(366, 370), band(423, 427), band(703, 708)],
     keys=[
-        K("off",              3,   8, 41, 41, None, power(), fit=False),
-        K("SpeedButton35",    3,  87, 41, 41, None, backspace(), fit=False),
-        K("N5",               1, 118, 41, 41, None, None),
-        K("SpeedButton14",    3, 157, 41, 41, None, text_lines(5, -6.5, 13), fit=False),
-        K("SpeedButton36",    3, 210, 41, 41, None, text_lines(4, -7, 14, mark=True), fit=False),
-        K("SpeedButton15",    3, 258, 41, 41, None, lines_over_box(), fit=False),
-        K("move_client",      3, 312, 41, 41, None, double_arrow(), fit=False),
-        K("SpeedButton25",    2, 369, 41, 41, None, None),
-        K("SpeedButton31",    1, 377, 41, 41, None, four_way_arrow(), fit=False),
-        K("rythmiseisshow",   2, 504, 41, 41, None, gears(), fit=False),
-        K("con_SpeedButton",  6, 573, 35, 35, None, plug(), fit=False),
+        K("off",             None, power(), fit=False),
+        K("SpeedButton35",   None, backspace(), fit=False),
+        K("N5",              None, None),
+        K("SpeedButton14",   None, text_lines(5, -6.5, 13), fit=False),
+        K("SpeedButton36",   None, text_lines(4, -7, 14, mark=True), fit=False),
+        K("SpeedButton15",   None, lines_over_box(), fit=False),
+        K("move_client",     None, double_arrow(), fit=False),
+        K("SpeedButton25",   None, None),
+        K("SpeedButton31",   None, four_way_arrow(), fit=False),
+        K("rythmiseisshow",  None, gears(), fit=False),
+        K("con_SpeedButton", None, plug(), fit=False),
     ],
 )
 
@@ -129,10 +129,10 @@ Panelgrammiergaleion = Picture(
 # ======================================================================
 
 Panelkoumpiahxos = Picture(
-    "Panelkoumpiahxos", size=(47, 107), at=(0, 1), em=17, radius=4, gap=1.5,
+    "Panelkoumpiahxos", em=17, radius=4, gap=1.5,
     keys=[
-        K("martyriesshow",     1,  2, 44, 34, BLOCK_BEIGE, text("Ἦχος", "serif-bold", DARK_RED), tile=(0, 0, 47, 35.5)),
-        K("enallagiendikseis", 1, 37, 44, 34, BLOCK_BEIGE,
+        K("martyriesshow",     BLOCK_BEIGE, text("Ἦχος", "serif-bold", DARK_RED), tile=(0, 0, 47, 35.5)),
+        K("enallagiendikseis", BLOCK_BEIGE,
           text("ν Γ", "serif", DARK_RED) + text("ϐ π", "serif", DARK_RED).moved(0, 850), k=1.3, tile=(0, 35.5, 47, 35.5)),
         Key(None, (0, 72, 47, 36), BLOCK_BEIGE, None, tile=(0, 71, 47, 36)),
     ],
