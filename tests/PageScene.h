@@ -43,6 +43,17 @@ public:
         return window() ? findDrawn(window()->contentItem(), name) : nullptr;
     }
 
+    // The window builds a page other than the first when it is first shown. Every page shown
+    // once, and the keyboard page again, so that each exists as it is once the user has seen it.
+    void buildEveryPage() {
+        Pages *pages = client->pages();
+        pages->showCursorPage();
+        pages->rythmiseisshowClick();
+        pages->martyriesshowClick();
+        pages->showKeyboardPage();
+        QCoreApplication::processEvents();
+    }
+
     // The restored window size, so that every page is stretched unevenly, as on most screens.
     bool showAtRestoredSize() {
         if (!window())

@@ -29,6 +29,8 @@ private slots:
         m_scene = std::make_unique<PageScene>();
         QVERIFY2(s().window(), qPrintable(s().scene->errors()));
         QVERIFY(s().showAtRestoredSize());
+        // The page as it is once the user has opened it and gone back.
+        s().buildEveryPage();
     }
 
     void cleanup() { m_scene.reset(); }

@@ -311,6 +311,8 @@ private slots:
 
     // A screen reader finds every press target as a named button it can press.
     void everyPressTargetIsANamedButton() {
+        // Every page, the hidden ones included once they are built.
+        s().buildEveryPage();
         QList<PressArea *> areas;
         collect(s().window()->contentItem(), areas);
         QList<ButtonGroup *> groups;

@@ -64,10 +64,20 @@ private slots:
         QVERIFY(window()->flags() & Qt::FramelessWindowHint);
         QCOMPARE(window()->objectName(), QString("MainClient"));
         QCOMPARE(visiblePages(), QStringList{"Panel1"});
+        // The other pages are built when first shown.
+        for (const char *name : {"Panel4", "Panel5", "Panelmartyries"})
+            QVERIFY2(!m_window->item(name), name);
+        m_window->buildEveryPage();
+        QCOMPARE(visiblePages(), QStringList{"Panel1"});
         // Later pages paint over earlier ones, in the order of the window's members.
         QList<QQuickItem *> order;
-        for (const QString &name : {"Panel1", "Panel4", "Panel5", "Panelmartyries"})
-            order.append(findItem(window(), name));
+        for (const QString &name : {"Panel1", "Panel4", "Panel5", "Panelmartyries"}) {
+            QQuickItem *member = m_window->item(name);
+            QVERIFY2(member, qPrintable(name));
+            while (member->parentItem() != window()->contentItem())
+                member = member->parentItem();
+            order.append(member);
+        }
         const auto children = window()->contentItem()->childItems();
         for (int i = 1; i < order.size(); ++i)
             QVERIFY(children.indexOf(order[i - 1]) < children.indexOf(order[i]));
@@ -88,6 +98,7 @@ private slots:
         QFETCH(int, w);
         QFETCH(int, h);
         QFETCH(int, panel5Y);
+        m_window->buildEveryPage();
         resizeWindow(w, h);
         const float sx = float(double(w) / 415);
         const float sy = float(double(h) / 710);
@@ -169,7 +180,8 @@ private slots:
     void hiddenPagesTakeNoPresses() {
         resizeWindow(415, 710);
         // The modal signatures page's return button lies over the keyboard page; while that
-        // page is hidden, a press there must not switch anything.
+        // page is hidden, once built, a press there must not switch anything.
+        m_window->buildEveryPage();
         QQuickItem *button1 = findItem(window(), "Button1");
         pressAt(window(), scenePoint(button1, QPointF(140, 24)));
         QCOMPARE(visiblePages(), QStringList{"Panel1"});
@@ -266,6 +278,7 @@ private slots:
         file.write("[Form]\nport=$10\nipserver=qs-editor.lan\nScreenOn=0\n");
         file.close();
         client()->FormCreate();
+        m_window->buildEveryPage();
         QCOMPARE(findItem(window(), "Edit3")->property("text").toString(), QString("16"));
         QCOMPARE(findItem(window(), "Edit2")->property("text").toString(),
                  QString("qs-editor.lan"));

@@ -2,10 +2,9 @@ import QtQuick
 import QsClient
 
 // One page of the window: shown when it is the visible page, drawn at the window's scales about
-// its top-left corner. Presses that reach the page itself are taken and do nothing. The page is
-// its own press area with its members right inside it: every pointer event visits every item
-// of the page, through each of its ancestors, so the page adds no levels of its own.
-PressArea {
+// its top-left corner. A plain item: a press that meets none of its members is taken by nothing,
+// and so does nothing, as no other page lies beneath a shown one.
+Item {
     id: page
 
     required property MainClient client

@@ -169,6 +169,12 @@ ScaledPage {
         objectName: "Label1"
         x: 156; y: 92; width: 61; height: 23
         visible: false
-        text: page.fields.reply
+        // Laid out only while its page shows, not at every answer of the editor: hidden with its
+        // page, it keeps the last reply it showed until the page shows again.
+        Binding on text {
+            when: page.visible
+            value: page.fields.reply
+            restoreMode: Binding.RestoreNone
+        }
     }
 }
