@@ -58,7 +58,7 @@ bool FirstFrameProbe::allPicturesReady() const {
 
 void FirstFrameProbe::onFrameSwapped() {
     if (m_readyBeforeFrame) {
-        std::printf("%.3f\n", msSinceProcessStart());
+        std::printf("%.3f %dx%d\n", msSinceProcessStart(), m_window->width(), m_window->height());
         std::fflush(stdout);
         QCoreApplication::exit(0);
         return;

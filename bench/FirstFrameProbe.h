@@ -8,7 +8,8 @@ class QQuickWindow;
 
 // Ends the process once the window has shown a frame in which every visible picture under
 // `content` had finished loading, and prints the milliseconds since the process started (as the
-// system counts it) before it exits: the measure of start-up.
+// system counts it) and the window's size (as "<ms> <width>x<height>") before it exits: the
+// measure of start-up.
 class FirstFrameProbe : public QObject {
     Q_OBJECT
 
