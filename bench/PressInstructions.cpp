@@ -1,5 +1,6 @@
 #include "PressInstructions.h"
 
+#include <QEvent>
 #include <QQuickWindow>
 
 #if __has_include(<valgrind/callgrind.h>)
@@ -11,21 +12,16 @@
 #endif
 
 PressInstructions::PressInstructions(QQuickWindow *window) : QObject(window) {
-    // The frame runs on this thread between these two signals (the software renderer's loop).
-    connect(
-        window, &QQuickWindow::afterAnimating, this,
-        [this] {
-            m_inFrame = true;
-            setCollecting(false);
-        },
-        Qt::DirectConnection);
-    connect(
-        window, &QQuickWindow::frameSwapped, this,
-        [this] {
-            m_inFrame = false;
-            setCollecting(m_inPress);
-        },
-        Qt::DirectConnection);
+    window->installEventFilter(this);
+}
+
+bool PressInstructions::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() != QEvent::UpdateRequest)
+        return false;
+    setCollecting(false);
+    static_cast<QObject *>(watched)->event(event);
+    setCollecting(m_inPress);
+    return true;
 }
 
 bool PressInstructions::underValgrind() {
@@ -38,7 +34,7 @@ void PressInstructions::start() {
 
 void PressInstructions::beginPress() {
     m_inPress = true;
-    setCollecting(!m_inFrame);
+    setCollecting(true);
 }
 
 void PressInstructions::endPress() {

@@ -122,29 +122,34 @@ private:
     bool m_connected = false;
 };
 
-// Counts the frames the window finishes, and how long each took from the start of its
-// animation step to its swap (the software renderer draws on this thread).
+// Counts the frames the window finishes, and how long each took: the window's handling of its
+// update request, from the hover the toolkit delivers again at the start of a frame to the swap
+// (the software renderer draws on this thread). The filter delivers the request itself to time
+// it.
 class FrameWatch : public QObject {
 public:
     explicit FrameWatch(QQuickWindow *window) : QObject(window) {
         connect(
-            window, &QQuickWindow::afterAnimating, this, [this] { m_frame.start(); },
+            window, &QQuickWindow::frameSwapped, this, [this] { ++m_frames; },
             Qt::DirectConnection);
-        connect(
-            window, &QQuickWindow::frameSwapped, this,
-            [this] {
-                ++m_frames;
-                if (m_frame.isValid())
-                    m_lastFrameNs = m_frame.nsecsElapsed();
-                m_frame.invalidate();
-            },
-            Qt::DirectConnection);
+        window->installEventFilter(this);
     }
     int frames() const { return m_frames; }
     qint64 lastFrameNs() const { return m_lastFrameNs; }
 
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() != QEvent::UpdateRequest)
+            return false;
+        const int framesBefore = m_frames;
+        QElapsedTimer timer;
+        timer.start();
+        static_cast<QObject *>(watched)->event(event);
+        if (m_frames != framesBefore)
+            m_lastFrameNs = timer.nsecsElapsed();
+        return true;
+    }
+
 private:
-    QElapsedTimer m_frame;
     int m_frames = 0;
     qint64 m_lastFrameNs = 0;
 };
