@@ -6,7 +6,6 @@
 #if __has_include(<valgrind/callgrind.h>)
 #include <valgrind/callgrind.h>
 #else
-#define RUNNING_ON_VALGRIND 0
 #define CALLGRIND_START_INSTRUMENTATION
 #define CALLGRIND_TOGGLE_COLLECT
 #endif
@@ -22,10 +21,6 @@ bool PressInstructions::eventFilter(QObject *watched, QEvent *event) {
     static_cast<QObject *>(watched)->event(event);
     setCollecting(m_inPress);
     return true;
-}
-
-bool PressInstructions::underValgrind() {
-    return RUNNING_ON_VALGRIND;
 }
 
 void PressInstructions::start() {

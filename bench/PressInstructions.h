@@ -22,7 +22,6 @@ public:
     // to stop counting around it.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    static bool underValgrind();
     void start();
     void beginPress();
     void endPress();

@@ -260,7 +260,8 @@ def main():
     presses = int(press["presses"])
     print(f"{int(press['signs'])} sign buttons pressed in turn, {presses:,} presses; presses "
           f"{presses // 10 + 1:,} to {presses // 10 + presses // 2:,} timed, each followed by a "
-          "floor exchange on its own connection to the same editor. Start-up: "
+          "floor exchange on its own connection to the same editor, the bench and the editor on "
+          "one core. Start-up: "
           f"{STARTUP_ROUNDS} rounds, client and minimal window in turn; its ratio is the median "
           "of the rounds' ratios, peak memory the highest of the rounds.\n")
     print("| measure | client | floor | ratio | client − floor | target | |")
