@@ -11,7 +11,14 @@
 
 namespace {
 
-// Milliseconds since this process was started, from the start time the kernel recorded.
+double bootTimeMs() {
+    timespec boot{};
+    clock_gettime(CLOCK_BOOTTIME, &boot);
+    return boot.tv_sec * 1000.0 + boot.tv_nsec / 1e6;
+}
+
+// Milliseconds since this process was started, from the start time the kernel recorded (in clock
+// ticks, so to 10 ms or so).
 double msSinceProcessStart() {
     std::ifstream stat("/proc/self/stat");
     std::string content((std::istreambuf_iterator<char>(stat)), {});
@@ -23,10 +30,7 @@ double msSinceProcessStart() {
     for (int i = 3; i <= 22 && rest >> field; ++i)
         if (i == 22)
             startTicks = std::stoull(field);
-    timespec boot{};
-    clock_gettime(CLOCK_BOOTTIME, &boot);
-    const double nowMs = boot.tv_sec * 1000.0 + boot.tv_nsec / 1e6;
-    return nowMs - startTicks * 1000.0 / double(sysconf(_SC_CLK_TCK));
+    return bootTimeMs() - startTicks * 1000.0 / double(sysconf(_SC_CLK_TCK));
 }
 
 } // namespace
@@ -58,7 +62,8 @@ bool FirstFrameProbe::allPicturesReady() const {
 
 void FirstFrameProbe::onFrameSwapped() {
     if (m_readyBeforeFrame) {
-        std::printf("%.3f\n", msSinceProcessStart());
+        std::printf("%.3f %dx%d %.3f\n", msSinceProcessStart(), m_window->width(),
+                    m_window->height(), bootTimeMs());
         std::fflush(stdout);
         QCoreApplication::exit(0);
         return;

@@ -1,6 +1,7 @@
 // Start-up of the client as the program starts it: the same window, pages and pictures, with
 // discovery sending to loopback instead of the network. Ends at the first frame that shows every
-// picture of the start page.
+// picture of the start page. The window opens maximized, so its size is the screen's: the bench
+// gives the offscreen platform a screen of the size it measures.
 #include "FirstFrameProbe.h"
 #include "LoopbackClient.h"
 
