@@ -12,8 +12,8 @@
 // With --instructions the program counts, under callgrind, the instructions of each press
 // instead (see PressInstructions); no timing and no floor then.
 #include "LoopbackClient.h"
-#include "app/ButtonGroup.h"
 #include "PressInstructions.h"
+#include "app/ButtonGroup.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
