@@ -24,7 +24,7 @@ Image {
     onVisibleChanged: if (visible) shownOnce = true
 
     source: shownOnce && fitted && name !== ""
-            ? "qrc:/qt/qml/QsClient/assets/pictures/" + name + ".svg" : ""
+            ? "image://pictures/" + name : ""
     sourceSize.width: Math.ceil(width * horizontalScale * Screen.devicePixelRatio)
     sourceSize.height: Math.ceil(height * verticalScale * Screen.devicePixelRatio)
     fillMode: Image.Stretch

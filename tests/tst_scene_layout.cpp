@@ -1,0 +1,155 @@
+// The layout table against the window built from it, the table's reader against tables that are
+// wrong, and the pictures as the window's provider draws them.
+#include "PageScene.h"
+#include "app/ButtonGroup.h"
+#include "app/PictureProvider.h"
+#include "app/WindowLayout.h"
+
+#include <QTest>
+
+class SceneLayoutTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Each page's members stand in the window in the table's child order, at the table's places,
+    // shown at start as the table says; each group lists the table's buttons in their order. The
+    // pages' QML names the members in its own order, so this is what catches the two apart.
+    void windowFollowsTheTable() {
+        PageScene scene;
+        QVERIFY2(scene.window(), qPrintable(scene.scene->errors()));
+        QVERIFY(scene.showAtRestoredSize());
+        const QStringList shownAtStart = scene.client->keyboard()->shownPanels();
+        scene.buildEveryPage();
+        const WindowLayout &layout = WindowLayout::standard();
+        QCOMPARE(layout.pageNames().size(), 3);
+        for (const QString &pageName : layout.pageNames()) {
+            QQuickItem *page = scene.item(pageName);
+            QVERIFY2(page, qPrintable(pageName));
+            qsizetype previous = -1;
+            for (const LayoutMember *member : layout.members(pageName)) {
+                QQuickItem *item = scene.item(member->name);
+                QVERIFY2(item && item->parentItem() == page, qPrintable(member->name));
+                const qsizetype at = page->childItems().indexOf(item);
+                QVERIFY2(at > previous, qPrintable(member->name));
+                previous = at;
+                QCOMPARE(QRectF(item->position(), item->size()), member->rect);
+                if (member->kind == "group") {
+                    auto *group = qobject_cast<ButtonGroup *>(item);
+                    QVERIFY2(group, qPrintable(member->name));
+                    QStringList names;
+                    for (const LayoutButton &button : member->buttons) {
+                        names.append(button.name);
+                        QCOMPARE(group->buttonRect(button.name), button.rect);
+                    }
+                    QCOMPARE(group->buttonNames(), names);
+                    if (pageName == "Panel1")
+                        QCOMPARE(member->shownAtStart,
+                                 !scene.client->keyboard()->panelSwitch(member->name) ||
+                                     shownAtStart.contains(member->name));
+                }
+            }
+        }
+    }
+
+    // A table that is not what the window needs is refused with its reason, never half read.
+    void wrongTablesAreRefused_data() {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("not JSON") << QByteArray("{\"pages\": [") << "";
+        QTest::newRow("no pages") << QByteArray("{\"pages\": {}}") << "no pages";
+        QTest::newRow("member without rectangle")
+            << QByteArray(R"({"pages": {"P": [{"name": "g", "kind": "group"}]}})")
+            << "a member without a name or rectangle";
+        QTest::newRow("button row too short")
+            << QByteArray(R"({"pages": {"P": [{"name": "g", "kind": "group",
+                 "rect": [0, 0, 10, 10], "buttons": [["k1", 0, 0, 5]]}]}})")
+            << "a button of g is not [name, x, y, width, height, handler]";
+        QTest::newRow("a name twice")
+            << QByteArray(R"({"pages": {"P": [{"name": "g", "kind": "group",
+                 "rect": [0, 0, 10, 10], "buttons": [["k1", 0, 0, 5, 5], ["k1", 5, 0, 5, 5]]}]}})")
+            << "k1 is named twice";
+    }
+
+    void wrongTablesAreRefused() {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, reason);
+        QString error;
+        const WindowLayout layout = WindowLayout::fromJson(json, &error);
+        QVERIFY(!error.isEmpty());
+        if (!reason.isEmpty())
+            QCOMPARE(error, reason);
+        QVERIFY(layout.pageNames().isEmpty());
+        QVERIFY(!layout.member("g"));
+        QVERIFY(!layout.button("k1"));
+    }
+
+    void handlersFromTheTable_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("handler");
+        QTest::newRow("sign") << "k1"
+                              << "c13Click";
+        QTest::newRow("martyria letter") << "m3"
+                                         << "m1Click";
+        QTest::newRow("martyria sign") << "o5"
+                                       << "o5Click";
+        QTest::newRow("toggle in a group") << "di6"
+                                           << "di6Click";
+        QTest::newRow("set button") << "CornerButton1"
+                                    << "CornerButton1Click";
+        QTest::newRow("check box") << "CheckBox1"
+                                   << "CheckBox1Click";
+        QTest::newRow("tool column") << "off"
+                                     << "offClick";
+        QTest::newRow("signature key") << "ark17"
+                                       << "ark1Click";
+        QTest::newRow("strip key") << "mh3"
+                                   << "c13Click";
+        QTest::newRow("tab") << "hx4"
+                             << "hxClick";
+        QTest::newRow("cursor page") << "moveL"
+                                     << "moveLClick";
+        QTest::newRow("a group is no control") << "Panelgorgo"
+                                               << "";
+        QTest::newRow("unknown") << "nothing"
+                                 << "";
+    }
+
+    void handlersFromTheTable() {
+        QFETCH(QString, control);
+        QFETCH(QString, handler);
+        QCOMPARE(WindowLayout::standard().handlerOf(control), handler);
+    }
+
+    // Drawn at the size asked for; a name that is no picture, or reaches outside their folder,
+    // gives nothing.
+    void picturesAsProvided_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QSize>("requested");
+        QTest::addColumn<QSize>("drawn");
+        QTest::newRow("both sides") << "PanelIson1" << QSize(578, 76) << QSize(578, 76);
+        QTest::newRow("stretched") << "PanelIson1" << QSize(100, 100) << QSize(100, 100);
+        QTest::newRow("width only") << "arrow-key" << QSize(64, 0) << QSize(64, 64);
+        QTest::newRow("missing") << "Image99" << QSize(10, 10) << QSize(0, 0);
+        QTest::newRow("outside the folder") << "../icon" << QSize(10, 10) << QSize(0, 0);
+        QTest::newRow("another kind of file") << "PanelIson1.svg" << QSize(10, 10) << QSize(0, 0);
+    }
+
+    void picturesAsProvided() {
+        QFETCH(QString, name);
+        QFETCH(QSize, requested);
+        QFETCH(QSize, drawn);
+        PictureProvider provider;
+        QSize natural;
+        const QImage image = provider.requestImage(name, &natural, requested);
+        QCOMPARE(image.size(), drawn);
+        if (!drawn.isEmpty()) {
+            QVERIFY(!natural.isEmpty());
+            // Something is drawn, not a blank image of the right size.
+            QVERIFY(image.pixelColor(drawn.width() / 2, drawn.height() / 2).alpha() > 0 ||
+                    image.pixelColor(drawn.width() / 4, drawn.height() / 2).alpha() > 0);
+        }
+    }
+};
+
+QTEST_MAIN(SceneLayoutTest)
+#include "tst_scene_layout.moc"
