@@ -171,7 +171,14 @@ void ButtonGroup::mouseUngrabEvent() {
 }
 
 void ButtonGroup::touchEvent(QTouchEvent *event) {
-    followGrabsOf(event->pointingDevice());
+    // A finger that lifted is gone from m_touches already, so only one taken away is forgotten.
+    PressArea::followFingerGrabs(this, event->pointingDevice(), m_followedDevices,
+                                 [this](int finger) {
+                                     if (m_touches.remove(finger)) {
+                                         PressArea::countFingers(-1);
+                                         updateHover();
+                                     }
+                                 });
     bool taken = false;
     QList<int> released;
     for (qsizetype i = 0; i < event->pointCount(); ++i) {
@@ -224,34 +231,8 @@ void ButtonGroup::touchEvent(QTouchEvent *event) {
         press(button);
 }
 
-// The toolkit calls this whenever the group loses the grab of any of its fingers, a finger that
-// lifts included, without saying which; followGrabsOf() learns which from the device.
+// Which finger was lost is followed through its device (PressArea::followFingerGrabs).
 void ButtonGroup::touchUngrabEvent() {}
-
-void ButtonGroup::followGrabsOf(const QPointingDevice *device) {
-    if (!device || m_followedDevices.contains(device))
-        return;
-    m_followedDevices.append(device);
-    connect(device, &QPointingDevice::grabChanged, this,
-            [this](QObject *grabber, QPointingDevice::GrabTransition transition,
-                   const QPointerEvent *, const QEventPoint &point) {
-                if (grabber != this)
-                    return;
-                switch (transition) {
-                case QPointingDevice::UngrabExclusive:
-                case QPointingDevice::CancelGrabExclusive:
-                    // Taken from the group without lifting (a finger that lifted is gone
-                    // already): it presses nothing.
-                    if (m_touches.remove(point.id())) {
-                        PressArea::countFingers(-1);
-                        updateHover();
-                    }
-                    break;
-                default:
-                    break;
-                }
-            });
-}
 
 void ButtonGroup::forgetTouches() {
     PressArea::countFingers(-int(m_touches.size()));

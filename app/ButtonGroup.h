@@ -123,8 +123,6 @@ private:
     void mouseOverAt(QPointF point, const QPointerEvent *event);
     void forgetTouches();
     void forgetPointers();
-    // Fingers the group loses to another item, or that the window cancels, are forgotten.
-    void followGrabsOf(const QPointingDevice *device);
     // Works out the hovered buttons again and lends the slots to them.
     void updateHover();
 

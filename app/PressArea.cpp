@@ -37,6 +37,22 @@ bool PressArea::isMadeUpHover(const QHoverEvent *event) {
     return fromTouchScreen(event) || fingersDown > 0;
 }
 
+void PressArea::followFingerGrabs(QQuickItem *item, const QPointingDevice *device,
+                                  QList<const QPointingDevice *> &followed,
+                                  std::function<void(int finger)> lost) {
+    if (!device || followed.contains(device))
+        return;
+    followed.append(device);
+    QObject::connect(
+        device, &QPointingDevice::grabChanged, item,
+        [item, lost = std::move(lost)](QObject *grabber, QPointingDevice::GrabTransition transition,
+                                       const QPointerEvent *, const QEventPoint &point) {
+            if (grabber == item && (transition == QPointingDevice::UngrabExclusive ||
+                                    transition == QPointingDevice::CancelGrabExclusive))
+                lost(point.id());
+        });
+}
+
 bool PressArea::covers(QSizeF size, QPointF point) {
     return point.x() >= -kHair && point.y() >= -kHair && point.x() <= size.width() + kHair &&
            point.y() <= size.height() + kHair;
@@ -126,6 +142,13 @@ void PressArea::mouseUngrabEvent() {
 }
 
 void PressArea::touchEvent(QTouchEvent *event) {
+    // A finger that lifted is gone from m_touches already, so only one taken away is forgotten.
+    followFingerGrabs(this, event->pointingDevice(), m_followedDevices, [this](int finger) {
+        changeState([this, finger] {
+            if (m_touches.remove(finger))
+                --fingersDown;
+        });
+    });
     bool pressedHere = false;
     QList<int> released;
     changeState([&] {
@@ -172,9 +195,8 @@ void PressArea::touchEvent(QTouchEvent *event) {
         click();
 }
 
-void PressArea::touchUngrabEvent() {
-    changeState([this] { forgetTouches(); });
-}
+// Which finger was lost is followed through its device (followFingerGrabs).
+void PressArea::touchUngrabEvent() {}
 
 void PressArea::forgetTouches() {
     fingersDown -= int(m_touches.size());

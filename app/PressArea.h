@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QHash>
+#include <QList>
+#include <QPointingDevice>
 #include <QQuickItem>
 #include <QtQml/qqml.h>
+#include <functional>
 
 // The press target of the window: every button, panel and page that takes presses is one.
 //
@@ -47,6 +50,13 @@ public:
     // are not taken as one.
     static void countFingers(int change);
     static bool isMadeUpHover(const QHoverEvent *event);
+    // The toolkit tells an item that it lost the grab of one of its fingers, a finger that lifts
+    // included, without saying which (touchUngrabEvent); the device says which. From the first
+    // touch of each device on, `lost` hears of each finger `item` loses without lifting: taken by
+    // another item, or cancelled by the window.
+    static void followFingerGrabs(QQuickItem *item, const QPointingDevice *device,
+                                  QList<const QPointingDevice *> &followed,
+                                  std::function<void(int finger)> lost);
 
     // A press that does not come from a pointer: the keyboard, or a screen reader's press action.
     Q_INVOKABLE void click();
@@ -81,6 +91,7 @@ private:
 
     // Finger id -> whether it is inside the rectangle now.
     QHash<int, bool> m_touches;
+    QList<const QPointingDevice *> m_followedDevices;
     bool m_mouseDown = false;
     bool m_mouseInside = false;
     bool m_mouseOver = false;

@@ -204,6 +204,22 @@ private slots:
             QVERIFY2(hovered(key) == resting.values().contains(key), qPrintable(key));
     }
 
+    // Two fingers on one press area (a single button, here the cursor page's large left arrow)
+    // are two presses: the first to lift never takes the other with it.
+    void twoFingersOnOnePressArea() {
+        s().client->pages()->showCursorPage();
+        QTRY_VERIFY(s().target("moveL").isVisible());
+        const QPointF centre = centreOf("moveL");
+        const QPointF beside = centre + QPointF(20, 0);
+        down(0, centre);
+        down(1, beside);
+        up(0, centre);
+        QVERIFY(s().target("moveL").isHovered());
+        up(1, beside);
+        QCOMPARE(s().link.lines, (QStringList{"sent SpeedButton25", "sent SpeedButton25"}));
+        QVERIFY(!s().target("moveL").isHovered());
+    }
+
     // A press that ends while another press's handler is still running (here: while its send
     // waits) runs once that handler has returned, never inside it.
     void aPressEndingDuringAHandlerRunsAfterIt() {

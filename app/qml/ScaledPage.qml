@@ -22,7 +22,10 @@ Item {
         yScale: page.client.scaling.sy
     }
 
+    // Its look only: disabled, so that the window passes over it when it looks for what lies
+    // under a pointer.
     Rectangle {
+        enabled: false
         anchors.fill: parent
         color: page.panelLook ? "#f0f0f0" : "#ffffff"
         border.color: "#a0a0a0"

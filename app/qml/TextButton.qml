@@ -13,7 +13,9 @@ ButtonArea {
     hoverEnabled: true
     activeFocusOnTab: true
 
+    // The face and caption take no input (disabled, the window passes over them); the button does.
     Rectangle {
+        enabled: false
         anchors.fill: parent
         radius: button.radius
         color: button.pressed ? "#c8c8c8" : button.hovered ? "#e8e8e8" : "#e0e0e0"
@@ -23,6 +25,7 @@ ButtonArea {
     Text {
         id: caption
 
+        enabled: false
         anchors.fill: parent
         anchors.leftMargin: 2
         anchors.rightMargin: 2

@@ -19,6 +19,7 @@ ButtonArea {
 
     // A circle stretched to the rectangle, so that a button that is not square gets an ellipse.
     Rectangle {
+        enabled: false
         visible: button.hoverLevel > 0
         width: 100
         height: 100

@@ -138,6 +138,7 @@ ScaledPage {
             Behavior on hoverLevel { NumberAnimation { duration: 100 } }
 
             objectName: "ImageControl1"
+            enabled: false
             x: button.x; y: button.y + 51; width: 35; height: 35
             opacity: 1 - 0.5 * hoverLevel
             name: page.client.link.indicatorConnected ? "connection-on" : "connection-off"

@@ -22,7 +22,11 @@ ButtonGroup {
     Accessible.role: Accessible.Grouping
     Accessible.name: client ? client.names.group(objectName) : ""
 
+    // The panel, the picture and the hover look are disabled: the window passes over a disabled
+    // item, and all within it, when it looks for what lies under a pointer, so a press costs one
+    // item per group.
     Rectangle {
+        enabled: false
         visible: group.look !== "callout"
         anchors.fill: parent
         color: group.look === "pane" ? group.palette.window : "#f0f0f0"
@@ -33,6 +37,7 @@ ButtonGroup {
     // The callout look: a pointer 23 wide and 11 long at the middle of the top edge, the body
     // below it.
     Loader {
+        enabled: false
         active: group.look === "callout"
         anchors.fill: parent
         sourceComponent: Shape {
@@ -55,6 +60,7 @@ ButtonGroup {
     }
 
     Picture {
+        enabled: false
         objectName: group.pictureName
         name: group.pictureName
         x: group.pictureRect.x
@@ -69,6 +75,7 @@ ButtonGroup {
     // The hover look of a transparent button: a grey ellipse filling its rectangle fades in over
     // 0.1 s while the whole button fades to half opacity; both return over 0.1 s when it is left.
     Repeater {
+        enabled: false
         model: group.hoverSlots
 
         Item {
@@ -79,6 +86,7 @@ ButtonGroup {
             Behavior on level { NumberAnimation { duration: 100 } }
 
             objectName: "hoverLook"
+            enabled: false
             x: modelData.rect.x
             y: modelData.rect.y
             width: modelData.rect.width

@@ -21,6 +21,7 @@ TransparentButton {
     Item {
         id: drawing
 
+        enabled: false
         readonly property PageScaling scaling: key.client.scaling
         readonly property real sx: key.scale * (scaling ? scaling.sx : 1)
         readonly property real sy: key.scale * (scaling ? scaling.sy : 1)
