@@ -15,27 +15,28 @@ constexpr int kHoverSlots = 3;
 } // namespace
 
 void HoverSlot::show(const QString &button, QRectF rect) {
-    if (m_shown && m_button == button)
-        return;
-    m_button = button;
-    m_rect = rect;
-    m_shown = true;
-    emit changed();
+    if (m_button != button || m_rect != rect) {
+        m_button = button;
+        m_rect = rect;
+        emit rectChanged();
+    }
+    if (!m_shown) {
+        m_shown = true;
+        emit shownChanged();
+    }
 }
 
 void HoverSlot::hide() {
     if (!m_shown)
         return;
     m_shown = false;
-    emit changed();
+    emit shownChanged();
 }
 
 ButtonGroup::ButtonGroup(QQuickItem *parent) : QQuickItem(parent) {
     setAcceptedMouseButtons(Qt::LeftButton);
     setAcceptTouchEvents(true);
     setAcceptHoverEvents(true);
-    for (int i = 0; i < kHoverSlots; ++i)
-        m_slots.append(new HoverSlot(this));
     // Read as soon as the name is set, before the bindings of what the group holds (a picture
     // placed by a button's rectangle) are first evaluated.
     connect(this, &QObject::objectNameChanged, this, &ButtonGroup::readLayout);
@@ -286,6 +287,11 @@ void ButtonGroup::updateHover() {
     if (hovered == m_hovered)
         return;
     m_hovered = hovered;
+    if (m_slots.isEmpty()) {
+        for (int i = 0; i < kHoverSlots; ++i)
+            m_slots.append(new HoverSlot(this));
+        emit hoverSlotsChanged();
+    }
 
     // A slot whose button is left fades out where it is; a newly hovered button takes the slot
     // that last showed it, else a free one.

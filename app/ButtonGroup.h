@@ -18,9 +18,9 @@ class HoverSlot : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("lent by its group")
-    Q_PROPERTY(QRectF rect READ rect NOTIFY changed)
-    Q_PROPERTY(bool shown READ shown NOTIFY changed)
-    Q_PROPERTY(QString button READ button NOTIFY changed)
+    Q_PROPERTY(QRectF rect READ rect NOTIFY rectChanged)
+    Q_PROPERTY(bool shown READ shown NOTIFY shownChanged)
+    Q_PROPERTY(QString button READ button NOTIFY rectChanged)
 
 public:
     using QObject::QObject;
@@ -32,7 +32,9 @@ public:
     void hide();
 
 signals:
-    void changed();
+    // Apart, so that a slot shown again over the same button moves nothing.
+    void rectChanged();
+    void shownChanged();
 
 private:
     QRectF m_rect;
@@ -58,7 +60,8 @@ class ButtonGroup : public QQuickItem {
     Q_PROPERTY(QString pictureName READ pictureName NOTIFY layoutRead)
     Q_PROPERTY(QString look READ look NOTIFY layoutRead)
     Q_PROPERTY(qreal stretch READ stretch NOTIFY layoutRead)
-    Q_PROPERTY(QQmlListProperty<HoverSlot> hoverSlots READ hoverSlots CONSTANT)
+    // Made when the group is first hovered: most groups of a page never are.
+    Q_PROPERTY(QQmlListProperty<HoverSlot> hoverSlots READ hoverSlots NOTIFY hoverSlotsChanged)
     // The buttons showing the hover look: the one under the mouse pointer, those fingers rest on.
     Q_PROPERTY(QStringList hoveredButtons READ hoveredButtons NOTIFY hoveredButtonsChanged)
 
@@ -94,6 +97,7 @@ signals:
     void clientChanged();
     void layoutRead();
     void hoveredButtonsChanged();
+    void hoverSlotsChanged();
 
 protected:
     void componentComplete() override;
