@@ -41,9 +41,18 @@ Popup {
         focusBefore = null
     }
 
-    contentItem: MessageBoxContent {
-        boxes: box.boxes
-        textPixelSize: box.textPixelSize
-        okHeight: box.okHeight
+    // What the box shows is made when a box first opens, not while the window starts: most
+    // sessions never see one. The loader's component is made in this file's context, which
+    // holds `box`; qmllint (6.4) takes that id for an unqualified name there, as in Main.qml.
+    contentItem: Loader {
+        active: box.visible || status === Loader.Ready
+        focus: true
+        // qmllint disable unqualified
+        sourceComponent: MessageBoxContent {
+            boxes: box.boxes
+            textPixelSize: box.textPixelSize
+            okHeight: box.okHeight
+        }
+        // qmllint enable unqualified
     }
 }
