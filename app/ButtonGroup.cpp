@@ -248,12 +248,12 @@ void ButtonGroup::forgetPointers() {
     updateHover();
 }
 
-void ButtonGroup::mouseOverAt(QPointF point, const QPointerEvent *event) {
+void ButtonGroup::mouseOverAt(const QHoverEvent *event) {
     // A finger shows the hover look only while it rests on a button, which touchEvent follows;
     // a hover made up from a touch would stay behind after the finger lifts.
-    if (PressArea::isMadeUpHover(static_cast<const QHoverEvent *>(event)))
+    if (PressArea::isMadeUpHover(event))
         return;
-    const int button = buttonAt(point);
+    const int button = buttonAt(event->position());
     if (button == m_mouseOver)
         return;
     m_mouseOver = button;
@@ -261,11 +261,11 @@ void ButtonGroup::mouseOverAt(QPointF point, const QPointerEvent *event) {
 }
 
 void ButtonGroup::hoverEnterEvent(QHoverEvent *event) {
-    mouseOverAt(event->position(), event);
+    mouseOverAt(event);
 }
 
 void ButtonGroup::hoverMoveEvent(QHoverEvent *event) {
-    mouseOverAt(event->position(), event);
+    mouseOverAt(event);
 }
 
 void ButtonGroup::hoverLeaveEvent(QHoverEvent *) {

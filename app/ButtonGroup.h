@@ -124,7 +124,8 @@ private:
     void readLayout();
     bool insideButton(int button, QPointF point) const;
     void press(int button);
-    void mouseOverAt(QPointF point, const QPointerEvent *event);
+    // The mouse pointer moved over the group: which button it is over now.
+    void mouseOverAt(const QHoverEvent *event);
     void forgetTouches();
     void forgetPointers();
     // Works out the hovered buttons again and lends the slots to them.
