@@ -34,25 +34,31 @@ Window {
         client: window.client
     }
     // A page other than the first is built when it is first shown, and kept from then on: the
-    // window starts with the keyboard page alone. Once built, each loader's binding gives way to
-    // a constant, so the page stays. The page's component is the loader's own, made in this
-    // window's context, which holds `window`: qmllint (6.4) takes that id for an unqualified name,
-    // and binding the components to the window's context is what this toolkit version's loader
-    // refuses to instantiate.
-    Loader {
-        active: window.client.pages.visiblePage === "Panel4"
-        onActiveChanged: if (active) active = true
-        sourceComponent: CursorPage { client: window.client } // qmllint disable unqualified
+    // window starts with the keyboard page alone, and the other pages' files are not even read
+    // until then.
+    component PageOnDemand: Loader {
+        required property MainClient client
+        required property string page
+        required property url file
+
+        readonly property bool wanted: client.pages.visiblePage === page
+        onWantedChanged: if (wanted && !item) setSource(file, {client: client})
     }
-    Loader {
-        active: window.client.pages.visiblePage === "Panel5"
-        onActiveChanged: if (active) active = true
-        sourceComponent: SettingsPage { client: window.client } // qmllint disable unqualified
+
+    PageOnDemand {
+        client: window.client
+        page: "Panel4"
+        file: Qt.resolvedUrl("../../pages/qml/CursorPage.qml")
     }
-    Loader {
-        active: window.client.pages.visiblePage === "Panelmartyries"
-        onActiveChanged: if (active) active = true
-        sourceComponent: MartyriesPage { client: window.client } // qmllint disable unqualified
+    PageOnDemand {
+        client: window.client
+        page: "Panel5"
+        file: Qt.resolvedUrl("../../pages/qml/SettingsPage.qml")
+    }
+    PageOnDemand {
+        client: window.client
+        page: "Panelmartyries"
+        file: Qt.resolvedUrl("../../pages/qml/MartyriesPage.qml")
     }
 
     MessageBoxLayer {

@@ -34,7 +34,14 @@ Popup {
     closePolicy: Popup.NoAutoClose
     visible: boxes.openTexts.length > 0
 
-    onAboutToShow: focusBefore = parent.Window.activeFocusItem
+    onAboutToShow: {
+        focusBefore = parent.Window.activeFocusItem
+        const content = box.contentItem as Loader
+        if (!content.item)
+            content.setSource(Qt.resolvedUrl("MessageBoxContent.qml"),
+                              {boxes: box.boxes, textPixelSize: box.textPixelSize,
+                               okHeight: box.okHeight})
+    }
     onClosed: {
         if (focusBefore && focusBefore.visible)
             focusBefore.forceActiveFocus()
@@ -42,17 +49,8 @@ Popup {
     }
 
     // What the box shows is made when a box first opens, not while the window starts: most
-    // sessions never see one. The loader's component is made in this file's context, which
-    // holds `box`; qmllint (6.4) takes that id for an unqualified name there, as in Main.qml.
+    // sessions never see one, and its file is not even read until then.
     contentItem: Loader {
-        active: box.visible || status === Loader.Ready
         focus: true
-        // qmllint disable unqualified
-        sourceComponent: MessageBoxContent {
-            boxes: box.boxes
-            textPixelSize: box.textPixelSize
-            okHeight: box.okHeight
-        }
-        // qmllint enable unqualified
     }
 }
