@@ -1,15 +1,24 @@
 #pragma once
 
-#include <QQuickImageProvider>
+#include <QImage>
+#include <QQuickAsyncImageProvider>
+#include <QThreadPool>
 
 // The program's pictures (assets/pictures/<name>.svg) for image://pictures/<name>, drawn straight
 // at the size asked for. The toolkit's own reading of an SVG file parses it once to learn its
-// size and again to draw it; here each is parsed once, on the loader's thread when the picture
-// is read asynchronously.
-class PictureProvider : public QQuickImageProvider {
+// size and again to draw it; here each is parsed once. They are drawn on a pool of threads, as
+// many as there are cores, rather than one after the other on the toolkit's one reading thread:
+// the keyboard page shows a dozen at start.
+class PictureProvider : public QQuickAsyncImageProvider {
 public:
-    PictureProvider();
+    QQuickImageResponse *requestImageResponse(const QString &name,
+                                              const QSize &requestedSize) override;
 
-    // A name with no picture gives a null image, which the picture shows as its error.
-    QImage requestImage(const QString &name, QSize *size, const QSize &requestedSize) override;
+    // The picture drawn at the size asked for (both sides: stretched to them; one: the other in
+    // proportion; none: as drawn), its own size in `natural`. A name that is no picture of the
+    // program, or that reaches outside their folder, gives a null image.
+    static QImage draw(const QString &name, QSize requestedSize, QSize *natural = nullptr);
+
+private:
+    QThreadPool m_pool;
 };

@@ -196,7 +196,8 @@ private slots:
         engine.addImageProvider("pictures", new PictureProvider);
         QQmlComponent component(&engine);
         if (placeholder)
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Failed to get image"));
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression("No picture Image99 can be drawn"));
         component.setData(QString("import QtQuick\nimport QsClient\n"
                                   "Picture { name: \"%1\"; width: 326; height: 259 }")
                               .arg(name)
