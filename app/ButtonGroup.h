@@ -82,7 +82,6 @@ public:
     // window pixels (as drawn, through every scale): for the tests, the benchmarks and screen
     // readers.
     Q_INVOKABLE QStringList buttonNames() const;
-    // The table is read when the group is named, before anything binds to it, and stays.
     Q_INVOKABLE QRectF buttonRect(const QString &name) const;
     Q_INVOKABLE QRectF buttonSceneRect(const QString &name) const;
     Q_INVOKABLE bool isHovered(const QString &name) const { return m_hovered.contains(name); }
@@ -121,6 +120,7 @@ private:
         bool inside = false;
     };
 
+    // The table is read when the group is named, before anything binds to it, and stays.
     void readLayout();
     bool insideButton(int button, QPointF point) const;
     void press(int button);
