@@ -80,14 +80,15 @@ QStringList ButtonGroup::buttonNames() const {
     return names;
 }
 
+const LayoutButton *ButtonGroup::ownButton(const QString &name) const {
+    const LayoutMember *owner = nullptr;
+    const LayoutButton *button = WindowLayout::standard().button(name, &owner);
+    return m_member && owner == m_member ? button : nullptr;
+}
+
 QRectF ButtonGroup::buttonRect(const QString &name) const {
-    if (m_member) {
-        for (const LayoutButton &button : m_member->buttons) {
-            if (button.name == name)
-                return button.rect;
-        }
-    }
-    return {};
+    const LayoutButton *button = ownButton(name);
+    return button ? button->rect : QRectF();
 }
 
 QRectF ButtonGroup::buttonSceneRect(const QString &name) const {
@@ -96,12 +97,8 @@ QRectF ButtonGroup::buttonSceneRect(const QString &name) const {
 }
 
 void ButtonGroup::pressButton(const QString &name) {
-    if (!m_member)
-        return;
-    for (int i = 0; i < m_member->buttons.size(); ++i) {
-        if (m_member->buttons[i].name == name)
-            press(i);
-    }
+    if (ownButton(name))
+        press(name);
 }
 
 int ButtonGroup::buttonAt(QPointF point) const {
@@ -126,13 +123,17 @@ bool ButtonGroup::contains(const QPointF &point) const {
 }
 
 void ButtonGroup::press(int button) {
-    if (!m_client || button < 0)
+    if (button >= 0)
+        press(m_member->buttons[button].name);
+}
+
+void ButtonGroup::press(const QString &name) {
+    if (!m_client)
         return;
-    PressQueue::instance().submit(
-        [client = QPointer<MainClient>(m_client), name = m_member->buttons[button].name] {
-            if (client)
-                client->press(name);
-        });
+    PressQueue::instance().submit([client = QPointer<MainClient>(m_client), name] {
+        if (client)
+            client->press(name);
+    });
 }
 
 void ButtonGroup::mousePressEvent(QMouseEvent *event) {

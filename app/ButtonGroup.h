@@ -123,7 +123,10 @@ private:
     // The table is read when the group is named, before anything binds to it, and stays.
     void readLayout();
     bool insideButton(int button, QPointF point) const;
+    // The button of that name if it is this group's, found through the table's own index.
+    const LayoutButton *ownButton(const QString &name) const;
     void press(int button);
+    void press(const QString &name);
     // The mouse pointer moved over the group: which button it is over now.
     void mouseOverAt(const QHoverEvent *event);
     void forgetTouches();
