@@ -20,6 +20,8 @@ CommandExchange::CommandExchange(TcpConnection &connection, Discovery &discovery
       m_boxes(boxes) {}
 
 bool CommandExchange::kataxorisi(const QString &commandWord) {
+    // The exchange meets an editor's close itself, boxes included.
+    const TcpConnection::InUse inUse(m_connection);
     const std::optional<bool> open = m_connection.Connected();
     if (!open) {
         m_boxes.showError(m_connection.errorString());
@@ -50,7 +52,9 @@ bool CommandExchange::replyStep() {
     if (judged != QLatin1String("ok") && !judged.isEmpty()) {
         m_boxes.showMessage(kRefused);
         m_connection.Disconnect();
-        // Also when the editor had closed its end already and Disconnect found nothing to close.
+        // Also when the editor had closed its end already and Disconnect found nothing to close:
+        // then no event has changed the picture, and it would go on showing a connection.
+        m_indicator.setConnected(false);
         m_discovery.start();
     }
     m_fields.setReply(QStringLiteral("x"));
@@ -58,6 +62,7 @@ bool CommandExchange::replyStep() {
 }
 
 bool CommandExchange::writeLineUnanswered(const QString &line) {
+    const TcpConnection::InUse inUse(m_connection);
     return m_connection.WriteLn(line);
 }
 

@@ -5,6 +5,7 @@
 #include "link/WireText.h"
 
 #include <QNetworkDatagram>
+#include <QNetworkInterface>
 
 #include <sys/socket.h>
 
@@ -15,6 +16,26 @@ const QString kTickFailed = QStringLiteral(
     "QSclient.");
 
 } // namespace
+
+QList<QHostAddress> directedBroadcastAddresses() {
+    QList<QHostAddress> addresses;
+    const auto networks = QNetworkInterface::allInterfaces();
+    for (const QNetworkInterface &network : networks) {
+        const auto flags = network.flags();
+        if (!flags.testFlag(QNetworkInterface::IsUp) ||
+            flags.testFlag(QNetworkInterface::IsLoopBack) ||
+            !flags.testFlag(QNetworkInterface::CanBroadcast))
+            continue;
+        const auto entries = network.addressEntries();
+        for (const QNetworkAddressEntry &entry : entries) {
+            const QHostAddress broadcast = entry.broadcast();
+            if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol && !broadcast.isNull() &&
+                !addresses.contains(broadcast))
+                addresses.append(broadcast);
+        }
+    }
+    return addresses;
+}
 
 Discovery::Discovery(DiscoveryEndpoints endpoints, ClientFields &fields, MessageBoxes &boxes,
                      QObject *parent)
@@ -114,6 +135,15 @@ bool Discovery::sendRequest() {
     const QByteArray request("qs");
     const qint64 sent =
         m_ipv4.writeDatagram(request, m_endpoints.requestAddress, m_endpoints.requestPort);
+    // Each network's own broadcast as well. Those sends are a help, not the request itself: one
+    // that fails (a network that went away since it was listed) is skipped without a word.
+    if (m_endpoints.moreRequestAddresses) {
+        const QList<QHostAddress> more = m_endpoints.moreRequestAddresses();
+        for (const QHostAddress &address : more) {
+            if (address != m_endpoints.requestAddress)
+                m_ipv4.writeDatagram(request, address, m_endpoints.requestPort);
+        }
+    }
     ::setsockopt(int(fd), SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
     return sent == request.size();
 }

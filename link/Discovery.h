@@ -6,10 +6,15 @@
 #include <QString>
 #include <QTimer>
 #include <QUdpSocket>
+#include <functional>
 #include <optional>
 
 class ClientFields;
 class MessageBoxes;
+
+// The directed broadcast address of every IPv4 network of this machine that is up, is not
+// loopback and can broadcast, as the system lists them now.
+QList<QHostAddress> directedBroadcastAddresses();
 
 // Where discovery listens and where its requests go. The program always uses these defaults;
 // tests give loopback addresses and free ports.
@@ -18,12 +23,17 @@ struct DiscoveryEndpoints {
     QHostAddress requestAddress = QHostAddress(QHostAddress::Broadcast);
     quint16 requestPort = 8090;
     int periodMs = 2000;
+    // Further addresses each request also goes to, asked afresh at every tick. The limited
+    // broadcast leaves only by the default route; an editor on another network of the machine
+    // hears the request on its network's own broadcast address.
+    std::function<QList<QHostAddress>()> moreRequestAddresses = directedBroadcastAddresses;
 
     // Endpoints that never leave this machine, for the tools, benchmarks and tests that build
     // the window: requests go to a loopback port; port 0 lets the system choose the listening one.
     static DiscoveryEndpoints loopback(quint16 listenPort = 0, quint16 requestPort = 9,
                                        int periodMs = 2000) {
-        return {listenPort, QHostAddress(QHostAddress::LocalHost), requestPort, periodMs};
+        return {listenPort, QHostAddress(QHostAddress::LocalHost), requestPort, periodMs,
+                [] { return QList<QHostAddress>(); }};
     }
 };
 

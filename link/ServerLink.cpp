@@ -7,7 +7,7 @@
 namespace {
 
 const QString kNotFound = QStringLiteral(
-    "Δεν ενοπίστηκε το πρόγραμμα QS. Από τις ρυθμίσεις δώστε την IP και την Port επικοινωνίας. "
+    "Δεν εντοπίστηκε το πρόγραμμα QS. Από τις ρυθμίσεις δώστε την IP και την Port επικοινωνίας. "
     "Στη συνέχεια πατήστε το πλήκτρο Connect");
 
 } // namespace
@@ -36,6 +36,7 @@ std::optional<QString> ServerLink::start() {
 }
 
 void ServerLink::ConnectDisconnectClick() {
+    const TcpConnection::InUse inUse(m_connection);
     const std::optional<bool> open = m_connection.Connected();
     if (!open) {
         m_boxes.showError(m_connection.errorString());
@@ -69,6 +70,7 @@ void ServerLink::connectToAnsweredAddress() {
 }
 
 bool ServerLink::openFailsUnreported() {
+    const TcpConnection::InUse inUse(m_connection);
     m_discovery.stop();
     const QString host = m_fields.host();
     // The port is the low 16 bits of the number, so -1 means 65535 and 65536 means 0, which

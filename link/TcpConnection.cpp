@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 #include <QHostAddress>
 #include <QHostInfo>
+#include <QSocketNotifier>
 
 #include <arpa/inet.h>
 #include <cerrno>
@@ -98,6 +99,7 @@ bool TcpConnection::Connect(const QString &host, quint16 port) {
     }
 
     emit OnConnected();
+    updateIdleWatch();
     return true;
 }
 
@@ -265,7 +267,62 @@ TcpConnection::Receive TcpConnection::receiveOnce(int waitMs) {
     return Receive::Error;
 }
 
+TcpConnection::InUse::InUse(TcpConnection &connection) : m_connection(connection) {
+    ++m_connection.m_actionsInUse;
+    m_connection.updateIdleWatch();
+}
+
+TcpConnection::InUse::~InUse() {
+    --m_connection.m_actionsInUse;
+    m_connection.updateIdleWatch();
+}
+
+void TcpConnection::updateIdleWatch() {
+    const bool watch = m_fd >= 0 && m_actionsInUse == 0 && m_input.size() < kBacklogLimit;
+    if (!watch) {
+        if (m_idleWatch)
+            m_idleWatch->setEnabled(false);
+        return;
+    }
+    if (!m_idleWatch || m_idleWatch->socket() != m_fd) {
+        putIdleWatchAway();
+        m_idleWatch = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);
+        connect(m_idleWatch, &QSocketNotifier::activated, this, &TcpConnection::watchWhileIdle);
+    }
+    m_idleWatch->setEnabled(true);
+}
+
+void TcpConnection::putIdleWatchAway() {
+    if (!m_idleWatch)
+        return;
+    m_idleWatch->setEnabled(false);
+    m_idleWatch->deleteLater();
+    m_idleWatch = nullptr;
+}
+
+void TcpConnection::watchWhileIdle() {
+    if (m_fd < 0 || m_actionsInUse > 0)
+        return;
+    // Bytes the editor sent unasked are taken into the input, as a check of the connection
+    // takes them, and wait there for the next answer read.
+    switch (receiveOnce(0)) {
+    case Receive::Data:
+    case Receive::NothingWaiting:
+        updateIdleWatch();
+        return;
+    case Receive::EndOfStream:
+        // The socket is closed already.
+        break;
+    case Receive::Error:
+        closeSocket();
+        break;
+    }
+    emit OnDisconnected();
+}
+
 void TcpConnection::closeSocket() {
+    // The watch goes before its descriptor does, so that it never looks at a closed one.
+    putIdleWatchAway();
     if (m_fd < 0)
         return;
     ::shutdown(m_fd, SHUT_WR);

@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+class QSocketNotifier;
+
 struct sockaddr_in;
 
 // The one TCP connection to the editor (IdTCPClient1): IPv4 only, blocking calls on the
@@ -18,6 +20,12 @@ struct sockaddr_in;
 // its next use of the connection, take at most one receive of 32768 bytes per check, and report
 // a reset as a receive error with its own text, which the press handler shows in the error box.
 // Host names are still resolved through QHostInfo.
+//
+// Between the user's actions the socket is watched all the same: an editor that closes or resets
+// its end while the client sits idle is noticed at once, and the connection ends as a Disconnect
+// ends it (OnDisconnected), so that the indicator never shows a connection that is gone and
+// discovery looks for the editor again before the next press. While an action uses the
+// connection (see InUse) the watch rests, and that action meets the close as it always has.
 class TcpConnection : public QObject {
     Q_OBJECT
 
@@ -54,6 +62,19 @@ public:
     // Closes an open socket (sending side shut down first) and raises OnDisconnected.
     void Disconnect();
 
+    // Holds the idle watch off while one of the user's actions uses the connection: a press's
+    // exchange, with the boxes it shows, or an open or close the user asked for. Nests.
+    class InUse {
+    public:
+        explicit InUse(TcpConnection &connection);
+        ~InUse();
+        InUse(const InUse &) = delete;
+        InUse &operator=(const InUse &) = delete;
+
+    private:
+        TcpConnection &m_connection;
+    };
+
     // Closes an open socket without OnDisconnected, as when the window goes away.
     void closeSilently();
 
@@ -75,6 +96,7 @@ public:
 
 signals:
     void OnConnected();
+    // Raised by Disconnect, and by the idle watch when the editor closed or reset its end.
     void OnDisconnected();
 
 private:
@@ -87,6 +109,11 @@ private:
     void dropOverlongLine(qsizetype lf);
     void closeSocket();
     bool fail(const QString &text);
+    // The watch runs only while a socket is open, no action uses it and the backlog has room:
+    // bytes left with the system would keep the socket readable and wake the watch for ever.
+    void updateIdleWatch();
+    void watchWhileIdle();
+    void putIdleWatchAway();
 
     int m_fd = -1;
     bool m_peerClosed = false;
@@ -97,4 +124,8 @@ private:
     // until its LF has come.
     bool m_dropping = false;
     QString m_error;
+    // A child of the connection; put away with deleteLater, since the socket may close inside
+    // the watch's own signal.
+    QSocketNotifier *m_idleWatch = nullptr;
+    int m_actionsInUse = 0;
 };

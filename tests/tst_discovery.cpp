@@ -5,7 +5,7 @@
 
 namespace {
 
-const QString kNotFound = "Δεν ενοπίστηκε το πρόγραμμα QS. Από τις ρυθμίσεις δώστε την IP και "
+const QString kNotFound = "Δεν εντοπίστηκε το πρόγραμμα QS. Από τις ρυθμίσεις δώστε την IP και "
                           "την Port επικοινωνίας. Στη συνέχεια πατήστε το πλήκτρο Connect";
 const QString kNoConnection = "Πρόβλημα!!! Δεν υπάρχει σύνδεση με τον Server QS";
 const QString kTickFailed = "Κάτι δεν πάει καλά. Ελέγξε τη σύνδεση της συσκευής σας στο δίκτυο "
@@ -301,6 +301,90 @@ private slots:
         QCOMPARE(t.events,
                  (QStringList{"discovery: started", "box: " + kTickFailed, "discovery: stopped"}));
         QVERIFY(!t.link->discovery().isOpen());
+    }
+
+    void editorThatRestartsIsFoundAgain() {
+        // Requests every 100 ms, which the editor answers while it runs. It stops: the client
+        // notices at once and looks for it; it comes back on its port: the next answer
+        // connects, and the next press reaches it once, with nothing shown on the way.
+        m_t.reset();
+        DiscoveryEndpoints fast = LinkUnderTest::loopback(m_editorUdp.localPort(), 100);
+        fast.listenPort = m_listenPort;
+        m_t = std::make_unique<LinkUnderTest>(fast);
+        QCOMPARE(link().start(), std::nullopt);
+        bool editorRuns = true;
+        QObject responder;
+        connect(&m_editorUdp, &QUdpSocket::readyRead, &responder, [&] {
+            while (m_editorUdp.hasPendingDatagrams()) {
+                const QNetworkDatagram request = m_editorUdp.receiveDatagram();
+                if (editorRuns && request.data() == "qs")
+                    m_editorUdp.writeDatagram(editorAddress(), request.senderAddress(),
+                                              quint16(request.senderPort()));
+            }
+        });
+        QTRY_VERIFY(link().indicatorConnected());
+        QVERIFY(editorAccepted());
+        const quint16 tcpPort = m_editorTcp.serverPort();
+        QTcpSocket *peer = m_editorTcp.nextPendingConnection();
+        events().clear();
+
+        editorRuns = false;
+        m_editorTcp.close();
+        peer->disconnectFromHost();
+        QTRY_VERIFY_WITH_TIMEOUT(!link().indicatorConnected(), 1000);
+        QTest::qWait(300);
+        QVERIFY(!link().indicatorConnected());
+
+        QVERIFY(m_editorTcp.listen(QHostAddress::LocalHost, tcpPort));
+        editorRuns = true;
+        QTRY_VERIFY_WITH_TIMEOUT(m_editorTcp.hasPendingConnections(), 1000);
+        QTRY_VERIFY(link().indicatorConnected());
+        QCOMPARE(events(),
+                 (QStringList{"log: Client disconnected from server", "indicator: not connected",
+                              "discovery: started", "discovery: stopped",
+                              "log: Client connected with server", "indicator: connected"}));
+        peer = m_editorTcp.nextPendingConnection();
+        peer->write("ok\r\n");
+        QVERIFY(peer->waitForBytesWritten(10000));
+        QVERIFY(link().commandLink()->kataxorisi("k1"));
+        QCOMPARE(receivedBy(peer, 4), QByteArray("k1\r\n"));
+        QVERIFY(!peer->waitForReadyRead(200));
+        QVERIFY(m_t->boxes.texts.isEmpty());
+    }
+
+    void requestGoesToEveryNetworkAskedAtEachTick() {
+        // Beside the main request address, each tick sends to the addresses the machine's
+        // networks give at that moment: here a second editor socket on 127.0.0.2, then none.
+        // An address that cannot be sent to (IPv6, from the IPv4 socket) is skipped quietly.
+        QUdpSocket second;
+        QVERIFY(second.bind(QHostAddress("127.0.0.2"), m_editorUdp.localPort()));
+        const QList<QList<QHostAddress>> networks{
+            {QHostAddress::LocalHostIPv6, QHostAddress("127.0.0.2")}, {}};
+        int asked = 0;
+        m_t.reset();
+        DiscoveryEndpoints endpoints = LinkUnderTest::loopback(m_editorUdp.localPort());
+        endpoints.listenPort = m_listenPort;
+        endpoints.moreRequestAddresses = [&] { return networks.value(asked++); };
+        m_t = std::make_unique<LinkUnderTest>(endpoints);
+        QCOMPARE(link().start(), std::nullopt);
+        events().clear();
+
+        for (int tick = 0; tick < 2; ++tick) {
+            discovery().Timer1Timer();
+            QVERIFY(m_editorUdp.waitForReadyRead(10000));
+            const QNetworkDatagram request = m_editorUdp.receiveDatagram();
+            QCOMPARE(request.data(), QByteArray("qs"));
+            QCOMPARE(request.senderPort(), int(m_listenPort));
+        }
+        QCOMPARE(asked, 2);
+        QVERIFY(second.hasPendingDatagrams() || second.waitForReadyRead(10000));
+        const QNetworkDatagram extra = second.receiveDatagram();
+        QCOMPARE(extra.data(), QByteArray("qs"));
+        QCOMPARE(extra.senderPort(), int(m_listenPort));
+        // The second tick's list was empty: nothing more reached 127.0.0.2.
+        QVERIFY(!second.waitForReadyRead(200));
+        QCOMPARE(events(), QStringList());
+        QVERIFY(discovery().running());
     }
 
     void burstOfDatagramsStaysBounded() {

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "PrivateNetwork.h"
+
 #include <unistd.h>
 
 // The real client and the stand-in editor, each in a private network namespace of its own,
@@ -16,26 +18,15 @@ class LinkEndToEndTest : public QObject {
     Q_OBJECT
 
 private:
+    PrivateNetwork m_network;
     QString m_clientNs;
     QString m_editorNs;
     QProcess m_editor;
     QProcess m_client;
     QString m_editorOutput;
 
-    static bool ip(const QStringList &arguments, QString *failure = nullptr) {
-        QProcess p;
-        p.start(QStringLiteral("ip"), arguments);
-        const bool ok =
-            p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-        if (!ok && failure)
-            *failure = QStringLiteral("ip %1: %2")
-                           .arg(arguments.join(' '),
-                                QString::fromLocal8Bit(p.readAllStandardError()).trimmed());
-        return ok;
-    }
-
     static QString built(const QString &relativePath) {
-        return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(relativePath);
+        return PrivateNetwork::built(relativePath);
     }
 
     // The real client in its namespace, headless, with its settings in the given home.
@@ -47,6 +38,19 @@ private:
         m_client.setProcessEnvironment(environment);
         m_client.start(QStringLiteral("ip"), {"netns", "exec", m_clientNs, built("../qs-client")});
         return m_client.waitForStarted(10000);
+    }
+
+    // The stand-in editor in its namespace, announcing its address; its output is collected.
+    bool startEditor(const QStringList &options = {}) {
+        m_editor.disconnect(this);
+        connect(&m_editor, &QProcess::readyReadStandardOutput, this, [this] {
+            m_editorOutput += QString::fromLocal8Bit(m_editor.readAllStandardOutput());
+        });
+        m_editor.start(QStringLiteral("ip"), QStringList{"netns", "exec", m_editorNs,
+                                                         built("../tools/qs-editor/qs-editor"),
+                                                         "--announce", "10.231.0.2"} +
+                                                 options);
+        return m_editor.waitForStarted(10000);
     }
 
     void stop(QProcess &process) {
@@ -66,45 +70,22 @@ private slots:
         QVERIFY2(QFileInfo(built("../tools/qs-editor/qs-editor")).isExecutable(),
                  "qs-editor is not built");
 
-        const QString id = QString::number(::getpid());
-        m_clientNs = "qs-client-" + id;
-        m_editorNs = "qs-editor-" + id;
-        const QString clientEnd = "qsc" + id.right(9);
-        const QString editorEnd = "qse" + id.right(9);
-        // The veth pair is made inside the client's namespace, so that nothing is added to the
-        // host's network even for a moment.
-        const QList<QStringList> setup{
-            {"netns", "add", m_clientNs},
-            {"netns", "add", m_editorNs},
-            {"-n", m_clientNs, "link", "add", clientEnd, "type", "veth", "peer", "name", editorEnd,
-             "netns", m_editorNs},
-            {"-n", m_clientNs, "addr", "add", "10.231.0.1/24", "dev", clientEnd},
-            {"-n", m_editorNs, "addr", "add", "10.231.0.2/24", "dev", editorEnd},
-            {"-n", m_clientNs, "link", "set", "lo", "up"},
-            {"-n", m_editorNs, "link", "set", "lo", "up"},
-            {"-n", m_clientNs, "link", "set", clientEnd, "up"},
-            {"-n", m_editorNs, "link", "set", editorEnd, "up"},
-            // The limited broadcast leaves by the route it finds: the veth.
-            {"-n", m_clientNs, "route", "add", "default", "dev", clientEnd},
-        };
-        for (const QStringList &step : setup) {
-            QString failure;
-            if (!ip(step, &failure)) {
-                cleanupTestCase();
-                QSKIP(qPrintable("network namespaces cannot be made here: " + failure));
-            }
+        // The limited broadcast leaves by the route it finds: the veth.
+        if (!m_network.addHost("client", &m_clientNs) ||
+            !m_network.addHost("editor", &m_editorNs) ||
+            !m_network.join(m_clientNs, "10.231.0.1/24", m_editorNs, "10.231.0.2/24") ||
+            !m_network.ip(
+                {"-n", m_clientNs, "route", "add", "default", "dev", m_network.lastEnd()})) {
+            const QString failure = m_network.failure();
+            cleanupTestCase();
+            QSKIP(qPrintable("network namespaces cannot be made here: " + failure));
         }
     }
 
     void cleanupTestCase() {
         stop(m_client);
         stop(m_editor);
-        if (!m_clientNs.isEmpty())
-            ip({"netns", "del", m_clientNs});
-        if (!m_editorNs.isEmpty())
-            ip({"netns", "del", m_editorNs});
-        m_clientNs.clear();
-        m_editorNs.clear();
+        m_network.removeAll();
     }
 
     void cleanup() {
@@ -115,13 +96,7 @@ private slots:
     }
 
     void broadcastFindsTheEditorAndTheClientConnects() {
-        connect(&m_editor, &QProcess::readyReadStandardOutput, this, [this] {
-            m_editorOutput += QString::fromLocal8Bit(m_editor.readAllStandardOutput());
-        });
-        m_editor.start(QStringLiteral("ip"),
-                       {"netns", "exec", m_editorNs, built("../tools/qs-editor/qs-editor"),
-                        "--announce", "10.231.0.2"});
-        QVERIFY(m_editor.waitForStarted(10000));
+        QVERIFY(startEditor());
         QTRY_VERIFY_WITH_TIMEOUT(m_editorOutput.contains("listening on TCP port 6000"), 20000);
 
         QTemporaryDir home;
@@ -138,6 +113,26 @@ private slots:
         QCOMPARE(m_client.state(), QProcess::Running);
     }
 
+    void editorThatRestartsIsFoundAgain() {
+        // The editor is ended while the client sits idle and started again a moment later: the
+        // client has noticed the close, looks for the editor, and connects by itself.
+        QVERIFY(startEditor());
+        QTRY_VERIFY_WITH_TIMEOUT(m_editorOutput.contains("listening on TCP port 6000"), 20000);
+        QTemporaryDir home;
+        QVERIFY(home.isValid());
+        QVERIFY(startClient(home));
+        QTRY_VERIFY_WITH_TIMEOUT(m_editorOutput.contains("connection from 10.231.0.1:"), 30000);
+
+        stop(m_editor);
+        m_editorOutput.clear();
+        QVERIFY(startEditor());
+        QTRY_VERIFY_WITH_TIMEOUT(m_editorOutput.contains("listening on TCP port 6000"), 20000);
+        // Within a discovery period or two.
+        QTRY_VERIFY_WITH_TIMEOUT(m_editorOutput.contains("connection from 10.231.0.1:"), 6000);
+        QVERIFY(m_editorOutput.contains("discovery request from 10.231.0.1:8091"));
+        QCOMPARE(m_client.state(), QProcess::Running);
+    }
+
     void signalToEndKeepsTheDiscoveredAddress_data() {
         QTest::addColumn<bool>("writable");
         QTest::addRow("settings written") << true;
@@ -149,13 +144,7 @@ private slots:
         // into its fields and waits for the connect's time limit. SIGTERM then ends it as a
         // close does: the address is saved, or the failure is on standard error.
         QFETCH(bool, writable);
-        connect(&m_editor, &QProcess::readyReadStandardOutput, this, [this] {
-            m_editorOutput += QString::fromLocal8Bit(m_editor.readAllStandardOutput());
-        });
-        m_editor.start(QStringLiteral("ip"),
-                       {"netns", "exec", m_editorNs, built("../tools/qs-editor/qs-editor"),
-                        "--announce", "10.231.0.2", "--drop"});
-        QVERIFY(m_editor.waitForStarted(10000));
+        QVERIFY(startEditor({"--drop"}));
         QTRY_VERIFY_WITH_TIMEOUT(m_editorOutput.contains("dropping connections on TCP port 6000"),
                                  20000);
 

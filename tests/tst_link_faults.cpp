@@ -35,7 +35,7 @@
 
 namespace {
 
-const QString kNotFound = "Δεν ενοπίστηκε το πρόγραμμα QS. Από τις ρυθμίσεις δώστε την IP και "
+const QString kNotFound = "Δεν εντοπίστηκε το πρόγραμμα QS. Από τις ρυθμίσεις δώστε την IP και "
                           "την Port επικοινωνίας. Στη συνέχεια πατήστε το πλήκτρο Connect";
 const QString kNoConnection = "Πρόβλημα!!! Δεν υπάρχει σύνδεση με τον Server QS";
 const QString kRefused = "Πρόβλημα! Δεν υπάρχει σύνδεση με τον Server QS";

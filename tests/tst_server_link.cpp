@@ -3,9 +3,11 @@
 #include <QElapsedTimer>
 #include <QTest>
 
+#include <ctime>
+
 namespace {
 
-const QString kNotFound = "Δεν ενοπίστηκε το πρόγραμμα QS. Από τις ρυθμίσεις δώστε την IP και "
+const QString kNotFound = "Δεν εντοπίστηκε το πρόγραμμα QS. Από τις ρυθμίσεις δώστε την IP και "
                           "την Port επικοινωνίας. Στη συνέχεια πατήστε το πλήκτρο Connect";
 const QString kNoConnection = "Πρόβλημα!!! Δεν υπάρχει σύνδεση με τον Server QS";
 const QString kRefused = "Πρόβλημα! Δεν υπάρχει σύνδεση με τον Server QS";
@@ -242,19 +244,79 @@ private slots:
         QCOMPARE(receivedBy(m_peer, 8), QByteArray("k1\r\nk2\r\n"));
     }
 
-    void editorClosesItsEnd() {
+    void editorEndsTheConnectionWhileIdle_data() {
+        QTest::addColumn<bool>("reset");
+        QTest::addRow("closed") << false;
+        QTest::addRow("reset") << true;
+    }
+
+    void editorEndsTheConnectionWhileIdle() {
+        // The client sits idle, its event loop running: the editor's close or reset is noticed
+        // with no press, as a Disconnect, and without a box, since the user did nothing.
+        QFETCH(bool, reset);
+        QVERIFY(connectToEditor());
+        if (reset)
+            closeWithReset(m_peer);
+        else
+            m_peer->disconnectFromHost();
+        QTRY_VERIFY_WITH_TIMEOUT(!link().indicatorConnected(), 1000);
+        QCOMPARE(events(), (QStringList{"log: Client disconnected from server",
+                                        "indicator: not connected", "discovery: started"}));
+        QVERIFY(m_t->boxes.texts.isEmpty());
+        QCOMPARE(link().connection().descriptor(), -1);
+        // The next press is a press with no connection, and connecting again works.
+        QVERIFY(link().commandLink()->kataxorisi("k1"));
+        QCOMPARE(m_t->boxes.texts, QStringList{kNoConnection});
+        QVERIFY(connectToEditor());
+    }
+
+    void closeMetByThePressItself() {
+        // The editor's close has come but the event loop has not run since: the press meets it
+        // and takes the not-connected path, the box first, without a log line.
         QVERIFY(connectToEditor());
         m_peer->disconnectFromHost();
         QVERIFY(waitReadable(link().connection().descriptor()));
-        // Nothing is noticed until the connection is used.
+        QVERIFY(link().commandLink()->kataxorisi("k1"));
+        QCOMPARE(events(), (QStringList{"box: " + kNoConnection, "discovery: started",
+                                        "indicator: not connected"}));
+        QVERIFY(connectToEditor());
+    }
+
+    void closeWhileTheExchangeShowsItsBox() {
+        // The editor refuses and closes at once; while the refusal's box is open the event loop
+        // runs, but the exchange meets the close itself: its Disconnect finds the socket closed
+        // and raises no event, so no log line; the picture still shows the connection gone.
+        QVERIFY(connectToEditor());
+        editorWrites("no\r\n");
+        QByteArray received;
+        m_t->boxes.whileOpen = [&](const QString &) {
+            // Read first: a socket closed with unread bytes would reset instead.
+            received = receivedBy(m_peer, 4);
+            m_peer->disconnectFromHost();
+            QTest::qWait(200);
+        };
+        QVERIFY(link().commandLink()->kataxorisi("k1"));
+        QCOMPARE(received, QByteArray("k1\r\n"));
+        QCOMPARE(events(), (QStringList{"box: " + kRefused, "indicator: not connected",
+                                        "discovery: started"}));
+        QCOMPARE(link().connection().descriptor(), -1);
+    }
+
+    void unaskedBytesWaitForTheNextAnswer() {
+        // Three bytes the editor sends unasked are the next press's answer, as they always were,
+        // and while they wait the client idles instead of spinning on a readable socket.
+        QVERIFY(connectToEditor());
+        editorWrites("no\n");
+        const std::clock_t before = std::clock();
+        QTest::qWait(1000);
+        const double cpuSeconds = double(std::clock() - before) / CLOCKS_PER_SEC;
+        QVERIFY2(cpuSeconds < 0.25, qPrintable(QString("%1 s of CPU in 1 s idle").arg(cpuSeconds)));
         QCOMPARE(events(), QStringList());
         QVERIFY(link().indicatorConnected());
         QVERIFY(link().commandLink()->kataxorisi("k1"));
-        // The not-connected path: the box first, no log line.
-        QCOMPARE(events(), (QStringList{"box: " + kNoConnection, "discovery: started",
-                                        "indicator: not connected"}));
-        // Connecting again works.
-        QVERIFY(connectToEditor());
+        QCOMPARE(events(), (QStringList{"box: " + kRefused, "log: Client disconnected from server",
+                                        "indicator: not connected", "discovery: started"}));
+        QCOMPARE(receivedBy(m_peer, 4), QByteArray("k1\r\n"));
     }
 
     void notConnectedSendsNothing() {
