@@ -1,8 +1,8 @@
 #include "app/SettingsFile.h"
 
 #include "app/ClientFields.h"
-#include "app/IniDocument.h"
 #include "app/IntegerSyntax.h"
+#include "app/SettingsText.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,43 +14,69 @@
 
 namespace {
 
-const QString kSection = QStringLiteral("Form");
-const QString kPort = QStringLiteral("port");
-const QString kHost = QStringLiteral("ipserver");
-const QString kScreenOn = QStringLiteral("ScreenOn");
 const QString kFileName = QStringLiteral("QS.INI");
-
-// Text values are read through a buffer of 2048 characters, terminator included.
-constexpr qsizetype kLongestValue = 2047;
 
 // A settings file is a few lines; anything far larger is not one and is not read whole.
 constexpr qint64 kLargestFile = 64 * 1024 * 1024;
 
-// Nothing when a file exists but cannot be read whole: its lines could not be kept.
-std::optional<IniDocument> load(const QString &path) {
+// The file's bytes; empty when there is no file; nothing when a file exists but cannot be read
+// whole, since its lines could not be kept.
+std::optional<QByteArray> load(const QString &path) {
     QFile file(path);
     if (!file.exists())
-        return IniDocument{};
+        return QByteArray();
     if (file.size() > kLargestFile || !file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return IniDocument::fromBytes(file.readAll());
+    return file.readAll();
 }
 
-std::optional<QString> textValue(const IniDocument &ini, const QString &key) {
-    auto value = ini.value(kSection, key);
-    if (value)
-        value->truncate(kLongestValue);
-    return value;
+// Writes the bytes from where the file stands; how many went out before a write failed.
+qsizetype writeAll(QFileDevice &file, const QByteArray &bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            break;
+        done += written;
+    }
+    return done;
 }
 
-qint32 integerValue(const IniDocument &ini, const QString &key, qint32 fallback) {
-    auto text = textValue(ini, key);
-    if (!text)
-        return fallback;
-    // Files written elsewhere may carry C-style hexadecimal; "0x" is read as "$".
-    if (text->size() > 2 && text->startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
-        text->replace(0, 2, QLatin1Char('$'));
-    return IntegerSyntax::parse(*text).value_or(fallback);
+// Written beside the old file and renamed over it, so that a crash or a full disk never leaves
+// a half-written file: the old one stays whole until the new one is complete. Unbuffered, so
+// that a write the disk takes only in part is seen here: a buffered save file can report such a
+// write as done and commit a truncated file. Fails at once where no new file can be made.
+bool replaceWhole(const QString &path, const QByteArray &text) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    if (writeAll(file, text) != text.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+// Where the folder refuses new files but the file itself is writable (a shared documents
+// folder, say) the file is written in place. It is never cut short first: the new text goes
+// over the old from the start, and only once it is whole is the file cut to its length. A
+// write that fails part way (a full disk, a limit on file sizes) puts the old bytes back over
+// what it changed, so the old text is whole again.
+bool writeInPlace(const QString &path, const QByteArray &old, const QByteArray &text) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return false;
+    const qsizetype done = writeAll(file, text);
+    if (done == text.size() && file.resize(text.size()))
+        return true;
+    // Old bytes beyond what was changed are still in place; the file is cut back only where
+    // the new text made it longer.
+    const QByteArray changed = old.left(qMin(done, old.size()));
+    if (file.seek(0))
+        writeAll(file, changed);
+    if (done > old.size())
+        file.resize(old.size());
+    return false;
 }
 
 // A folder that cannot stand for the user's: none, a relative one (it would depend on where the
@@ -79,14 +105,6 @@ QString configurationFolder() {
     return QDir(accountHome).filePath(QDir(QDir::homePath()).relativeFilePath(folder));
 }
 
-// A line break in a value would end the line early and turn the rest into lines of their own,
-// so values are written without them.
-QString oneLine(QString value) {
-    value.remove(QLatin1Char('\r'));
-    value.remove(QLatin1Char('\n'));
-    return value;
-}
-
 } // namespace
 
 SettingsFile::SettingsFile(QString documentsFolder)
@@ -111,55 +129,28 @@ QString SettingsFile::path() const {
 }
 
 void SettingsFile::read(ClientFields &fields) const {
-    const IniDocument ini = load(path()).value_or(IniDocument{});
-    fields.setPort(QString::number(integerValue(ini, kPort, 6000)));
-    fields.setHost(textValue(ini, kHost).value_or(QStringLiteral("127.0.0.1")));
-    fields.setScreenOn(integerValue(ini, kScreenOn, fields.screenOn() ? 1 : 0) != 0);
+    SettingsText::read(load(path()).value_or(QByteArray()), fields);
 }
 
 std::optional<QString> SettingsFile::write(const ClientFields &fields) const {
-    const auto port = IntegerSyntax::parse(fields.port());
-    if (!port)
+    if (!IntegerSyntax::parse(fields.port()))
         return IntegerSyntax::notValidMessage(fields.port());
-
     const QString filePath = path();
     const QString unableToWrite = QStringLiteral("Unable to write to %1").arg(filePath);
 
-    auto loaded = load(filePath);
-    if (!loaded)
+    const auto old = load(filePath);
+    if (!old)
         return unableToWrite;
-    IniDocument &ini = *loaded;
-    ini.setValue(kSection, kPort, QString::number(*port));
-    ini.setValue(kSection, kHost, oneLine(fields.host()));
-    ini.setValue(kSection, kScreenOn,
-                 fields.screenOn() ? QStringLiteral("1") : QStringLiteral("0"));
+    const auto text = SettingsText::written(*old, fields);
+    if (!text)
+        return unableToWrite;
 
     // A fresh account may have no documents folder yet.
     if (!QDir().mkpath(QFileInfo(filePath).absolutePath()))
         return unableToWrite;
-
-    // Written beside the old file and renamed over it, so that a crash or a full disk never
-    // leaves a half-written file: the old one stays whole until the new one is complete.
-    // Unbuffered, so that a write the disk takes only in part is seen here: a buffered save
-    // file can report such a write as done and commit a truncated file.
-    QSaveFile file(filePath);
-    // A folder that refuses new files but holds a writable QS.INI (a shared documents folder,
-    // say) could never be saved to otherwise: there the file is written in place, which is not
-    // atomic, but checked write by write like the rest.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return unableToWrite;
-    const QByteArray bytes = ini.toBytes();
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0) {
-            file.cancelWriting();
-            return unableToWrite;
-        }
-        done += written;
-    }
-    if (!file.commit())
-        return unableToWrite;
-    return std::nullopt;
+    if (replaceWhole(filePath, *text))
+        return std::nullopt;
+    if (QFileInfo::exists(filePath) && writeInPlace(filePath, *old, *text))
+        return std::nullopt;
+    return unableToWrite;
 }

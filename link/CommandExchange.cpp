@@ -2,6 +2,7 @@
 
 #include "app/ClientFields.h"
 #include "app/MessageBoxes.h"
+#include "link/AnswerLines.h"
 #include "link/ConnectionIndicator.h"
 #include "link/Discovery.h"
 #include "link/TcpConnection.h"
@@ -48,8 +49,7 @@ bool CommandExchange::replyStep() {
     if (!answer)
         return false;
     m_fields.setReply(*answer);
-    const QString judged = m_fields.reply();
-    if (judged != QLatin1String("ok") && !judged.isEmpty()) {
+    if (!isAcceptingAnswer(m_fields.reply())) {
         m_boxes.showMessage(kRefused);
         m_connection.Disconnect();
         // Also when the editor had closed its end already and Disconnect found nothing to close:

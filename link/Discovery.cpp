@@ -17,6 +17,16 @@ const QString kTickFailed = QStringLiteral(
 
 } // namespace
 
+std::optional<DiscoveryAnswer> DiscoveryAnswer::read(const QByteArray &datagram) {
+    if (datagram.size() > kLongest)
+        return std::nullopt;
+    const QString text = WireText::decode(datagram);
+    const qsizetype separator = text.indexOf(QLatin1Char('m'));
+    if (separator < 0)
+        return std::nullopt;
+    return DiscoveryAnswer{text.left(separator), text.mid(separator + 1)};
+}
+
 QList<QHostAddress> directedBroadcastAddresses() {
     QList<QHostAddress> addresses;
     const auto networks = QNetworkInterface::allInterfaces();
@@ -157,12 +167,12 @@ void Discovery::takeDatagrams(QUdpSocket &socket, bool &handling) {
         const qint64 size = socket.pendingDatagramSize();
         // An answer longer than 20 bytes is dropped whole; reading it into a short buffer
         // discards it without copying it.
-        if (size < 0 || size > kLongestAnswer) {
+        if (size < 0 || size > DiscoveryAnswer::kLongest) {
             char discard[1];
             socket.readDatagram(discard, sizeof discard);
             continue;
         }
-        const QNetworkDatagram datagram = socket.receiveDatagram(kLongestAnswer);
+        const QNetworkDatagram datagram = socket.receiveDatagram(DiscoveryAnswer::kLongest);
         IdUDPServer1UDPRead(datagram.data());
     }
     handling = false;
@@ -171,12 +181,11 @@ void Discovery::takeDatagrams(QUdpSocket &socket, bool &handling) {
 }
 
 void Discovery::IdUDPServer1UDPRead(const QByteArray &datagram) {
-    const QString text = WireText::decode(datagram);
-    const qsizetype separator = text.indexOf(QLatin1Char('m'));
-    if (separator < 0)
+    const std::optional<DiscoveryAnswer> answer = DiscoveryAnswer::read(datagram);
+    if (!answer)
         return;
-    m_fields.setHost(text.left(separator));
-    m_fields.setPort(text.mid(separator + 1));
+    m_fields.setHost(answer->host);
+    m_fields.setPort(answer->port);
     emit answerTaken();
 }
 

@@ -37,6 +37,18 @@ struct DiscoveryEndpoints {
     }
 };
 
+// A discovery answer as it reads: host text, the letter "m", port text, at most 20 bytes.
+struct DiscoveryAnswer {
+    static constexpr qsizetype kLongest = 20;
+
+    QString host;
+    QString port;
+
+    // The datagram split at its first lower-case "m" (bytes from 0x80 up read as U+FFFD);
+    // nothing for one without an "m" or longer than kLongest, which means nothing.
+    static std::optional<DiscoveryAnswer> read(const QByteArray &datagram);
+};
+
 // Server discovery: the endpoint IdUDPServer1 (an IPv4 socket and, where the system offers
 // IPv6, an IPv6-only socket on the same port) and the timer Timer1 that sends "qs" each period
 // while discovery runs. Every answer, taken whether discovery runs or not, overwrites the
@@ -46,8 +58,6 @@ class Discovery : public QObject {
     Q_PROPERTY(bool running READ running NOTIFY runningChanged)
 
 public:
-    static constexpr qsizetype kLongestAnswer = 20;
-
     Discovery(DiscoveryEndpoints endpoints, ClientFields &fields, MessageBoxes &boxes,
               QObject *parent = nullptr);
 

@@ -49,7 +49,7 @@ std::optional<bool> TcpConnection::Connected() {
         return false;
     // With a full backlog the bytes stay with the system; the editor's close behind them is then
     // noticed once reads have taken the lines before it.
-    if (m_input.size() < kBacklogLimit && receiveOnce(0) == Receive::Error)
+    if (m_lines.size() < kBacklogLimit && receiveOnce(0) == Receive::Error)
         return std::nullopt;
     return m_fd >= 0;
 }
@@ -65,9 +65,7 @@ bool TcpConnection::Connect(const QString &host, quint16 port) {
     if (port == 0)
         return fail(QStringLiteral("Port not assigned."));
 
-    m_input.clear();
-    m_scanned = 0;
-    m_dropping = false;
+    m_lines.clear();
     m_peerClosed = false;
 
     m_fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -175,21 +173,15 @@ bool TcpConnection::WriteLn(const QString &text) {
 std::optional<QString> TcpConnection::ReadLn() {
     int dropReceives = 0;
     for (;;) {
-        if (!m_dropping) {
-            const qsizetype lf = m_input.indexOf('\n', m_scanned);
-            m_scanned = lf < 0 ? m_input.size() : lf;
-            if (lf > kLongestLine || (lf < 0 && m_input.size() > kLongestLine)) {
-                dropOverlongLine(lf);
-                fail(QStringLiteral("The answer line is longer than %1 bytes.").arg(kLongestLine));
-                return std::nullopt;
-            }
-            if (lf >= 0) {
-                const qsizetype end = lf > 0 && m_input.at(lf - 1) == '\r' ? lf - 1 : lf;
-                const QString line = WireText::decode(m_input.constData(), end);
-                m_input.remove(0, lf + 1);
-                m_scanned = 0;
-                return line;
-            }
+        QString line;
+        switch (m_lines.take(&line)) {
+        case AnswerLines::Next::Line:
+            return line;
+        case AnswerLines::Next::TooLong:
+            fail(QStringLiteral("The answer line is longer than %1 bytes.").arg(kLongestLine));
+            return std::nullopt;
+        case AnswerLines::Next::Incomplete:
+            break;
         }
         if (m_peerClosed || m_fd < 0) {
             fail(QStringLiteral("Connection closed."));
@@ -197,7 +189,7 @@ std::optional<QString> TcpConnection::ReadLn() {
         }
         // An editor that never ends the line it is sending holds no read up for longer than
         // this many receives.
-        if (m_dropping && dropReceives++ == kDropReceives) {
+        if (m_lines.dropping() && dropReceives++ == kDropReceives) {
             fail(QStringLiteral("The answer line is longer than %1 bytes.").arg(kLongestLine));
             return std::nullopt;
         }
@@ -216,18 +208,6 @@ std::optional<QString> TcpConnection::ReadLn() {
     }
 }
 
-void TcpConnection::dropOverlongLine(qsizetype lf) {
-    // A line that cannot be returned would otherwise stay at the head of the input, failing
-    // every later read and growing with every receive, until the next open.
-    if (lf >= 0) {
-        m_input.remove(0, lf + 1);
-    } else {
-        m_input.clear();
-        m_dropping = true;
-    }
-    m_scanned = 0;
-}
-
 TcpConnection::Receive TcpConnection::receiveOnce(int waitMs) {
     pollfd p{m_fd, POLLIN, 0};
     int ready;
@@ -241,19 +221,14 @@ TcpConnection::Receive TcpConnection::receiveOnce(int waitMs) {
     if (ready == 0)
         return Receive::NothingWaiting;
 
-    const qsizetype before = m_input.size();
-    m_input.resize(before + kReceiveSize);
+    m_received.resize(kReceiveSize);
     ssize_t n;
     do {
-        n = ::recv(m_fd, m_input.data() + before, kReceiveSize, MSG_DONTWAIT);
+        n = ::recv(m_fd, m_received.data(), kReceiveSize, MSG_DONTWAIT);
     } while (n < 0 && errno == EINTR);
     const int error = errno;
-    m_input.resize(before + qMax<ssize_t>(n, 0));
-    if (n > 0 && m_dropping) {
-        const qsizetype lf = m_input.indexOf('\n', before);
-        m_input.remove(before, lf < 0 ? m_input.size() - before : lf + 1 - before);
-        m_dropping = lf < 0;
-    }
+    if (n > 0)
+        m_lines.append(m_received.constData(), n);
     if (n > 0)
         return Receive::Data;
     if (n == 0) {
@@ -278,7 +253,7 @@ TcpConnection::InUse::~InUse() {
 }
 
 void TcpConnection::updateIdleWatch() {
-    const bool watch = m_fd >= 0 && m_actionsInUse == 0 && m_input.size() < kBacklogLimit;
+    const bool watch = m_fd >= 0 && m_actionsInUse == 0 && m_lines.size() < kBacklogLimit;
     if (!watch) {
         if (m_idleWatch)
             m_idleWatch->setEnabled(false);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "link/AnswerLines.h"
 #include <QByteArray>
+
 #include <QObject>
 #include <QString>
 #include <optional>
@@ -34,7 +36,7 @@ public:
     // Name resolution comes before it and is not counted.
     static constexpr int kConnectLimitMs = 5000;
     static constexpr int kReceiveSize = 32768;
-    static constexpr int kLongestLine = 16384;
+    static constexpr qsizetype kLongestLine = AnswerLines::kLongestLine;
     // How long ReadLn waits for more of an answer before it gives up with an empty text.
     static constexpr int kReadWaitMs = 1000;
     // Answer lines that have come and wait for their commands are kept, but only up to this
@@ -92,7 +94,7 @@ public:
     // The socket, for tests that wait until the other end's bytes have arrived; -1 if none.
     int descriptor() const { return m_fd; }
     // How many received bytes wait to be taken as lines (never above kLargestInput).
-    qsizetype bufferedBytes() const { return m_input.size(); }
+    qsizetype bufferedBytes() const { return m_lines.size(); }
 
 signals:
     void OnConnected();
@@ -105,8 +107,6 @@ private:
     // The connect itself; false with errno set when it failed or took too long.
     bool connectWithinLimit(const sockaddr_in &remote);
     Receive receiveOnce(int waitMs);
-    // Drops the line at the head of the input that has grown too long.
-    void dropOverlongLine(qsizetype lf);
     void closeSocket();
     bool fail(const QString &text);
     // The watch runs only while a socket is open, no action uses it and the backlog has room:
@@ -117,12 +117,9 @@ private:
 
     int m_fd = -1;
     bool m_peerClosed = false;
-    QByteArray m_input;
-    // Where the search for the next LF goes on, so that a long line is not scanned again.
-    qsizetype m_scanned = 0;
-    // The head of the input belongs to a line that was too long: received bytes are dropped
-    // until its LF has come.
-    bool m_dropping = false;
+    AnswerLines m_lines;
+    // Where each receive lands before it joins the lines; kept, so that it is allocated once.
+    QByteArray m_received;
     QString m_error;
     // A child of the connection; put away with deleteLater, since the socket may close inside
     // the watch's own signal.

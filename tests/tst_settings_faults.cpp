@@ -13,6 +13,7 @@
 #include <grp.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,6 +21,10 @@
 namespace {
 
 const QByteArray kPrevious = "[Other]\nkeep=1\n[Form]\nport=7000\nipserver=previous\nScreenOn=0\n";
+// What a close with the default port and display option and this host makes of it.
+const QString kNextHost = "editor-on-the-shared-network.example.org";
+const QByteArray kNext = "[Other]\nkeep=1\n[Form]\nport=6000\n"
+                         "ipserver=editor-on-the-shared-network.example.org\nScreenOn=1\n";
 
 QByteArray readFile(const QString &path) {
     QFile file(path);
@@ -59,6 +64,37 @@ int checkFailedClose(const QString &folder, const ClientFields &fields) {
     if (readFile(path) != kPrevious)
         return 12;
     return 0;
+}
+
+// A close with the given host, as the child sees it: 0 when it was saved or failed as expected,
+// with the failure's message; another code says what went wrong.
+int closeVerdict(const QString &folder, const QString &host, bool saved) {
+    ClientFields fields;
+    fields.setHost(host);
+    const auto failure = SettingsFile(folder).write(fields);
+    if (saved)
+        return failure ? 10 : 0;
+    if (!failure)
+        return 11;
+    const QString path = QDir::toNativeSeparators(folder + QStringLiteral("/QS.INI"));
+    return *failure == QStringLiteral("Unable to write to %1").arg(path) ? 0 : 12;
+}
+
+constexpr uid_t kNobody = 65534;
+
+// Runs `body` in a child process as the user nobody (root is not held back by the modes of
+// folders and files). The child's exit code is returned; 77 means it could not become nobody.
+int asNobody(const std::function<int()> &body) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 ||
+                                 ::setuid(kNobody) != 0 || ::setuid(0) == 0))
+            ::_exit(77);
+        ::_exit(body());
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 } // namespace
@@ -137,7 +173,6 @@ private slots:
         QFETCH(bool, saved);
         QFETCH(bool, inPlace);
         const bool asRoot = ::geteuid() == 0;
-        const uid_t nobody = 65534;
         QVERIFY(QFile::setPermissions(
             m_dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
                               QFileDevice::ReadOther | QFileDevice::ExeOther));
@@ -148,35 +183,21 @@ private slots:
             QVERIFY(writeFile(path, kPrevious));
             QCOMPARE(::chmod(qPrintable(path), mode_t(fileMode)), 0);
             if (asRoot)
-                QCOMPARE(::chown(qPrintable(path), nobody, nobody), 0);
+                QCOMPARE(::chown(qPrintable(path), kNobody, kNobody), 0);
         }
         if (asRoot)
-            QCOMPARE(::chown(qPrintable(folder), nobody, nobody), 0);
+            QCOMPARE(::chown(qPrintable(folder), kNobody, kNobody), 0);
         QCOMPARE(::chmod(qPrintable(folder), mode_t(folderMode)), 0);
         struct stat before = {};
         ::stat(qPrintable(path), &before);
 
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            if (asRoot && (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 ||
-                           ::setuid(nobody) != 0 || ::setuid(0) == 0))
-                ::_exit(77);
-            ClientFields fields;
-            fields.setHost("10.0.0.7");
-            const auto failure = SettingsFile(folder).write(fields);
-            if (saved)
-                ::_exit(failure ? 10 : 0);
-            if (!failure)
-                ::_exit(11);
-            ::_exit(*failure == QStringLiteral("Unable to write to %1").arg(path) ? 0 : 12);
-        }
-        int status = 0;
-        ::waitpid(pid, &status, 0);
+        const int code = asNobody([&] {
+            return closeVerdict(folder, "10.0.0.7", saved);
+        });
         ::chmod(qPrintable(folder), 0755);
-        QVERIFY(WIFEXITED(status));
-        if (WEXITSTATUS(status) == 77)
+        if (code == 77)
             QSKIP("cannot become the user nobody here");
-        QCOMPARE(WEXITSTATUS(status), 0);
+        QCOMPARE(code, 0);
 
         QByteArray expected = kPrevious;
         if (saved)
@@ -192,6 +213,57 @@ private slots:
             QCOMPARE(after.st_ino == before.st_ino, inPlace);
             QCOMPARE(after.st_mode & 07777, mode_t(fileMode));
         }
+    }
+
+    void writeInPlaceCutShort_data() {
+        // How many bytes a file may hold, against the previous file and the new one, which is
+        // longer: writes stop there, part way through the new text.
+        QTest::addColumn<qsizetype>("limit");
+        QTest::addColumn<bool>("saved");
+        const qsizetype previous = kPrevious.size();
+        const qsizetype next = kNext.size();
+        QTest::addRow("nothing") << qsizetype(0) << false;
+        QTest::addRow("one byte") << qsizetype(1) << false;
+        QTest::addRow("inside the first line") << qsizetype(5) << false;
+        QTest::addRow("inside the old keys") << previous - 20 << false;
+        QTest::addRow("the old length less one") << previous - 1 << false;
+        QTest::addRow("the old length") << previous << false;
+        QTest::addRow("past the old length") << previous + 7 << false;
+        QTest::addRow("the new length less one") << next - 1 << false;
+        QTest::addRow("the new length") << next << true;
+    }
+
+    void writeInPlaceCutShort() {
+        // The folder refuses new files, so the close writes the file in place, and a limit on
+        // file sizes makes its writes fail part way: the old text must come out whole.
+        QFETCH(qsizetype, limit);
+        QFETCH(bool, saved);
+        const QString folder = m_dir.filePath("docs");
+        const QString path = folder + "/QS.INI";
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(writeFile(path, kPrevious));
+        if (::geteuid() == 0) {
+            QCOMPARE(::chown(qPrintable(path), kNobody, kNobody), 0);
+            QCOMPARE(::chown(qPrintable(folder), kNobody, kNobody), 0);
+        }
+        QCOMPARE(::chmod(qPrintable(m_dir.path()), 0755), 0);
+        QCOMPARE(::chmod(qPrintable(folder), 0555), 0);
+        const int code = asNobody([&] {
+            // Past the limit a write fails with EFBIG instead of ending the process.
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit fileSize{};
+            ::getrlimit(RLIMIT_FSIZE, &fileSize);
+            fileSize.rlim_cur = rlim_t(limit);
+            if (::setrlimit(RLIMIT_FSIZE, &fileSize) != 0)
+                return 30;
+            return closeVerdict(folder, kNextHost, saved);
+        });
+        ::chmod(qPrintable(folder), 0755);
+        if (code == 77)
+            QSKIP("cannot become the user nobody here");
+        QCOMPARE(code, 0);
+        QCOMPARE(readFile(path), saved ? kNext : kPrevious);
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"QS.INI"});
     }
 
     void crashDuringClose() {

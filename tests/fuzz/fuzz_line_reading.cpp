@@ -1,28 +1,19 @@
-// Answer bytes as an editor may send them: each input describes a byte stream, the pieces the
-// editor sends it in, what the client does between pieces and how the editor ends. The real
-// connection reads it over a real loopback TCP connection, and every line it returns, and every
-// read that fails, is compared with a plain reading of the stream written here. No read is made
-// that would have to wait for bytes that are not coming, so no execution waits out a read's wait.
+// Answer bytes as an editor may send them: each input describes a byte stream, the pieces it
+// arrives in and how many reads the client makes between pieces. The answer lines take the
+// pieces in memory, as the connection hands them its receives, and every line they give, every
+// line refused as too long, and the judgement of each answer, is compared with a plain reading
+// of the stream written here. The socket around them has tests of its own.
 //
-// Input: byte 0 the end (0 orderly shutdown of the sending side, 1 close, 2 reset, 3 none: the
-// editor stays); byte 1 what the client does between pieces (low nibble: checks of the
-// connection, high nibble: reads); byte 2 how many piece sizes follow (low nibble), then those
-// bytes (a size of 1 + b * b bytes each, used in turn); then the stream, where 0xFF c v stands
-// for (c + 1) * 256 bytes v, so that lines past the limit are cheap to describe.
-#include "link/TcpConnection.h"
+// Input: byte 0 unused (kept so that the corpus keeps its meaning); byte 1 the reads between
+// pieces (high nibble); byte 2 how many piece sizes follow (low nibble), then those bytes (a size
+// of 1 + b * b bytes each, used in turn); then the stream, where 0xFF c v stands for
+// (c + 1) * 256 bytes v, so that lines past the limit are cheap to describe.
+#include "link/AnswerLines.h"
 
-#include <arpa/inet.h>
-#include <cerrno>
+#include <QString>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <optional>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 #include <vector>
 
 #if defined(__clang__) && __clang_major__ >= 13
@@ -33,7 +24,7 @@
 
 namespace {
 
-constexpr qsizetype kLimit = TcpConnection::kLongestLine;
+constexpr qsizetype kLimit = AnswerLines::kLongestLine;
 constexpr qsizetype kLongestStream = 256 * 1024;
 constexpr qsizetype kMostPieces = 256;
 
@@ -49,19 +40,17 @@ struct Reference {
     qsizetype taken = 0;
     bool skipping = false;
 
-    // A line; a failure for a line that is too long; a failure because the stream has ended
-    // before a whole line; a wait for bytes that are not coming.
-    enum class Outcome { Line, TooLong, Ends, Waits };
+    // A line; a failure for a line that is too long; a wait for bytes still to come.
+    enum class Outcome { Line, TooLong, Waits };
     struct Read {
         Outcome outcome;
         QString line;
     };
 
-    // What a read does when the first `sent` bytes of the stream have come, and, with `ended`,
-    // nothing more will.
+    // What a read does when the first `sent` bytes of the stream have come.
     // The reading and the checks below are the target's own: they are kept out of the coverage
     // that guides the fuzzer.
-    QS_NO_COVERAGE Read read(qsizetype sent, bool ended) {
+    QS_NO_COVERAGE Read read(qsizetype sent) {
         for (;;) {
             const qsizetype lf = stream.indexOf('\n', taken);
             const bool found = lf >= 0 && lf < sent;
@@ -69,7 +58,7 @@ struct Reference {
                 if (!found) {
                     // The long line goes on: its bytes are dropped as they come.
                     taken = sent;
-                    return {ended ? Outcome::Ends : Outcome::Waits, {}};
+                    return {Outcome::Waits, {}};
                 }
                 taken = lf + 1;
                 skipping = false;
@@ -85,7 +74,7 @@ struct Reference {
                 return {Outcome::TooLong, {}};
             }
             if (!found)
-                return {ended ? Outcome::Ends : Outcome::Waits, {}};
+                return {Outcome::Waits, {}};
             qsizetype end = lf;
             if (end > taken && stream.at(end - 1) == '\r')
                 --end;
@@ -101,8 +90,6 @@ struct Reference {
 };
 
 struct Input {
-    int end = 0;
-    int checks = 0;
     int reads = 0;
     std::vector<qsizetype> pieces;
     QByteArray stream;
@@ -112,10 +99,8 @@ Input parse(const uint8_t *data, size_t size) {
     Input in;
     size_t at = 0;
     auto next = [&]() -> int { return at < size ? data[at++] : 0; };
-    in.end = next() % 4;
-    const int between = next();
-    in.checks = between & 0x0F;
-    in.reads = between >> 4;
+    next();
+    in.reads = next() >> 4;
     const int count = next() & 0x0F;
     for (int i = 0; i < count; ++i) {
         const int b = next();
@@ -137,192 +122,72 @@ Input parse(const uint8_t *data, size_t size) {
     return in;
 }
 
-struct Harness {
-    int listener = -1;
-    quint16 port = 0;
-
-    Harness() {
-        listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr *>(&address), length) != 0 ||
-            ::listen(listener, 4) != 0 ||
-            ::getsockname(listener, reinterpret_cast<sockaddr *>(&address), &length) != 0)
-            failure("no loopback listener");
-        port = ntohs(address.sin_port);
-    }
-};
-
 class Run {
 public:
-    Run(const Input &in, int listener) : m_in(in), m_listener(listener) {
-        m_ref.stream = in.stream;
-    }
+    explicit Run(const Input &in) : m_in(in) { m_ref.stream = in.stream; }
 
-    ~Run() {
-        if (m_peer >= 0)
-            ::close(m_peer);
-    }
-
-    void go(quint16 port) {
-        if (!m_connection.Connect(QStringLiteral("127.0.0.1"), port))
-            failure("connect failed");
-        m_peer = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
-        if (m_peer < 0)
-            failure("accept failed");
-        const int on = 1;
-        ::setsockopt(m_peer, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-
-        // At most kMostPieces pieces, so that one execution stays short.
+    void go() {
+        // At most kMostPieces pieces, as a receive takes at most what has come.
         const qsizetype smallest = (m_in.stream.size() + kMostPieces - 1) / kMostPieces;
         size_t piece = 0;
         while (m_sent < m_in.stream.size()) {
             const qsizetype size = qMin(qMax(smallest, m_in.pieces[piece++ % m_in.pieces.size()]),
                                         m_in.stream.size() - m_sent);
-            send(size);
-            waitReadable();
-            for (int i = 0; i < m_in.checks; ++i)
-                check();
-            for (int i = 0; i < m_in.reads && readIfItNeedsNoWait(); ++i) {
+            m_lines.append(m_in.stream.constData() + m_sent, size);
+            m_sent += size;
+            for (int i = 0; i < m_in.reads && readIfSomethingHasCome(); ++i) {
             }
         }
-
-        switch (m_in.end) {
-        case 0:
-            ::shutdown(m_peer, SHUT_WR);
-            break;
-        case 1:
-            ::close(m_peer);
-            m_peer = -1;
-            break;
-        case 2: {
-            struct linger hard {
-                1, 0
-            };
-            ::setsockopt(m_peer, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
-            ::close(m_peer);
-            m_peer = -1;
-            break;
+        // Every line still in the stream comes out; then reading waits for more.
+        while (readIfSomethingHasCome()) {
         }
-        default:
-            break;
-        }
-        m_ended = m_in.end != 3;
-        // Every line still in the stream comes out, then the read fails (or, with the editor
-        // still there, reads stop where one would wait).
-        for (qsizetype i = 0; i <= m_in.stream.size() + 2; ++i) {
-            if (!readIfItNeedsNoWait())
-                break;
-        }
-        if (m_ended && !m_failedAtEnd)
-            failure("no failure at the end of the stream");
-        m_connection.closeSilently();
+        if (m_lines.size() > m_in.stream.size())
+            failure("more bytes kept than came");
     }
 
 private:
-    void bounded() {
-        if (m_connection.bufferedBytes() > TcpConnection::kLargestInput)
-            failure("input beyond its bound");
-    }
-
-    // A check of the connection: the editor is still there until it ends (a reset may be
-    // reported as a failure of the check).
-    void check() {
-        const std::optional<bool> open = m_connection.Connected();
-        if (!open.has_value() || !*open)
-            failure("connection lost while the editor is there");
-        bounded();
-    }
-
-    void send(qsizetype size) {
-        qsizetype done = 0;
-        int stalls = 0;
-        while (done < size) {
-            const ssize_t n = ::send(m_peer, m_in.stream.constData() + m_sent + done,
-                                     size_t(size - done), MSG_NOSIGNAL);
-            if (n > 0) {
-                done += n;
-                stalls = 0;
-                continue;
-            }
-            if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
-                failure("send failed");
-            // The client's side is full: it takes bytes the way a press would.
-            m_sent += done;
-            size -= done;
-            done = 0;
-            if (!readIfItNeedsNoWait())
-                check();
-            pollfd p{m_peer, POLLOUT, 0};
-            ::poll(&p, 1, 10);
-            if (++stalls > 100000)
-                failure("no progress while sending");
-        }
-        m_sent += done;
-    }
-
-    void waitReadable() {
-        pollfd p{m_connection.descriptor(), POLLIN, 0};
-        if (::poll(&p, 1, 5000) != 1)
-            failure("sent bytes never arrived");
-    }
-
-    // One read, if the plain reading says it needs no bytes that are not coming; its result is
-    // compared. False when no read was made or reading has come to its end.
-    QS_NO_COVERAGE bool readIfItNeedsNoWait() {
-        Reference probe = m_ref;
-        const Reference::Read expected = probe.read(m_sent, m_ended);
-        if (expected.outcome == Reference::Outcome::Waits)
-            return false;
-        const std::optional<QString> got = m_connection.ReadLn();
-        bounded();
-        if (got.has_value()) {
-            if (got->contains(QChar('\n')) || got->size() > kLimit)
+    // One read, compared with the plain reading; false when it found no whole line.
+    QS_NO_COVERAGE bool readIfSomethingHasCome() {
+        const Reference::Read expected = m_ref.read(m_sent);
+        QString line;
+        const AnswerLines::Next got = m_lines.take(&line);
+        switch (got) {
+        case AnswerLines::Next::Line:
+            if (line.contains(QChar('\n')) || line.size() > kLimit)
                 failure("a line holds LF or is longer than the limit");
-            if (expected.outcome != Reference::Outcome::Line || *got != expected.line) {
+            if (expected.outcome != Reference::Outcome::Line || line != expected.line) {
                 std::fprintf(stderr, "line \"%s\" (%lld), expected %s \"%s\"\n",
-                             qPrintable(got->left(80)), static_cast<long long>(got->size()),
-                             expected.outcome == Reference::Outcome::Line ? "line" : "failure",
+                             qPrintable(line.left(80)), static_cast<long long>(line.size()),
+                             expected.outcome == Reference::Outcome::Line ? "line" : "none",
                              qPrintable(expected.line.left(80)));
                 failure("line differs");
             }
-            m_ref = probe;
+            if (isAcceptingAnswer(line) != (line.isEmpty() || line == QStringLiteral("ok")))
+                failure("answer judged wrongly");
             return true;
-        }
-        // A reset may end reading before the lines that came ahead of it.
-        if (m_in.end == 2 && m_ended) {
-            m_failedAtEnd = true;
+        case AnswerLines::Next::TooLong:
+            if (expected.outcome != Reference::Outcome::TooLong)
+                failure("line refused as too long");
+            return true;
+        case AnswerLines::Next::Incomplete:
+            if (expected.outcome != Reference::Outcome::Waits)
+                failure("no line where one has come");
             return false;
         }
-        if (expected.outcome == Reference::Outcome::Line) {
-            std::fprintf(stderr, "read failed (%s), expected line \"%s\"\n",
-                         qPrintable(m_connection.errorString()),
-                         qPrintable(expected.line.left(80)));
-            failure("read failed");
-        }
-        m_ref = probe;
-        m_failedAtEnd = expected.outcome == Reference::Outcome::Ends;
-        return !m_failedAtEnd;
+        return false;
     }
 
     const Input &m_in;
-    int m_listener;
-    int m_peer = -1;
-    TcpConnection m_connection;
+    AnswerLines m_lines;
     Reference m_ref;
     qsizetype m_sent = 0;
-    bool m_ended = false;
-    bool m_failedAtEnd = false;
 };
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    static Harness harness;
     const Input in = parse(data, size);
-    Run run(in, harness.listener);
-    run.go(harness.port);
+    Run run(in);
+    run.go();
     return 0;
 }
