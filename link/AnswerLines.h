@@ -25,11 +25,17 @@ public:
 
     // The rest of a line that was too long is still to come.
     bool dropping() const { return m_dropping; }
-    qsizetype size() const { return m_input.size(); }
+    qsizetype size() const { return m_input.size() - m_start; }
     void clear();
 
 private:
+    void letGoUpTo(qsizetype position);
+
     QByteArray m_input;
+    // Where the oldest line not yet taken starts: lines are taken by moving it on, and the
+    // bytes before it are let go only now and then, so that many short lines in a long input
+    // are not each paid for with a move of all the rest.
+    qsizetype m_start = 0;
     // Where the search for the next LF goes on, so that a long line is not scanned again.
     qsizetype m_scanned = 0;
     bool m_dropping = false;
