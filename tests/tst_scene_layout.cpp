@@ -55,18 +55,30 @@ private slots:
         QTest::addColumn<QString>("group"); // empty for a member of a page
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRectF>("rect");
-        QTest::addRow("ison letters") << "" << "PanelIson1" << QRectF(0, 530, 291, 43);
-        QTest::addRow("time signs") << "" << "Panelgorgo" << QRectF(50, 1, 75, 450);
-        QTest::addRow("ascending, second set") << "" << "Panelanavasi2" << QRectF(133, 1, 181, 240);
-        QTest::addRow("tool column") << "" << "Panelgrammiergaleion" << QRectF(368, 1, 45, 710);
-        QTest::addRow("pop-up group") << "" << "Panelpena" << QRectF(258, 498, 50, 162);
-        QTest::addRow("set button") << "" << "CornerButton1" << QRectF(1, 406, 49, 43);
-        QTest::addRow("swap button") << "" << "enallagiIson" << QRectF(295, 529, 42, 42);
-        QTest::addRow("mode panel") << "" << "Panelhxos_a" << QRectF(35, 60, 345, 300);
-        QTest::addRow("cursor key") << "" << "moveL" << QRectF(24, 352, 105, 97);
-        QTest::addRow("first flat") << "Panelyfesi" << "sa1" << QRectF(3, 3, 36, 36);
-        QTest::addRow("last toggle") << "Panelyfesi" << "enallaghvellh" << QRectF(255, 3, 36, 36);
-        QTest::addRow("signature") << "Panelhxos_a" << "ark1" << QRectF(55, 45, 112, 60);
+        QTest::addRow("ison letters") << ""
+                                      << "PanelIson1" << QRectF(0, 530, 291, 43);
+        QTest::addRow("time signs") << ""
+                                    << "Panelgorgo" << QRectF(50, 1, 75, 450);
+        QTest::addRow("ascending, second set") << ""
+                                               << "Panelanavasi2" << QRectF(133, 1, 181, 240);
+        QTest::addRow("tool column") << ""
+                                     << "Panelgrammiergaleion" << QRectF(368, 1, 45, 710);
+        QTest::addRow("pop-up group") << ""
+                                      << "Panelpena" << QRectF(258, 498, 50, 162);
+        QTest::addRow("set button") << ""
+                                    << "CornerButton1" << QRectF(1, 406, 49, 43);
+        QTest::addRow("swap button") << ""
+                                     << "enallagiIson" << QRectF(295, 529, 42, 42);
+        QTest::addRow("mode panel") << ""
+                                    << "Panelhxos_a" << QRectF(35, 60, 345, 300);
+        QTest::addRow("cursor key") << ""
+                                    << "moveL" << QRectF(24, 352, 105, 97);
+        QTest::addRow("first flat") << "Panelyfesi"
+                                    << "sa1" << QRectF(3, 3, 36, 36);
+        QTest::addRow("last toggle") << "Panelyfesi"
+                                     << "enallaghvellh" << QRectF(255, 3, 36, 36);
+        QTest::addRow("signature") << "Panelhxos_a"
+                                   << "ark1" << QRectF(55, 45, 112, 60);
     }
 
     void placesAsDescribed() {

@@ -191,9 +191,7 @@ private slots:
         struct stat before = {};
         ::stat(qPrintable(path), &before);
 
-        const int code = asNobody([&] {
-            return closeVerdict(folder, "10.0.0.7", saved);
-        });
+        const int code = asNobody([&] { return closeVerdict(folder, "10.0.0.7", saved); });
         ::chmod(qPrintable(folder), 0755);
         if (code == 77)
             QSKIP("cannot become the user nobody here");
