@@ -54,19 +54,30 @@ public:
         QCoreApplication::processEvents();
     }
 
-    // The restored window size, so that every page is stretched unevenly, as on most screens.
-    bool showAtRestoredSize() {
+    // The size the window is restored to in most tests: every page stretched unevenly, as on
+    // most screens.
+    static constexpr QSize kRestoredSize{769, 816};
+
+    // The window at the size, once the pages have been fitted to it.
+    bool resizeTo(QSize size) {
         if (!window())
             return false;
         window()->showNormal();
-        window()->resize(769, 816);
-        if (!QTest::qWaitForWindowExposed(window()))
-            return false;
-        return QTest::qWaitFor([this] {
-            return client->scaling()->sx() == float(769.0 / 415) &&
-                   client->scaling()->sy() == float(816.0 / 710);
+        window()->resize(size);
+        return QTest::qWaitFor([this, size] {
+            return client->scaling()->sx() == float(double(size.width()) / 415) &&
+                   client->scaling()->sy() == float(double(size.height()) / 710);
         });
     }
+
+    // Shown, and at the size once the window system has shown it.
+    bool showAt(QSize size) {
+        if (!window())
+            return false;
+        window()->showNormal();
+        return QTest::qWaitForWindowExposed(window()) && resizeTo(size);
+    }
+    bool showAtRestoredSize() { return showAt(kRestoredSize); }
 
     // A point of a page, in the page's units, where the window draws it.
     QPointF onPage(const QString &page, QPointF point) const {

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "MessageTexts.h"
 
 void RecordingBoxes::showMessage(const QString &text) {
     texts.append(text);
@@ -19,7 +20,7 @@ bool RecordingLink::kataxorisi(const QString &word) {
     case Answer::Accepts:
         return true;
     case Answer::NotConnected:
-        boxes->showMessage(QStringLiteral("Πρόβλημα!!! Δεν υπάρχει σύνδεση με τον Server QS"));
+        boxes->showMessage(MessageTexts::kNoConnection);
         return true;
     case Answer::CheckFails:
         boxes->showError(QStringLiteral("Socket Error # 10038"));

@@ -1,15 +1,14 @@
 #include "LinkTestSupport.h"
+#include "MessageTexts.h"
 
 #include <QNetworkDatagram>
 #include <QTest>
 
 namespace {
 
-const QString kNotFound = "Δεν εντοπίστηκε το πρόγραμμα QS. Από τις ρυθμίσεις δώστε την IP και "
-                          "την Port επικοινωνίας. Στη συνέχεια πατήστε το πλήκτρο Connect";
-const QString kNoConnection = "Πρόβλημα!!! Δεν υπάρχει σύνδεση με τον Server QS";
-const QString kTickFailed = "Κάτι δεν πάει καλά. Ελέγξε τη σύνδεση της συσκευής σας στο δίκτυο "
-                            "και ξανά τρέξτε το QSclient.";
+using MessageTexts::kNoConnection;
+using MessageTexts::kNotFound;
+using MessageTexts::kTickFailed;
 
 } // namespace
 

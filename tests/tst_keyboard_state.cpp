@@ -1,3 +1,4 @@
+#include "MessageTexts.h"
 #include "TestSupport.h"
 #include "app/WindowLayout.h"
 #include "keyboard/KeyboardState.h"
@@ -7,7 +8,7 @@
 
 namespace {
 
-const QString kNotConnected = QStringLiteral("Πρόβλημα!!! Δεν υπάρχει σύνδεση με τον Server QS");
+using MessageTexts::kNoConnection;
 
 // How the link answers a send.
 enum class Link {
@@ -59,7 +60,7 @@ private slots:
             case Link::Accepts:
                 return true;
             case Link::NotConnected:
-                m_boxes->showMessage(kNotConnected);
+                m_boxes->showMessage(kNoConnection);
                 return true;
             case Link::CheckFails:
                 m_boxes->showMessage("Socket Error # 10038");
@@ -107,7 +108,7 @@ private slots:
             << firstSets + " PanelMartyries2 Panelfthores Panelyfeseis2 +Κάτω";
         QTest::addRow("sign press resets after the not-connected message")
             << everything << Link::NotConnected << "c13Click"
-            << "d5" << QStringList{"send d5: " + all, "box: " + kNotConnected}
+            << "d5" << QStringList{"send d5: " + all, "box: " + kNoConnection}
             << firstSets + " PanelMartyries2 Panelfthores Panelyfeseis2 +Κάτω";
         QTest::addRow("sign press ends when the connection check fails")
             << everything << Link::CheckFails << "c13Click"
@@ -126,7 +127,7 @@ private slots:
             << QStringList{"send m3: PanelKatavasi2 PanelPoiotitas2 PanelMartyries1 PanelIson2 "
                            "Panelanavasi2 " +
                                popUps,
-                           "box: " + kNotConnected}
+                           "box: " + kNoConnection}
             << kStart.join(' ') + " Panelmetra Panelasterakia Panelendikseis Panelyfeseis2 "
                                   "Panelentasi Panelpena +Κάτω";
         QTest::addRow("m3 with a failed check keeps the swap and nothing else")
@@ -174,7 +175,7 @@ private slots:
             << "CheckBox1"
             << QStringList{"send CheckBox1: PanelKatavasi1 Panelanavasi1 PanelMartyries1 "
                            "PanelIson2 PanelPoiotitas1",
-                           "box: " + kNotConnected}
+                           "box: " + kNoConnection}
             << kStart.join(' ') + " +Κάτω";
         QTest::addRow("Κάτω clears with a second press, which also sends")
             << QStringList{"CheckBox1Click"} << Link::Accepts << "CheckBox1Click"

@@ -4,6 +4,7 @@
 // what the command exchange says, and the memory must stay flat. Everything runs on loopback;
 // every editor and every flood is bounded and stops by itself.
 #include "LinkTestSupport.h"
+#include "MessageTexts.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -35,10 +36,9 @@
 
 namespace {
 
-const QString kNotFound = "Δεν εντοπίστηκε το πρόγραμμα QS. Από τις ρυθμίσεις δώστε την IP και "
-                          "την Port επικοινωνίας. Στη συνέχεια πατήστε το πλήκτρο Connect";
-const QString kNoConnection = "Πρόβλημα!!! Δεν υπάρχει σύνδεση με τον Server QS";
-const QString kRefused = "Πρόβλημα! Δεν υπάρχει σύνδεση με τον Server QS";
+using MessageTexts::kNoConnection;
+using MessageTexts::kNotFound;
+using MessageTexts::kRefused;
 
 // What the user sees when a read or write fails: discovery and the picture first, the box last.
 const QStringList kFailurePath{"discovery: started", "indicator: not connected",

@@ -1,4 +1,6 @@
 #include "LinkTestSupport.h"
+#include "MessageTexts.h"
+#include "TestFiles.h"
 #include "app/MainClient.h"
 #include "app/TerminationSignals.h"
 
@@ -66,8 +68,8 @@ private slots:
                           LinkUnderTest::loopback(m_editor.serverPort()));
         client.move_clientClick();
         client.Button3Click();
-        QCOMPARE(events, (QStringList{"box: Πρόβλημα!!! Δεν υπάρχει σύνδεση με τον Server QS",
-                                      "box: Πρόβλημα! Δεν υπάρχει σύνδεση με τον Server QS"}));
+        QCOMPARE(events, (QStringList{"box: " + MessageTexts::kNoConnection,
+                                      "box: " + MessageTexts::kRefused}));
         QCOMPARE(client.pages()->visiblePage(), QString("Panel1"));
         QVERIFY(client.link()->discovery().running());
     }
@@ -126,9 +128,8 @@ private slots:
         });
         QCOMPARE(::raise(signalNumber), 0);
         QTRY_COMPARE(closes, 1);
-        QFile file(m_documents.filePath("QS.INI"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("[Form]\nport=6000\nipserver=10.0.0.5\nScreenOn=1\n"));
+        QCOMPARE(TestFiles::read(m_documents.filePath("QS.INI")),
+                 QByteArray("[Form]\nport=6000\nipserver=10.0.0.5\nScreenOn=1\n"));
         QVERIFY(events.isEmpty());
     }
 

@@ -1,4 +1,5 @@
-#include "PageScene.h"
+#include "MessageTexts.h"
+#include "SceneTest.h"
 #include "keyboard/KeyboardState.h"
 
 #include <QImage>
@@ -14,7 +15,7 @@
 
 namespace {
 
-const QString kNotConnected = QStringLiteral("Πρόβλημα!!! Δεν υπάρχει σύνδεση με τον Server QS");
+using MessageTexts::kNoConnection;
 
 // The page's members, bottom to top, with their places and sizes.
 struct Member {
@@ -121,28 +122,17 @@ QStringList buttonNames(QQuickItem *group) {
 
 } // namespace
 
-class SceneKeyboardTest : public QObject {
+class SceneKeyboardTest : public SceneTest {
     Q_OBJECT
 
-private:
-    // The window as the program starts it, with a recording link whose messages go to the
-    // window's boxes, boxes answered with OK and a private documents folder; made anew for each
-    // test.
-    std::unique_ptr<PageScene> m_window;
+public:
+    SceneKeyboardTest() : SceneTest({PageScene::Boxes::AnsweredWithOk, QSize(415, 710), false}) {}
 
-    MainClient *client() const { return m_window->client; }
-    QQuickWindow *window() const { return m_window->window(); }
+private:
     KeyboardState *keyboard() const { return client()->keyboard(); }
     QQuickItem *page() const { return findItem(window(), "Panel1"); }
     QQuickItem *item(const QString &name) const { return findIn(page(), name); }
     Target button(const QString &name) const { return findTarget(page(), name); }
-
-    void resizeWindow(int w, int h) {
-        window()->showNormal();
-        window()->resize(w, h);
-        QTRY_COMPARE(client()->scaling()->sx(), float(double(w) / 415));
-        QTRY_COMPARE(client()->scaling()->sy(), float(double(h) / 710));
-    }
 
     void pressPage(QPointF pagePoint) { pressAt(window(), page()->mapToScene(pagePoint)); }
 
@@ -192,14 +182,10 @@ private:
 
 private slots:
     void init() {
-        m_window = std::make_unique<PageScene>();
-        m_window->link.boxes = &m_window->boxes;
-        QVERIFY2(window(), qPrintable(m_window->scene->errors()));
-        QVERIFY(QTest::qWaitForWindowExposed(window()));
-        resizeWindow(415, 710);
+        SceneTest::init();
+        if (!QTest::currentTestFailed())
+            s().link.boxes = &s().boxes;
     }
-
-    void cleanup() { m_window.reset(); }
 
     void membersInOrderAndPlace() {
         QList<QQuickItem *> members;
@@ -273,7 +259,7 @@ private slots:
 
     void everyButtonSendsItsWord() {
         QFETCH(QSize, windowSize);
-        resizeWindow(windowSize.width(), windowSize.height());
+        QVERIFY(s().resizeTo(windowSize));
         int words = 0;
         for (const Target &button : groupButtons(page())) {
             const QString name = button.name();
@@ -284,20 +270,20 @@ private slots:
             QVERIFY2(button.isVisible(), qPrintable(name));
             const QPointF local = uncoveredPoint(button);
             QVERIFY2(local.x() >= 0, qPrintable(name));
-            m_window->link.lines.clear();
+            s().link.lines.clear();
             const QStringList before = keyboard()->shownPanels();
             pressAt(window(), button.toScene(local));
             if (kSwitches.contains(name)) {
-                QVERIFY2(m_window->link.lines.isEmpty(), qPrintable(name));
+                QVERIFY2(s().link.lines.isEmpty(), qPrintable(name));
                 QVERIFY2(keyboard()->shownPanels() != before, qPrintable(name));
             } else {
-                QCOMPARE(m_window->link.lines, QStringList{"sent " + name});
+                QCOMPARE(s().link.lines, QStringList{"sent " + name});
                 ++words;
             }
         }
         // With "Κάτω" and move_client, the page's 236 command words.
         QCOMPARE(words, 234);
-        QVERIFY(m_window->boxTexts.isEmpty());
+        QVERIFY(s().boxTexts.isEmpty());
     }
 
     void pressAtPagePoint_data() {
@@ -429,9 +415,9 @@ private slots:
         for (const QString &handler : before)
             invoke(handler);
         pressPage(point);
-        QCOMPARE(m_window->link.lines, sent);
+        QCOMPARE(s().link.lines, sent);
         QCOMPARE(keyboard()->shownPanels(), shownAfter);
-        QVERIFY(m_window->boxTexts.isEmpty());
+        QVERIFY(s().boxTexts.isEmpty());
     }
 
     void setButtonsAndTogglesTwiceRestore() {
@@ -448,24 +434,23 @@ private slots:
             pressAt(window(), centre);
             QCOMPARE(keyboard()->shownPanels(), kStart);
         }
-        QVERIFY(m_window->link.lines.isEmpty());
+        QVERIFY(s().link.lines.isEmpty());
     }
 
     void m3WithoutConnectionSwapsBeforeTheMessage() {
-        m_window->link.answer = RecordingLink::Answer::NotConnected;
+        s().link.answer = RecordingLink::Answer::NotConnected;
         invoke("enallagikatavasiClick");
         QStringList seen;
-        QObject::connect(&m_window->boxes, &QuickMessageBoxes::openTextsChanged, &m_window->boxes,
-                         [&] {
-                             if (!m_window->boxes.openTexts().isEmpty())
-                                 seen << QString("box signs %1 katavasi2 %2")
-                                             .arg(item("PanelMartyries2")->isVisible())
-                                             .arg(item("PanelKatavasi2")->isVisible());
-                         });
+        QObject::connect(&s().boxes, &QuickMessageBoxes::openTextsChanged, &s().boxes, [&] {
+            if (!s().boxes.openTexts().isEmpty())
+                seen << QString("box signs %1 katavasi2 %2")
+                            .arg(item("PanelMartyries2")->isVisible())
+                            .arg(item("PanelKatavasi2")->isVisible());
+        });
         pressAt(window(), button("m3").toScene(QPointF(18, 18)));
-        QCOMPARE(m_window->link.lines, QStringList{"sent m3"});
+        QCOMPARE(s().link.lines, QStringList{"sent m3"});
         QCOMPARE(seen, QStringList{"box signs 1 katavasi2 1"});
-        QCOMPARE(m_window->boxTexts, QStringList{kNotConnected});
+        QCOMPARE(s().boxTexts, QStringList{kNoConnection});
         QVERIFY(item("PanelMartyries2")->isVisible());
         QVERIFY(!item("PanelMartyries1")->isVisible());
         QVERIFY(item("PanelKatavasi1")->isVisible());
@@ -473,10 +458,10 @@ private slots:
     }
 
     void failedConnectionCheckEndsThePress() {
-        m_window->link.answer = RecordingLink::Answer::CheckFails;
+        s().link.answer = RecordingLink::Answer::CheckFails;
         invoke("enallagikatavasiClick");
         pressAt(window(), button("m3").toScene(QPointF(18, 18)));
-        QCOMPARE(m_window->boxTexts, QStringList{"Socket Error # 10038."});
+        QCOMPARE(s().boxTexts, QStringList{"Socket Error # 10038."});
         // The swap made before the send stays; no reset.
         QVERIFY(item("PanelMartyries2")->isVisible());
         QVERIFY(item("PanelKatavasi2")->isVisible());
@@ -485,27 +470,26 @@ private slots:
     }
 
     void checkBoxMarkTogglesAfterItsSendAndMessage() {
-        m_window->link.answer = RecordingLink::Answer::NotConnected;
+        s().link.answer = RecordingLink::Answer::NotConnected;
         invoke("enallagiIsonClick");
         QQuickItem *box = item("CheckBox1");
         QStringList seen;
-        m_window->link.atSend = [&](const QString &) {
+        s().link.atSend = [&](const QString &) {
             seen << QString("send checked %1").arg(box->property("checked").toBool());
         };
-        QObject::connect(&m_window->boxes, &QuickMessageBoxes::openTextsChanged, &m_window->boxes,
-                         [&] {
-                             if (!m_window->boxes.openTexts().isEmpty())
-                                 seen << QString("box checked %1 ison2 %2")
-                                             .arg(box->property("checked").toBool())
-                                             .arg(item("PanelIson2")->isVisible());
-                         });
+        QObject::connect(&s().boxes, &QuickMessageBoxes::openTextsChanged, &s().boxes, [&] {
+            if (!s().boxes.openTexts().isEmpty())
+                seen << QString("box checked %1 ison2 %2")
+                            .arg(box->property("checked").toBool())
+                            .arg(item("PanelIson2")->isVisible());
+        });
         pressPage(QPointF(353, 600));
         QCOMPARE(seen, (QStringList{"send checked 0", "box checked 0 ison2 1"}));
         QVERIFY(box->property("checked").toBool());
         QVERIFY(!item("PanelIson2")->isVisible());
         pressPage(QPointF(353, 600));
         QVERIFY(!box->property("checked").toBool());
-        QCOMPARE(m_window->link.lines, (QStringList{"sent CheckBox1", "sent CheckBox1"}));
+        QCOMPARE(s().link.lines, (QStringList{"sent CheckBox1", "sent CheckBox1"}));
     }
 
     void leavingButtons() {
@@ -525,11 +509,11 @@ private slots:
 
         // move_client: the cursor page first, then the send, and no reset.
         invoke("enallagikatavasiClick");
-        m_window->link.atSend = [&](const QString &) {
-            m_window->link.lines << "page " + client()->pages()->visiblePage();
+        s().link.atSend = [&](const QString &) {
+            s().link.lines << "page " + client()->pages()->visiblePage();
         };
         pressItem(window(), "move_client");
-        QCOMPARE(m_window->link.lines, (QStringList{"sent move_client", "page Panel4"}));
+        QCOMPARE(s().link.lines, (QStringList{"sent move_client", "page Panel4"}));
         QVERIFY(keyboard()->isShown("PanelKatavasi2"));
         QCOMPARE(closing.count(), 0);
     }
@@ -559,7 +543,7 @@ private slots:
         QTRY_COMPARE(pictureOf("Panelentasi")->property("status").toInt(), ready);
 
         // Read at the size it is drawn.
-        resizeWindow(830, 1420);
+        QVERIFY(s().resizeTo(QSize(830, 1420)));
         QQuickItem *image = pictureOf("Panelgorgo");
         QVERIFY(image && image->inherits("QQuickImage"));
         const qreal dpr = window()->effectiveDevicePixelRatio();
@@ -606,7 +590,7 @@ private slots:
         QTest::mouseMove(window(), page()->mapToScene(QPointF(390, 690)).toPoint());
         QTRY_VERIFY(!hoverLookOver(o7));
         QVERIFY(!o7.isHovered());
-        QVERIFY(m_window->link.lines.isEmpty());
+        QVERIFY(s().link.lines.isEmpty());
     }
 };
 

@@ -1,4 +1,5 @@
-#include "PageScene.h"
+#include "MessageTexts.h"
+#include "SceneTest.h"
 
 #include <QJSValue>
 #include <QQuickItem>
@@ -11,7 +12,7 @@
 
 namespace {
 
-const QString kNoConnection = QStringLiteral("Πρόβλημα!!! Δεν υπάρχει σύνδεση με τον Server QS");
+using MessageTexts::kNoConnection;
 
 // A failure text far wider than any window: many words, and one word with no place to break.
 const QString kManyWords = QStringLiteral("Socket Error # 10061 Connection refused: ").repeated(60);
@@ -26,19 +27,19 @@ struct WindowSize {
 
 // The message boxes as a user at a keyboard or with a tablet meets them, through the real
 // window: boxes opened by the program's own handlers, answered by keys, and measured.
-class SceneMessageBoxesTest : public QObject {
+class SceneMessageBoxesTest : public SceneTest {
     Q_OBJECT
 
+public:
+    SceneMessageBoxesTest() : SceneTest({PageScene::Boxes::LeftOpen, QSize(), false}) {}
+
 private:
-    std::unique_ptr<PageScene> m_scene;
     // What the user does at each box, one step per box in the order they open. Each step runs
     // on the event loop while its box is open, as the user's input would.
     QList<std::function<void()>> m_steps;
     // Boxes that no step closed: closed with OK afterwards so that a failing test ends.
     int m_leftOpen = 0;
 
-    PageScene &s() { return *m_scene; }
-    QQuickWindow *window() { return s().window(); }
     QuickMessageBoxes &boxes() { return s().boxes; }
 
     QString focusName() {
@@ -53,12 +54,6 @@ private:
     QString shownText() { return boxPart("messageText")->property("text").toString(); }
     static QRectF sceneRect(QQuickItem *item) {
         return item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
-    }
-
-    void resizeWindow(int w, int h) {
-        window()->showNormal();
-        window()->resize(w, h);
-        QTRY_COMPARE(window()->size(), QSize(w, h));
     }
 
     // Until the window has drawn what changed, so that the box is laid out as the user sees it.
@@ -91,9 +86,9 @@ private slots:
     void init() {
         m_steps.clear();
         m_leftOpen = 0;
-        m_scene = std::make_unique<PageScene>(PageScene::Boxes::LeftOpen);
-        QVERIFY2(window(), qPrintable(s().scene->errors()));
-        QVERIFY(QTest::qWaitForWindowExposed(window()));
+        SceneTest::init();
+        if (QTest::currentTestFailed())
+            return;
 
         auto openBefore = std::make_shared<qsizetype>(0);
         connect(&boxes(), &QuickMessageBoxes::openTextsChanged, this, [this, openBefore] {
@@ -113,8 +108,6 @@ private slots:
             *openBefore = open;
         });
     }
-
-    void cleanup() { m_scene.reset(); }
 
     void eachKeyAnswersTheBox_data() {
         QTest::addColumn<int>("key");
@@ -272,7 +265,7 @@ private slots:
         QFETCH(int, h);
         QFETCH(QString, text);
         QFETCH(bool, scrolls);
-        resizeWindow(w, h);
+        QVERIFY(s().resizeTo(QSize(w, h)));
 
         bool looked = false;
         m_steps.append([&] {

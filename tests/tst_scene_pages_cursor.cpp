@@ -1,4 +1,5 @@
-#include "PageScene.h"
+#include "MessageTexts.h"
+#include "SceneTest.h"
 
 #include <QQuickItem>
 #include <QTest>
@@ -9,14 +10,14 @@ const QString kPage = QStringLiteral("Panel4");
 
 } // namespace
 
-class ScenePagesCursorTest : public QObject {
+class ScenePagesCursorTest : public SceneTest {
     Q_OBJECT
 
+public:
+    ScenePagesCursorTest()
+        : SceneTest({PageScene::Boxes::AnsweredWithOk, PageScene::kRestoredSize, true}) {}
+
 private:
-    std::unique_ptr<PageScene> m_scene;
-
-    PageScene &s() { return *m_scene; }
-
     void openPage() {
         pressItem(s().window(), "move_client");
         QCOMPARE(s().visiblePages(), QStringList{kPage});
@@ -25,15 +26,6 @@ private:
     }
 
 private slots:
-    void init() {
-        m_scene = std::make_unique<PageScene>();
-        QVERIFY2(s().window(), qPrintable(s().scene->errors()));
-        QVERIFY(s().showAtRestoredSize());
-        // The page as it is once the user has opened it and gone back.
-        s().buildEveryPage();
-    }
-
-    void cleanup() { m_scene.reset(); }
 
     void layoutOfThePage_data() {
         QTest::addColumn<QString>("name");
@@ -132,9 +124,7 @@ private slots:
         QFETCH(QString, key);
         QFETCH(bool, quarterTurned);
         QFETCH(QSize, windowSize);
-        s().window()->resize(windowSize);
-        QTRY_COMPARE(s().client->scaling()->sx(), float(windowSize.width() / 415.0));
-        QTRY_COMPARE(s().client->scaling()->sy(), float(windowSize.height() / 710.0));
+        QVERIFY(s().resizeTo(windowSize));
         openPage();
         QQuickItem *arrow = PageScene::imageOf(s().item(key + "Arrow"));
         QVERIFY(arrow);
@@ -221,7 +211,7 @@ private slots:
                                  pageWhileBoxOpen = s().visiblePages();
                          });
         pressItem(s().window(), "Button3");
-        QTRY_COMPARE(s().boxTexts, QStringList{"Πρόβλημα! Δεν υπάρχει σύνδεση με τον Server QS"});
+        QTRY_COMPARE(s().boxTexts, QStringList{MessageTexts::kRefused});
         QCOMPARE(pageWhileBoxOpen, QStringList{"Panel1"});
         QCOMPARE(s().visiblePages(), QStringList{"Panel1"});
         QCOMPARE(s().link.lines, QStringList{"written move_client"});

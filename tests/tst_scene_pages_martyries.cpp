@@ -1,4 +1,4 @@
-#include "PageScene.h"
+#include "SceneTest.h"
 #include "app/PictureProvider.h"
 
 #include <QQmlComponent>
@@ -111,25 +111,21 @@ constexpr QPointF kPanelOrigin(35, 60);
 
 } // namespace
 
-class ScenePagesMartyriesTest : public QObject {
+class ScenePagesMartyriesTest : public SceneTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<PageScene> m_scene;
-
-    PageScene &s() { return *m_scene; }
-
     QStringList visibleModePanels() const {
         QStringList shown;
         for (const Mode &mode : modes()) {
-            if (m_scene->item(mode.panel)->isVisible())
+            if (s().item(mode.panel)->isVisible())
                 shown.append(mode.panel);
         }
         return shown;
     }
 
     int imageStatus(const QString &picture) const {
-        QQuickItem *item = m_scene->item(picture);
+        QQuickItem *item = s().item(picture);
         return item ? item->property("status").toInt() : -1;
     }
 
@@ -144,13 +140,6 @@ private:
     }
 
 private slots:
-    void init() {
-        m_scene = std::make_unique<PageScene>();
-        QVERIFY2(s().window(), qPrintable(s().scene->errors()));
-        QVERIFY(s().showAtRestoredSize());
-    }
-
-    void cleanup() { m_scene.reset(); }
 
     void picturesReadWhenFirstShown() {
         // Nothing of the hidden page is built, let alone read, at start-up.

@@ -1,4 +1,5 @@
-#include "PageScene.h"
+#include "SceneTest.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QPointingDevice>
@@ -11,22 +12,19 @@ namespace {
 
 const QString kPage = QStringLiteral("Panel5");
 
-QByteArray fileBytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
-class ScenePagesSettingsTest : public QObject {
+class ScenePagesSettingsTest : public SceneTest {
     Q_OBJECT
 
+public:
+    ScenePagesSettingsTest()
+        : SceneTest({PageScene::Boxes::AnsweredWithOk, PageScene::kRestoredSize, true}) {}
+
 private:
-    std::unique_ptr<PageScene> m_scene;
     // A touch screen, for a finger on the page.
     std::unique_ptr<QPointingDevice> m_touchScreen{QTest::createTouchDevice()};
 
-    PageScene &s() { return *m_scene; }
     QString text(const QString &name) { return s().item(name)->property("text").toString(); }
     // Typed key by key into the item with the focus, as QTest::keyClicks does for widgets.
     void typeText(const char *text) {
@@ -101,15 +99,6 @@ private:
     }
 
 private slots:
-    void init() {
-        m_scene = std::make_unique<PageScene>();
-        QVERIFY2(s().window(), qPrintable(s().scene->errors()));
-        QVERIFY(s().showAtRestoredSize());
-        // The page as it is once the user has opened it and gone back.
-        s().buildEveryPage();
-    }
-
-    void cleanup() { m_scene.reset(); }
 
     void layoutOfThePage_data() {
         QTest::addColumn<QString>("name");
@@ -289,7 +278,7 @@ private slots:
         ClientFields *f = s().client->fields();
         f->appendLogLine("Client connected with server");
         QVERIFY(s().client->FormClose());
-        const QByteArray savedBefore = fileBytes(iniPath());
+        const QByteArray savedBefore = TestFiles::read(iniPath());
         QVERIFY(!savedBefore.isEmpty());
 
         openPage();
@@ -309,8 +298,8 @@ private slots:
         // Never sent, never saved.
         QVERIFY(s().link.lines.isEmpty());
         QVERIFY(s().client->FormClose());
-        QCOMPARE(fileBytes(iniPath()), savedBefore);
-        QVERIFY(!fileBytes(iniPath()).contains("typed"));
+        QCOMPARE(TestFiles::read(iniPath()), savedBefore);
+        QVERIFY(!TestFiles::read(iniPath()).contains("typed"));
     }
 
     void connectDisconnectUsesTheAddressAndLogsAfterTypedText() {
@@ -383,7 +372,7 @@ private slots:
         QCOMPARE(text("Memo1"), memoBefore);
         QVERIFY(s().link.lines.isEmpty());
         QVERIFY(s().client->FormClose());
-        QVERIFY(fileBytes(iniPath()).contains("ScreenOn=0"));
+        QVERIFY(TestFiles::read(iniPath()).contains("ScreenOn=0"));
     }
 
     void focusOrder() {

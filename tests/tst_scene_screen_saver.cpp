@@ -1,5 +1,6 @@
 #include "PageScene.h"
 #include "ScreenSaverStandIn.h"
+#include "TestFiles.h"
 #include "app/ScreenSaverInhibitor.h"
 
 #include <QDBusConnection>
@@ -82,9 +83,7 @@ private slots:
             QVERIFY(s.boxTexts.isEmpty());
 
             QVERIFY(s.client->FormClose());
-            QFile file(s.documents.filePath("QS.INI"));
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QVERIFY(file.readAll().contains(saved));
+            QVERIFY(TestFiles::read(s.documents.filePath("QS.INI")).contains(saved));
         }
         // The window has gone: what was still held is ended too.
         QTRY_COMPARE_WITH_TIMEOUT(screenSaver.calls, afterClose, kPatience);

@@ -1,4 +1,4 @@
-#include "PageScene.h"
+#include "SceneTest.h"
 #include "app/PressArea.h"
 #include "keyboard/PanelSwitch.h"
 
@@ -13,14 +13,11 @@
 
 // The window pressed as a finger presses it: taps in quick succession, several fingers at once,
 // a finger resting while others tap, and a screen reader's press.
-class SceneTouchTest : public QObject {
+class SceneTouchTest : public SceneTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<PageScene> m_scene;
     QPointingDevice *m_finger = QTest::createTouchDevice();
-
-    PageScene &s() { return *m_scene; }
 
     QPointF centreOf(const QString &name) {
         const Target target = s().target(name);
@@ -61,13 +58,6 @@ private:
     }
 
 private slots:
-    void init() {
-        m_scene = std::make_unique<PageScene>();
-        QVERIFY2(s().window(), qPrintable(s().scene->errors()));
-        QVERIFY(s().showAtRestoredSize());
-    }
-
-    void cleanup() { m_scene.reset(); }
 
     // However quickly taps follow each other on one key, each is one press: for a key that
     // sends, one line each; for a set button, one switch each.
@@ -291,9 +281,7 @@ private slots:
         QFETCH(QPointF, point);
         QFETCH(QString, effect);
 
-        s().window()->resize(window);
-        const float sx = float(window.width()) / 415;
-        QVERIFY(QTest::qWaitFor([&] { return s().client->scaling()->sx() == sx; }));
+        QVERIFY(s().resizeTo(window));
         // Port 0 fails the connect at once, with its box, and nothing goes on the network.
         s().client->fields()->setPort("0");
         if (page == "Panel4")

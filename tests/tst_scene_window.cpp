@@ -1,5 +1,7 @@
 #include "LinkTestSupport.h"
-#include "PageScene.h"
+#include "MessageTexts.h"
+#include "SceneTest.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QQuickItem>
@@ -15,31 +17,13 @@ const QStringList kPages{"Panel1", "Panel4", "Panel5", "Panelmartyries"};
 
 } // namespace
 
-class SceneWindowTest : public QObject {
+class SceneWindowTest : public SceneTest {
     Q_OBJECT
 
+public:
+    SceneWindowTest() : SceneTest({PageScene::Boxes::AnsweredWithOk, QSize(), false}) {}
+
 private:
-    // The window as the program starts it, with a recording link, boxes answered with OK and a
-    // private documents folder; made anew for each test.
-    std::unique_ptr<PageScene> m_window;
-
-    MainClient *client() const { return m_window->client; }
-    QQuickWindow *window() const { return m_window->window(); }
-
-    void resizeWindow(int w, int h) {
-        window()->showNormal();
-        window()->resize(w, h);
-        // The pages are rescaled when the window system reports the new size.
-        QTRY_COMPARE(client()->scaling()->sx(), float(double(w) / 415));
-        QTRY_COMPARE(client()->scaling()->sy(), float(double(h) / 710));
-    }
-
-    static void writeSettings(const QTemporaryDir &documents, const QByteArray &text) {
-        QFile file(documents.filePath("QS.INI"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(text), text.size());
-    }
-
     QStringList visiblePages() const {
         QStringList shown;
         for (const QString &name : kPages) {
@@ -51,13 +35,6 @@ private:
     }
 
 private slots:
-    void init() {
-        m_window = std::make_unique<PageScene>();
-        QVERIFY2(window(), qPrintable(m_window->scene->errors()));
-        QVERIFY(QTest::qWaitForWindowExposed(window()));
-    }
-
-    void cleanup() { m_window.reset(); }
 
     void windowProperties() {
         QCOMPARE(window()->title(), QString("QS Client V 3.0"));
@@ -66,13 +43,13 @@ private slots:
         QCOMPARE(visiblePages(), QStringList{"Panel1"});
         // The other pages are built when first shown.
         for (const char *name : {"Panel4", "Panel5", "Panelmartyries"})
-            QVERIFY2(!m_window->item(name), name);
-        m_window->buildEveryPage();
+            QVERIFY2(!s().item(name), name);
+        s().buildEveryPage();
         QCOMPARE(visiblePages(), QStringList{"Panel1"});
         // Later pages paint over earlier ones, in the order of the window's members.
         QList<QQuickItem *> order;
         for (const QString &name : {"Panel1", "Panel4", "Panel5", "Panelmartyries"}) {
-            QQuickItem *member = m_window->item(name);
+            QQuickItem *member = s().item(name);
             QVERIFY2(member, qPrintable(name));
             while (member->parentItem() != window()->contentItem())
                 member = member->parentItem();
@@ -98,8 +75,8 @@ private slots:
         QFETCH(int, w);
         QFETCH(int, h);
         QFETCH(int, panel5Y);
-        m_window->buildEveryPage();
-        resizeWindow(w, h);
+        s().buildEveryPage();
+        QVERIFY(s().resizeTo(QSize(w, h)));
         const float sx = float(double(w) / 415);
         const float sy = float(double(h) / 710);
         QCOMPARE(client()->scaling()->sx(), sx);
@@ -138,9 +115,9 @@ private slots:
     }
 
     void resizeWhileAnotherPageIsShown() {
-        resizeWindow(415, 710);
+        QVERIFY(s().resizeTo(QSize(415, 710)));
         pressItem(window(), "rythmiseisshow");
-        resizeWindow(830, 355);
+        QVERIFY(s().resizeTo(QSize(830, 355)));
         QCOMPARE(client()->scaling()->sx(), 2.0f);
         QCOMPARE(client()->scaling()->sy(), 0.5f);
         QQuickItem *keyboard = findItem(window(), "Panel1");
@@ -149,7 +126,7 @@ private slots:
     }
 
     void pageStateMachine() {
-        resizeWindow(769, 816);
+        QVERIFY(s().resizeTo(QSize(769, 816)));
         struct Step {
             const char *control;
             const char *visibleAfter;
@@ -164,24 +141,23 @@ private slots:
             QCOMPARE(visiblePages(), QStringList{step.visibleAfter});
         }
         // Entering the cursor page sends with an answer, leaving writes without one.
-        QCOMPARE(m_window->link.lines, (QStringList{"sent move_client", "written move_client"}));
-        QVERIFY(m_window->boxTexts.isEmpty());
+        QCOMPARE(s().link.lines, (QStringList{"sent move_client", "written move_client"}));
+        QVERIFY(s().boxTexts.isEmpty());
     }
 
     void leavingTheCursorPageWithoutConnection() {
-        m_window->link.writable = false;
+        s().link.writable = false;
         pressItem(window(), "move_client");
         pressItem(window(), "Button3");
-        QTRY_COMPARE(m_window->boxTexts,
-                     QStringList{"Πρόβλημα! Δεν υπάρχει σύνδεση με τον Server QS"});
+        QTRY_COMPARE(s().boxTexts, QStringList{MessageTexts::kRefused});
         QCOMPARE(visiblePages(), QStringList{"Panel1"});
     }
 
     void hiddenPagesTakeNoPresses() {
-        resizeWindow(415, 710);
+        QVERIFY(s().resizeTo(QSize(415, 710)));
         // The modal signatures page's return button lies over the keyboard page; while that
         // page is hidden, once built, a press there must not switch anything.
-        m_window->buildEveryPage();
+        s().buildEveryPage();
         QQuickItem *button1 = findItem(window(), "Button1");
         pressAt(window(), scenePoint(button1, QPointF(140, 24)));
         QCOMPARE(visiblePages(), QStringList{"Panel1"});
@@ -192,25 +168,26 @@ private slots:
         pressItem(window(), "rythmiseisshow");
         client()->fields()->setPort("abc");
         QVERIFY(!window()->close());
-        QCOMPARE(m_window->boxTexts, QStringList{"'abc' is not a valid integer value."});
+        QCOMPARE(s().boxTexts, QStringList{"'abc' is not a valid integer value."});
         QVERIFY(window()->isVisible());
         QCOMPARE(visiblePages(), QStringList{"Panel5"});
-        QVERIFY(!QFile::exists(m_window->documents.filePath("QS.INI")));
+        QVERIFY(!QFile::exists(s().documents.filePath("QS.INI")));
 
         // Corrected, the off button of the keyboard page closes the window.
         client()->fields()->setPort("6000");
         pressItem(window(), "Button4");
         pressItem(window(), "off");
         QTRY_VERIFY(!window()->isVisible());
-        QCOMPARE(m_window->boxTexts.size(), 1);
-        QVERIFY(QFile::exists(m_window->documents.filePath("QS.INI")));
+        QCOMPARE(s().boxTexts.size(), 1);
+        QVERIFY(QFile::exists(s().documents.filePath("QS.INI")));
     }
 
     // The program's start, step by step: building shows the window with its defaults; starting
     // gives discovery its port, reads the settings file and fits the pages to the window.
     void startInTheProgramsOrder() {
         QTemporaryDir documents;
-        writeSettings(documents, "[Form]\nport=6001\nipserver=qs-editor.lan\nScreenOn=0\n");
+        QVERIFY(TestFiles::write(documents.filePath("QS.INI"),
+                                 "[Form]\nport=6001\nipserver=qs-editor.lan\nScreenOn=0\n"));
         QuickMessageBoxes boxes;
         QStringList boxTexts;
         answerBoxesWithOk(boxes, boxTexts);
@@ -243,7 +220,8 @@ private slots:
     void secondCopyDoesNotStart() {
         const DiscoveryEndpoints endpoints = LinkUnderTest::loopback();
         QTemporaryDir documents;
-        writeSettings(documents, "[Form]\nport=6001\nipserver=qs-editor.lan\nScreenOn=0\n");
+        QVERIFY(TestFiles::write(documents.filePath("QS.INI"),
+                                 "[Form]\nport=6001\nipserver=qs-editor.lan\nScreenOn=0\n"));
         QuickMessageBoxes firstBoxes;
         QStringList firstTexts;
         answerBoxesWithOk(firstBoxes, firstTexts);
@@ -273,12 +251,10 @@ private slots:
     }
 
     void settingsReadIntoThePageAtCreation() {
-        QFile file(m_window->documents.filePath("QS.INI"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Form]\nport=$10\nipserver=qs-editor.lan\nScreenOn=0\n");
-        file.close();
+        QVERIFY(TestFiles::write(s().documents.filePath("QS.INI"),
+                                 "[Form]\nport=$10\nipserver=qs-editor.lan\nScreenOn=0\n"));
         client()->FormCreate();
-        m_window->buildEveryPage();
+        s().buildEveryPage();
         QCOMPARE(findItem(window(), "Edit3")->property("text").toString(), QString("16"));
         QCOMPARE(findItem(window(), "Edit2")->property("text").toString(),
                  QString("qs-editor.lan"));

@@ -1,4 +1,5 @@
 #include "ScreenSaverStandIn.h"
+#include "TestFiles.h"
 #include "TestSupport.h"
 #include "app/MainClient.h"
 #include "app/ScreenSaverInhibitor.h"
@@ -227,10 +228,9 @@ private slots:
         QVERIFY(documents.isValid());
         const SettingsFile settings(documents.path());
         if (!fileScreenOn.isEmpty()) {
-            QFile file(settings.path());
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("[Form]\nport=6000\nipserver=127.0.0.1\nScreenOn=" +
-                       fileScreenOn.toLatin1() + "\n");
+            QVERIFY(TestFiles::write(settings.path(),
+                                     "[Form]\nport=6000\nipserver=127.0.0.1\nScreenOn=" +
+                                         fileScreenOn.toLatin1() + "\n"));
         }
         offerScreenSaver(kLongPath, underServiceName);
 

@@ -1,4 +1,5 @@
 #include "LinkTestSupport.h"
+#include "MessageTexts.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -7,10 +8,9 @@
 
 namespace {
 
-const QString kNotFound = "Δεν εντοπίστηκε το πρόγραμμα QS. Από τις ρυθμίσεις δώστε την IP και "
-                          "την Port επικοινωνίας. Στη συνέχεια πατήστε το πλήκτρο Connect";
-const QString kNoConnection = "Πρόβλημα!!! Δεν υπάρχει σύνδεση με τον Server QS";
-const QString kRefused = "Πρόβλημα! Δεν υπάρχει σύνδεση με τον Server QS";
+using MessageTexts::kNoConnection;
+using MessageTexts::kNotFound;
+using MessageTexts::kRefused;
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // The settings file under faults of the disk: a read-only folder, a full disk, folders and files
 // whose modes refuse the user, and a crash in the middle of a close. The previous QS.INI must
 // survive whole every time it cannot be saved, and the failure is reported with the file's path.
+#include "TestFiles.h"
 #include "app/ClientFields.h"
 #include "app/SettingsFile.h"
 
@@ -25,16 +26,6 @@ const QByteArray kPrevious = "[Other]\nkeep=1\n[Form]\nport=7000\nipserver=previ
 const QString kNextHost = "editor-on-the-shared-network.example.org";
 const QByteArray kNext = "[Other]\nkeep=1\n[Form]\nport=6000\n"
                          "ipserver=editor-on-the-shared-network.example.org\nScreenOn=1\n";
-
-QByteArray readFile(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // Runs `body` in a child process with a mount namespace of its own, so that file systems can be
 // mounted for it without touching the machine. The child's exit code is returned; 77 means the
@@ -61,7 +52,7 @@ int checkFailedClose(const QString &folder, const ClientFields &fields) {
         return 10;
     if (*failure != QStringLiteral("Unable to write to %1").arg(path))
         return 11;
-    if (readFile(path) != kPrevious)
+    if (TestFiles::read(path) != kPrevious)
         return 12;
     return 0;
 }
@@ -117,7 +108,7 @@ private slots:
         const int code = inPrivateMountNamespace([&] {
             if (!QDir().mkpath(folder) || ::mount("qs", qPrintable(folder), "tmpfs", 0, "size=64k"))
                 return 77;
-            if (!writeFile(folder + "/QS.INI", kPrevious))
+            if (!TestFiles::write(folder + "/QS.INI", kPrevious))
                 return 20;
             // Read-only for root too: the mount refuses every write.
             if (::mount(nullptr, qPrintable(folder), nullptr, MS_REMOUNT | MS_RDONLY, nullptr))
@@ -135,7 +126,7 @@ private slots:
         const int code = inPrivateMountNamespace([&] {
             if (!QDir().mkpath(folder) || ::mount("qs", qPrintable(folder), "tmpfs", 0, "size=8k"))
                 return 77;
-            if (!writeFile(folder + "/QS.INI", kPrevious))
+            if (!TestFiles::write(folder + "/QS.INI", kPrevious))
                 return 20;
             // Fill what is left of the tiny disk, then ask for a file larger than the space.
             QFile filler(folder + "/filler");
@@ -180,7 +171,7 @@ private slots:
         const QString path = QDir::toNativeSeparators(folder + "/QS.INI");
         QVERIFY(QDir().mkpath(folder));
         if (fileMode >= 0) {
-            QVERIFY(writeFile(path, kPrevious));
+            QVERIFY(TestFiles::write(path, kPrevious));
             QCOMPARE(::chmod(qPrintable(path), mode_t(fileMode)), 0);
             if (asRoot)
                 QCOMPARE(::chown(qPrintable(path), kNobody, kNobody), 0);
@@ -201,7 +192,7 @@ private slots:
         if (saved)
             expected.replace("port=7000\nipserver=previous\nScreenOn=0",
                              "port=6000\nipserver=10.0.0.7\nScreenOn=1");
-        QCOMPARE(readFile(path), fileMode >= 0 ? expected : QByteArray());
+        QCOMPARE(TestFiles::read(path), fileMode >= 0 ? expected : QByteArray());
         QCOMPARE(QDir(folder).entryList(QDir::Files),
                  fileMode >= 0 ? QStringList{"QS.INI"} : QStringList());
         if (saved) {
@@ -239,7 +230,7 @@ private slots:
         const QString folder = m_dir.filePath("docs");
         const QString path = folder + "/QS.INI";
         QVERIFY(QDir().mkpath(folder));
-        QVERIFY(writeFile(path, kPrevious));
+        QVERIFY(TestFiles::write(path, kPrevious));
         if (::geteuid() == 0) {
             QCOMPARE(::chown(qPrintable(path), kNobody, kNobody), 0);
             QCOMPARE(::chown(qPrintable(folder), kNobody, kNobody), 0);
@@ -260,7 +251,7 @@ private slots:
         if (code == 77)
             QSKIP("cannot become the user nobody here");
         QCOMPARE(code, 0);
-        QCOMPARE(readFile(path), saved ? kNext : kPrevious);
+        QCOMPARE(TestFiles::read(path), saved ? kNext : kPrevious);
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"QS.INI"});
     }
 
@@ -268,7 +259,7 @@ private slots:
         // Closes that are killed at arbitrary moments, a bounded number of times: each time the
         // file holds either the previous settings or the new ones, whole, never a part.
         const QString path = m_dir.filePath("QS.INI");
-        QVERIFY(writeFile(path, kPrevious));
+        QVERIFY(TestFiles::write(path, kPrevious));
         for (int round = 0; round < 60; ++round) {
             const QString host(20000 + round, 'n');
             const pid_t pid = ::fork();
@@ -285,13 +276,13 @@ private slots:
             int status = 0;
             ::waitpid(pid, &status, 0);
 
-            const QByteArray now = readFile(path);
+            const QByteArray now = TestFiles::read(path);
             QByteArray next = kPrevious;
             next.replace("ipserver=previous", "ipserver=" + host.toLatin1());
             QVERIFY2(now == kPrevious || now == next,
                      qPrintable(QString("round %1: %2 bytes").arg(round).arg(now.size())));
             // Start each round from the previous settings again.
-            QVERIFY(writeFile(path, kPrevious));
+            QVERIFY(TestFiles::write(path, kPrevious));
         }
     }
 };

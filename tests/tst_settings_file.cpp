@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "app/ClientFields.h"
 #include "app/SettingsFile.h"
 
@@ -31,19 +32,6 @@ private:
     bool m_wasSet;
     QByteArray m_value;
 };
-
-void writeFile(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
 
 } // namespace
 
@@ -138,7 +126,7 @@ private slots:
         QFETCH(QString, port);
         QFETCH(QString, host);
         QFETCH(bool, screenOn);
-        writeFile(iniPath(), file);
+        QVERIFY(TestFiles::write(iniPath(), file));
         ClientFields fields;
         SettingsFile(m_dir.path()).read(fields);
         QCOMPARE(fields.port(), port);
@@ -147,7 +135,7 @@ private slots:
     }
 
     void screenOnDefaultIsTheBoxAsItIs() {
-        writeFile(iniPath(), "[Form]\nScreenOn=maybe\n");
+        QVERIFY(TestFiles::write(iniPath(), "[Form]\nScreenOn=maybe\n"));
         ClientFields fields;
         fields.setScreenOn(false);
         SettingsFile(m_dir.path()).read(fields);
@@ -157,7 +145,8 @@ private slots:
     void longValuesAreCutAndHugeLinesRead() {
         const QByteArray longHost(3000, 'h');
         const QByteArray hugeLine(4 * 1024 * 1024, 'z');
-        writeFile(iniPath(), "[Other]\nblob=" + hugeLine + "\n[Form]\nipserver=" + longHost + "\n");
+        QVERIFY(TestFiles::write(iniPath(), "[Other]\nblob=" + hugeLine +
+                                                "\n[Form]\nipserver=" + longHost + "\n"));
         ClientFields fields;
         SettingsFile(m_dir.path()).read(fields);
         QCOMPARE(fields.host(), QString(2047, 'h'));
@@ -165,7 +154,7 @@ private slots:
         // The close still writes the three keys and keeps the huge foreign line untouched.
         fields.setHost("10.0.0.9");
         QCOMPARE(SettingsFile(m_dir.path()).write(fields), std::nullopt);
-        const QByteArray written = readFile(iniPath());
+        const QByteArray written = TestFiles::read(iniPath());
         QVERIFY(written.contains("blob=" + hugeLine + "\n"));
         QVERIFY(written.contains("ipserver=10.0.0.9\n"));
     }
@@ -175,7 +164,7 @@ private slots:
         SettingsFile file(m_dir.path());
         file.read(fields);
         QCOMPARE(file.write(fields), std::nullopt);
-        QCOMPARE(readFile(iniPath()),
+        QCOMPARE(TestFiles::read(iniPath()),
                  QByteArray("[Form]\nport=6000\nipserver=127.0.0.1\nScreenOn=1\n"));
     }
 
@@ -189,30 +178,30 @@ private slots:
 
     void writeRefusesNonConformingPort() {
         QFETCH(QString, port);
-        writeFile(iniPath(), "[Form]\nport=1234\n");
+        QVERIFY(TestFiles::write(iniPath(), "[Form]\nport=1234\n"));
         ClientFields fields;
         fields.setPort(port);
         SettingsFile file(m_dir.path());
         QCOMPARE(file.write(fields), QString("'%1' is not a valid integer value").arg(port));
-        QCOMPARE(readFile(iniPath()), QByteArray("[Form]\nport=1234\n"));
+        QCOMPARE(TestFiles::read(iniPath()), QByteArray("[Form]\nport=1234\n"));
 
         // Once the field is corrected the close writes all three keys.
         fields.setPort("$1770");
         fields.setScreenOn(false);
         QCOMPARE(file.write(fields), std::nullopt);
-        QCOMPARE(readFile(iniPath()),
+        QCOMPARE(TestFiles::read(iniPath()),
                  QByteArray("[Form]\nport=6000\nipserver=127.0.0.1\nScreenOn=0\n"));
     }
 
     void foreignLinesAreKept() {
         const QByteArray before = "; written by hand\r\n[Other]\r\nport=1\r\n\r\n[FORM]\r\n"
                                   "extra = keep me\r\nPort=99\r\n\r\n[Last]\r\nz=1";
-        writeFile(iniPath(), before);
+        QVERIFY(TestFiles::write(iniPath(), before));
         ClientFields fields;
         fields.setPort("  42");
         fields.setHost("");
         QCOMPARE(SettingsFile(m_dir.path()).write(fields), std::nullopt);
-        QCOMPARE(readFile(iniPath()),
+        QCOMPARE(TestFiles::read(iniPath()),
                  QByteArray("; written by hand\r\n[Other]\r\nport=1\r\n\r\n[FORM]\r\n"
                             "extra = keep me\r\nport=42\r\nipserver=\r\nScreenOn=1\r\n\r\n"
                             "[Last]\r\nz=1"));
@@ -243,30 +232,31 @@ private slots:
         // adding a second section; the mark stays in front.
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, after);
-        writeFile(iniPath(), before);
+        QVERIFY(TestFiles::write(iniPath(), before));
         ClientFields fields;
         fields.setPort("6000");
         fields.setHost("10.0.0.3");
         QCOMPARE(SettingsFile(m_dir.path()).write(fields), std::nullopt);
-        QCOMPARE(readFile(iniPath()), after);
+        QCOMPARE(TestFiles::read(iniPath()), after);
     }
 
     void fileCutAfterCarriageReturn() {
-        writeFile(iniPath(), "[Other]\r\nkeep=1\r\n[Form]\r\nScreenOn=0\r");
+        QVERIFY(TestFiles::write(iniPath(), "[Other]\r\nkeep=1\r\n[Form]\r\nScreenOn=0\r"));
         ClientFields fields;
         SettingsFile file(m_dir.path());
         file.read(fields);
         QVERIFY(!fields.screenOn());
         QCOMPARE(file.write(fields), std::nullopt);
-        QCOMPARE(readFile(iniPath()), QByteArray("[Other]\r\nkeep=1\r\n[Form]\r\nScreenOn=0\r\n"
-                                                 "port=6000\r\nipserver=127.0.0.1\r\n"));
+        QCOMPARE(TestFiles::read(iniPath()),
+                 QByteArray("[Other]\r\nkeep=1\r\n[Form]\r\nScreenOn=0\r\n"
+                            "port=6000\r\nipserver=127.0.0.1\r\n"));
     }
 
     void lineBreaksInTheHostCannotAddLines() {
         ClientFields fields;
         fields.setHost("10.0.0.1\r\n[Form]\r\nport=1");
         QCOMPARE(SettingsFile(m_dir.path()).write(fields), std::nullopt);
-        QCOMPARE(readFile(iniPath()),
+        QCOMPARE(TestFiles::read(iniPath()),
                  QByteArray("[Form]\nport=6000\nipserver=10.0.0.1[Form]port=1\nScreenOn=1\n"));
     }
 
@@ -281,7 +271,7 @@ private slots:
         // A limit on the size of written files fails the write part-way, as a full disk does,
         // for root too.
         const QByteArray before = "[Other]\nkeep=1\n[Form]\nport=7000\nipserver=old\nScreenOn=0\n";
-        writeFile(iniPath(), before);
+        QVERIFY(TestFiles::write(iniPath(), before));
         ClientFields fields;
         fields.setHost(QString(4096, 'n'));
 
@@ -296,19 +286,19 @@ private slots:
 
         QCOMPARE(failure,
                  QString("Unable to write to %1").arg(QDir::toNativeSeparators(iniPath())));
-        QCOMPARE(readFile(iniPath()), before);
+        QCOMPARE(TestFiles::read(iniPath()), before);
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"QS.INI"});
     }
 
     void unwritableFolderFailsAndKeepsTheFile() {
         // A file where the folder should be: nothing can be created inside it, for root too.
         const QString notAFolder = m_dir.filePath("plainfile");
-        writeFile(notAFolder, "x");
+        QVERIFY(TestFiles::write(notAFolder, "x"));
         ClientFields fields;
         const QString expectedPath = QDir::toNativeSeparators(notAFolder + "/QS.INI");
         QCOMPARE(SettingsFile(notAFolder).write(fields),
                  QString("Unable to write to %1").arg(expectedPath));
-        QCOMPARE(readFile(notAFolder), QByteArray("x"));
+        QCOMPARE(TestFiles::read(notAFolder), QByteArray("x"));
     }
 
     void locationWithoutUsableHome_data() {
