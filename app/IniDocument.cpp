@@ -6,27 +6,28 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-QByteArray trimmedBlanks(const QByteArray &text) {
+// Views into the lines, not copies: every lookup walks the lines of the whole text.
+QByteArrayView trimmedBlanks(QByteArrayView text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && isBlank(text.at(begin)))
         ++begin;
     while (end > begin && isBlank(text.at(end - 1)))
         --end;
-    return text.mid(begin, end - begin);
+    return text.sliced(begin, end - begin);
 }
 
-std::optional<QByteArray> sectionName(const QByteArray &line) {
-    const QByteArray t = trimmedBlanks(line);
+std::optional<QByteArrayView> sectionName(QByteArrayView line) {
+    const QByteArrayView t = trimmedBlanks(line);
     if (!t.startsWith('['))
         return std::nullopt;
     const qsizetype close = t.indexOf(']');
     if (close < 0)
         return std::nullopt;
-    return trimmedBlanks(t.mid(1, close - 1));
+    return trimmedBlanks(t.sliced(1, close - 1));
 }
 
-bool sameName(const QByteArray &a, const QByteArray &b) {
+bool sameName(QByteArrayView a, QByteArrayView b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
@@ -90,11 +91,11 @@ qsizetype IniDocument::sectionEnd(qsizetype start) const {
 
 qsizetype IniDocument::keyLine(qsizetype start, qsizetype end, const QByteArray &key) const {
     for (qsizetype i = start + 1; i < end; ++i) {
-        const QByteArray &text = m_lines.at(i).text;
+        const QByteArrayView text = m_lines.at(i).text;
         const qsizetype eq = text.indexOf('=');
         if (eq < 0)
             continue;
-        const QByteArray name = trimmedBlanks(text.left(eq));
+        const QByteArrayView name = trimmedBlanks(text.first(eq));
         if (name.startsWith(';'))
             continue;
         if (sameName(name, key))
@@ -111,9 +112,9 @@ std::optional<QString> IniDocument::value(const QString &section, const QString 
     if (line < 0)
         return std::nullopt;
     const QByteArray &text = m_lines.at(line).text;
-    QByteArray raw = trimmedBlanks(text.mid(text.indexOf('=') + 1));
+    QByteArrayView raw = trimmedBlanks(QByteArrayView(text).sliced(text.indexOf('=') + 1));
     if (raw.size() >= 2 && raw.startsWith('"') && raw.endsWith('"'))
-        raw = raw.mid(1, raw.size() - 2);
+        raw = raw.sliced(1, raw.size() - 2);
     return QString::fromUtf8(raw);
 }
 

@@ -4,9 +4,11 @@ namespace WireText {
 
 QString decode(const char *bytes, qsizetype size) {
     QString text(size, Qt::Uninitialized);
+    // Written through one pointer: indexing the string would check for sharing at every byte.
+    QChar *out = text.data();
     for (qsizetype i = 0; i < size; ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
-        text[i] = b < 128 ? QChar(b) : QChar(QChar::ReplacementCharacter);
+        out[i] = b < 128 ? QChar(b) : QChar(QChar::ReplacementCharacter);
     }
     return text;
 }

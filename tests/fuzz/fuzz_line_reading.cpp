@@ -88,9 +88,11 @@ struct Reference {
             if (end > taken && stream.at(end - 1) == '\r')
                 --end;
             QString line(end - taken, Qt::Uninitialized);
+            QChar *out = line.data();
+            const char *in = stream.constData();
             for (qsizetype i = taken; i < end; ++i) {
-                const auto b = static_cast<unsigned char>(stream.at(i));
-                line[i - taken] = b < 0x80 ? QChar(b) : QChar(0xFFFD);
+                const auto b = static_cast<unsigned char>(in[i]);
+                out[i - taken] = b < 0x80 ? QChar(b) : QChar(0xFFFD);
             }
             taken = lf + 1;
             return {Outcome::Line, line};
@@ -117,19 +119,19 @@ Input parse(const uint8_t *data, size_t size) {
     }
     if (in.pieces.empty())
         in.pieces.push_back(kLongestStream);
+    in.stream.reserve(qMin<qsizetype>(kLongestStream, qsizetype(size) * 256));
     while (at < size && in.stream.size() < kLongestStream) {
         const uint8_t b = data[at++];
         if (b == 0xFF && at + 2 <= size) {
             // Runs make long lines; a run of line ends would only make thousands of empty lines,
             // each one read, so it stands for one.
-            const int repeat = data[at + 1] == '\n' ? 1 : (data[at] + 1) * 256;
-            in.stream.append(QByteArray(repeat, char(data[at + 1])));
+            const qsizetype repeat = data[at + 1] == '\n' ? 1 : (data[at] + 1) * 256;
+            in.stream.append(qMin(repeat, kLongestStream - in.stream.size()), char(data[at + 1]));
             at += 2;
         } else {
             in.stream.append(char(b));
         }
     }
-    in.stream.truncate(kLongestStream);
     return in;
 }
 
