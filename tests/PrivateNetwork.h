@@ -64,6 +64,17 @@ public:
 
     QString failure() const { return m_failure; }
 
+    // The TCP sockets of a host in a state as the ss tool names it ("syn-sent", "established"),
+    // one line each; what a test waits on when a program's own output says nothing.
+    static QStringList tcpSockets(const QString &host, const QString &state) {
+        QProcess p;
+        p.start(QStringLiteral("ip"), {"netns", "exec", host, "ss", "-Htn", "state", state});
+        if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::NormalExit ||
+            p.exitCode() != 0)
+            return {};
+        return QString::fromLocal8Bit(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    }
+
     // A program built with the project, by its path from the test's own folder.
     static QString built(const QString &relativePath) {
         return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(relativePath);

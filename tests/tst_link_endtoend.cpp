@@ -159,8 +159,12 @@ private slots:
         QVERIFY(startClient(home));
         QTRY_VERIFY_WITH_TIMEOUT(m_editorOutput.contains("answered 10.231.0.2m6000"), 30000);
 
+        // The signal while the client waits on its connect to the address it took.
+        QTRY_VERIFY_WITH_TIMEOUT(PrivateNetwork::tcpSockets(m_clientNs, "syn-sent")
+                                     .join('\n')
+                                     .contains("10.231.0.2:6000"),
+                                 10000);
         // `ip netns exec` runs the client in its own place, so the signal reaches the client.
-        QTest::qWait(500);
         m_client.terminate();
         QVERIFY(m_client.waitForFinished(20000));
         QCOMPARE(m_client.exitStatus(), QProcess::NormalExit);
