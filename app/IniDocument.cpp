@@ -38,29 +38,37 @@ const QByteArray kByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
 
 IniDocument IniDocument::fromBytes(const QByteArray &bytes) {
     IniDocument doc;
+    // The lines point into the text they were read from, which the document keeps alive: reading
+    // costs no allocation a line. A text that does not own its bytes is copied once first.
+    doc.m_source = bytes.isDetached() ? bytes : QByteArray(bytes.constData(), bytes.size());
+    const char *source = doc.m_source.constData();
     qsizetype pos = 0;
     if (bytes.startsWith(kByteOrderMark)) {
         doc.m_byteOrderMark = true;
         pos = kByteOrderMark.size();
     }
     bool endingChosen = false;
+    // Room for the lines and for the few a write adds (a section and its keys), so that
+    // neither reading nor writing moves the list.
+    doc.m_lines.reserve(bytes.count('\n') + 5);
     while (pos < bytes.size()) {
         qsizetype lf = bytes.indexOf('\n', pos);
-        Line line;
+        Line line{{}, Ending::None};
         if (lf < 0) {
             // A file cut after the CR of its last line end keeps that CR as the line's end.
-            line.text = bytes.mid(pos);
-            if (line.text.endsWith('\r')) {
-                line.text.chop(1);
-                line.ending = "\r";
+            qsizetype textEnd = bytes.size();
+            if (textEnd > pos && bytes.at(textEnd - 1) == '\r') {
+                --textEnd;
+                line.ending = Ending::Cr;
             }
+            line.text = QByteArray::fromRawData(source + pos, textEnd - pos);
             pos = bytes.size();
         } else {
             qsizetype textEnd = lf;
             if (textEnd > pos && bytes.at(textEnd - 1) == '\r')
                 --textEnd;
-            line.text = bytes.mid(pos, textEnd - pos);
-            line.ending = bytes.mid(textEnd, lf + 1 - textEnd);
+            line.text = QByteArray::fromRawData(source + pos, textEnd - pos);
+            line.ending = textEnd < lf ? Ending::CrLf : Ending::Lf;
             pos = lf + 1;
             // Lines this program adds follow the file's own convention.
             if (!endingChosen) {
@@ -68,13 +76,30 @@ IniDocument IniDocument::fromBytes(const QByteArray &bytes) {
                 endingChosen = true;
             }
         }
+        line.header = sectionName(line.text).has_value();
         doc.m_lines.append(line);
     }
     return doc;
 }
 
-qsizetype IniDocument::sectionStart(const QByteArray &section) const {
+QByteArrayView IniDocument::bytesOf(Ending ending) {
+    switch (ending) {
+    case Ending::Lf:
+        return "\n";
+    case Ending::CrLf:
+        return "\r\n";
+    case Ending::Cr:
+        return "\r";
+    case Ending::None:
+        break;
+    }
+    return {};
+}
+
+qsizetype IniDocument::sectionStart(QByteArrayView section) const {
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        if (!m_lines.at(i).header)
+            continue;
         const auto name = sectionName(m_lines.at(i).text);
         if (name && sameName(*name, section))
             return i;
@@ -84,12 +109,12 @@ qsizetype IniDocument::sectionStart(const QByteArray &section) const {
 
 qsizetype IniDocument::sectionEnd(qsizetype start) const {
     qsizetype i = start + 1;
-    while (i < m_lines.size() && !sectionName(m_lines.at(i).text))
+    while (i < m_lines.size() && !m_lines.at(i).header)
         ++i;
     return i;
 }
 
-qsizetype IniDocument::keyLine(qsizetype start, qsizetype end, const QByteArray &key) const {
+qsizetype IniDocument::keyLine(qsizetype start, qsizetype end, QByteArrayView key) const {
     for (qsizetype i = start + 1; i < end; ++i) {
         const QByteArrayView text = m_lines.at(i).text;
         const qsizetype eq = text.indexOf('=');
@@ -104,11 +129,11 @@ qsizetype IniDocument::keyLine(qsizetype start, qsizetype end, const QByteArray 
     return -1;
 }
 
-std::optional<QString> IniDocument::value(const QString &section, const QString &key) const {
-    const qsizetype start = sectionStart(section.toUtf8());
+std::optional<QString> IniDocument::value(QByteArrayView section, QByteArrayView key) const {
+    const qsizetype start = sectionStart(section);
     if (start < 0)
         return std::nullopt;
-    const qsizetype line = keyLine(start, sectionEnd(start), key.toUtf8());
+    const qsizetype line = keyLine(start, sectionEnd(start), key);
     if (line < 0)
         return std::nullopt;
     const QByteArray &text = m_lines.at(line).text;
@@ -118,31 +143,29 @@ std::optional<QString> IniDocument::value(const QString &section, const QString 
     return QString::fromUtf8(raw);
 }
 
-void IniDocument::setValue(const QString &section, const QString &key, const QString &value) {
-    const QByteArray sectionBytes = section.toUtf8();
-    const QByteArray keyBytes = key.toUtf8();
-    const QByteArray entry = keyBytes + '=' + value.toUtf8();
+void IniDocument::setValue(QByteArrayView section, QByteArrayView key, const QString &value) {
+    const QByteArray entry = key.toByteArray() + '=' + value.toUtf8();
 
     // A last line without an ending gets one before anything is added after it.
     auto terminateLast = [this] {
         if (m_lines.isEmpty())
             return;
-        QByteArray &ending = m_lines.last().ending;
-        if (ending.isEmpty())
+        Ending &ending = m_lines.last().ending;
+        if (ending == Ending::None)
             ending = m_newLine;
-        else if (ending == "\r")
-            ending = "\r\n";
+        else if (ending == Ending::Cr)
+            ending = Ending::CrLf;
     };
 
-    qsizetype start = sectionStart(sectionBytes);
+    qsizetype start = sectionStart(section);
     if (start < 0) {
         terminateLast();
-        m_lines.append({'[' + sectionBytes + ']', m_newLine});
-        m_lines.append({entry, m_newLine});
+        m_lines.append({'[' + section.toByteArray() + ']', m_newLine, true});
+        m_lines.append({entry, m_newLine, false});
         return;
     }
     const qsizetype end = sectionEnd(start);
-    const qsizetype line = keyLine(start, end, keyBytes);
+    const qsizetype line = keyLine(start, end, key);
     if (line >= 0) {
         m_lines[line].text = entry;
         return;
@@ -153,14 +176,20 @@ void IniDocument::setValue(const QString &section, const QString &key, const QSt
         --insertAt;
     if (insertAt == m_lines.size())
         terminateLast();
-    m_lines.insert(insertAt, {entry, m_newLine});
+    m_lines.insert(insertAt, {entry, m_newLine, false});
 }
 
 QByteArray IniDocument::toBytes() const {
-    QByteArray out;
-    if (m_byteOrderMark)
-        out = kByteOrderMark;
+    qsizetype size = m_byteOrderMark ? kByteOrderMark.size() : 0;
     for (const Line &line : m_lines)
-        out += line.text + line.ending;
+        size += line.text.size() + bytesOf(line.ending).size();
+    QByteArray out;
+    out.reserve(size);
+    if (m_byteOrderMark)
+        out += kByteOrderMark;
+    for (const Line &line : m_lines) {
+        out += line.text;
+        out += bytesOf(line.ending);
+    }
     return out;
 }

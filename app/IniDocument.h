@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <optional>
@@ -15,27 +16,35 @@ class IniDocument {
 public:
     static IniDocument fromBytes(const QByteArray &bytes);
 
-    // The value of the key, or nothing when the section or the key is missing. Values are read
-    // as UTF-8.
-    std::optional<QString> value(const QString &section, const QString &key) const;
+    // The value of the key, or nothing when the section or the key is missing. Names are given
+    // as the file's bytes (the program's own are ASCII); values are read as UTF-8.
+    std::optional<QString> value(QByteArrayView section, QByteArrayView key) const;
 
     // Replaces the key's value in place, or adds the key at the end of the section, or adds the
     // section at the end of the text.
-    void setValue(const QString &section, const QString &key, const QString &value);
+    void setValue(QByteArrayView section, QByteArrayView key, const QString &value);
 
     QByteArray toBytes() const;
 
 private:
+    // How a line ends: LF or CR LF, or for a last line CR or nothing.
+    enum class Ending : quint8 { None, Lf, CrLf, Cr };
+    static QByteArrayView bytesOf(Ending ending);
+
     struct Line {
-        QByteArray text;   // without its line end
-        QByteArray ending; // "\n", "\r\n", or for a last line "\r" or nothing
+        QByteArray text; // without its line end
+        Ending ending;
+        // A section's header: known from the start, as every lookup walks the headers.
+        bool header = false;
     };
 
-    qsizetype sectionStart(const QByteArray &section) const;
+    qsizetype sectionStart(QByteArrayView section) const;
     qsizetype sectionEnd(qsizetype start) const;
-    qsizetype keyLine(qsizetype start, qsizetype end, const QByteArray &key) const;
+    qsizetype keyLine(qsizetype start, qsizetype end, QByteArrayView key) const;
 
+    // The text as read; lines not replaced since are views into it.
+    QByteArray m_source;
     QList<Line> m_lines;
-    QByteArray m_newLine = "\n";
+    Ending m_newLine = Ending::Lf;
     bool m_byteOrderMark = false;
 };

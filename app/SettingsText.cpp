@@ -6,22 +6,22 @@
 
 namespace {
 
-const QString kSection = QStringLiteral("Form");
-const QString kPort = QStringLiteral("port");
-const QString kHost = QStringLiteral("ipserver");
-const QString kScreenOn = QStringLiteral("ScreenOn");
+constexpr QByteArrayView kSection("Form");
+constexpr QByteArrayView kPort("port");
+constexpr QByteArrayView kHost("ipserver");
+constexpr QByteArrayView kScreenOn("ScreenOn");
 
 // Text values are read through a buffer of 2048 characters, terminator included.
 constexpr qsizetype kLongestValue = 2047;
 
-std::optional<QString> textValue(const IniDocument &ini, const QString &key) {
+std::optional<QString> textValue(const IniDocument &ini, QByteArrayView key) {
     auto value = ini.value(kSection, key);
     if (value)
         value->truncate(kLongestValue);
     return value;
 }
 
-qint32 integerValue(const IniDocument &ini, const QString &key, qint32 fallback) {
+qint32 integerValue(const IniDocument &ini, QByteArrayView key, qint32 fallback) {
     auto text = textValue(ini, key);
     if (!text)
         return fallback;
