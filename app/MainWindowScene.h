@@ -2,6 +2,7 @@
 
 #include <QQmlApplicationEngine>
 #include <QString>
+#include <QThreadPool>
 
 class MainClient;
 class QQuickWindow;
@@ -18,6 +19,9 @@ public:
     QString errors() const { return m_errors; }
 
 private:
+    // Declared before the engine, so that it goes after it: its end waits for every picture
+    // still being drawn.
+    QThreadPool m_picturePool;
     QQmlApplicationEngine m_engine;
     QQuickWindow *m_window = nullptr;
     QString m_errors;

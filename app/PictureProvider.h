@@ -11,6 +11,11 @@
 // the keyboard page shows a dozen at start.
 class PictureProvider : public QQuickAsyncImageProvider {
 public:
+    // The pool belongs to the provider's owner, which waits for every drawing before it goes:
+    // Qt's image reader may keep a provider past its engine's end (with a picture still being
+    // drawn), and a drawing must not outlive the application it draws with.
+    explicit PictureProvider(QThreadPool &pool) : m_pool(pool) {}
+
     QQuickImageResponse *requestImageResponse(const QString &name,
                                               const QSize &requestedSize) override;
 
@@ -20,5 +25,5 @@ public:
     static QImage draw(const QString &name, QSize requestedSize, QSize *natural = nullptr);
 
 private:
-    QThreadPool m_pool;
+    QThreadPool &m_pool;
 };

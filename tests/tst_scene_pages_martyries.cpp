@@ -5,6 +5,7 @@
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QTest>
+#include <QThreadPool>
 
 namespace {
 
@@ -179,10 +180,11 @@ private slots:
     void pictureOrPlaceholder() {
         QFETCH(QString, name);
         QFETCH(bool, placeholder);
+        QThreadPool drawing; // goes after the engine, as in the window
         QQmlEngine engine;
         engine.addImportPath("qrc:/qt/qml");
         // The pictures come as the window's engine gives them.
-        engine.addImageProvider("pictures", new PictureProvider);
+        engine.addImageProvider("pictures", new PictureProvider(drawing));
         QQmlComponent component(&engine);
         if (placeholder)
             QTest::ignoreMessage(QtWarningMsg,
