@@ -121,27 +121,28 @@ private:
         const QByteArray bytes = text + "\r\n";
         const int byteGapMs = m_behaviour.byteGapMs;
         QPointer<QTcpSocket> socket = m_socket;
-        QTimer::singleShot(m_behaviour.delayMs, m_socket, [this, socket, bytes, text, line,
-                                                           byteGapMs] {
-            if (!socket || socket->state() != QAbstractSocket::ConnectedState)
-                return;
-            say(QStringLiteral("%1 answer %2: %3")
-                    .arg(m_peer)
-                    .arg(line)
-                    .arg(text.size() > 40 ? QStringLiteral("%1 bytes").arg(text.size())
-                                          : QString::fromLatin1(text)));
-            if (byteGapMs == 0) {
-                socket->write(bytes);
-                return;
-            }
-            m_trickle.setInterval(byteGapMs);
-            // One byte per segment, each a pause after the one before; answers keep their order.
-            m_outgoing += bytes;
-            if (!m_trickle.isActive()) {
-                sendNextByte();
-                m_trickle.start();
-            }
-        });
+        QTimer::singleShot(
+            m_behaviour.delayMs, m_socket, [this, socket, bytes, text, line, byteGapMs] {
+                if (!socket || socket->state() != QAbstractSocket::ConnectedState)
+                    return;
+                say(QStringLiteral("%1 answer %2: %3")
+                        .arg(m_peer)
+                        .arg(line)
+                        .arg(text.size() > 40 ? QStringLiteral("%1 bytes").arg(text.size())
+                                              : QString::fromLatin1(text)));
+                if (byteGapMs == 0) {
+                    socket->write(bytes);
+                    return;
+                }
+                m_trickle.setInterval(byteGapMs);
+                // One byte per segment, each a pause after the one before; answers keep their
+                // order.
+                m_outgoing += bytes;
+                if (!m_trickle.isActive()) {
+                    sendNextByte();
+                    m_trickle.start();
+                }
+            });
     }
 
     void sendNextByte() {
@@ -179,7 +180,9 @@ private:
 Behaviour chaosBehaviour(QRandomGenerator &random, int generation, QString *description) {
     Behaviour b;
     b.generation = generation;
-    const auto between = [&random](int low, int high) { return int(random.bounded(low, high + 1)); };
+    const auto between = [&random](int low, int high) {
+        return int(random.bounded(low, high + 1));
+    };
     switch (random.bounded(10)) {
     case 0:
         *description = QStringLiteral("answering ok");
@@ -399,8 +402,8 @@ int main(int argc, char *argv[]) {
                      : QStringLiteral(", UDP port %1").arg(discovery.localPort())));
     QTimer changes;
     const int chaosMs = parser.value(chaos).toInt();
-    const quint32 chaosSeed = parser.isSet(seed) ? parser.value(seed).toUInt()
-                                                 : QRandomGenerator::global()->generate();
+    const quint32 chaosSeed =
+        parser.isSet(seed) ? parser.value(seed).toUInt() : QRandomGenerator::global()->generate();
     QRandomGenerator random(chaosSeed);
     if (chaosMs > 0) {
         say(QStringLiteral("behaviour changes every %1 ms, seed %2").arg(chaosMs).arg(chaosSeed));
