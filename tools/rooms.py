@@ -60,7 +60,11 @@ class Rooms:
             signal.signal(number, self._on_signal)
 
     def __enter__(self):
-        self._make_network()
+        try:
+            self._make_network()
+        except BaseException:
+            self.close()
+            raise
         return self
 
     def __exit__(self, *exception):
