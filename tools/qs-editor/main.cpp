@@ -2,7 +2,8 @@
 // request "qs" with "<host>m<port>", accepts TCP connections on its port, prints every line it
 // receives with a time stamp and answers each with a line of its own ("ok" unless told
 // otherwise). Its options make it misbehave in each of the ways the client must cope with:
-// wrong, slow, cut, endless and missing answers, and connections that are never answered.
+// wrong, slow, cut, endless and missing answers, and connections that are never answered; with
+// --chaos it changes among those ways by itself every few seconds, for long runs against it.
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -11,12 +12,14 @@
 #include <QNetworkDatagram>
 #include <QNetworkInterface>
 #include <QPointer>
+#include <QRandomGenerator>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUdpSocket>
 
 #include <cstdio>
+#include <iterator>
 #include <sys/socket.h>
 
 namespace {
@@ -31,6 +34,9 @@ struct Behaviour {
     int byteGapMs = 0;
     int longLine = 0;
     int vanishAfter = 0;
+    // Counts the changes of behaviour: the counts of close-after, reset-after and vanish-after
+    // start again from each change, for the connections already open too.
+    int generation = 0;
 };
 
 void say(const QString &text) {
@@ -59,7 +65,6 @@ public:
         : QObject(socket), m_socket(socket), m_behaviour(behaviour) {
         m_peer = peerOf(socket);
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-        m_trickle.setInterval(m_behaviour.byteGapMs);
         connect(&m_trickle, &QTimer::timeout, this, &Session::sendNextByte);
         say(QStringLiteral("connection from %1").arg(m_peer));
         connect(socket, &QTcpSocket::readyRead, this, &Session::readLines);
@@ -75,53 +80,69 @@ private:
             QByteArray line = m_socket->readLine();
             line.chop(line.endsWith("\r\n") ? 2 : 1);
             ++m_lines;
+            if (m_generation != m_behaviour.generation) {
+                m_generation = m_behaviour.generation;
+                m_linesOfGeneration = 0;
+            }
+            ++m_linesOfGeneration;
             say(QStringLiteral("%1 line %2: %3")
                     .arg(m_peer)
                     .arg(m_lines)
                     .arg(QString::fromLatin1(line)));
-            if (m_behaviour.resetAfter > 0 && m_lines >= m_behaviour.resetAfter) {
+            if (m_behaviour.resetAfter > 0 && m_linesOfGeneration >= m_behaviour.resetAfter) {
                 say(QStringLiteral("%1 reset").arg(m_peer));
                 reset(m_socket);
                 return;
             }
-            if (m_behaviour.closeAfter > 0 && m_lines >= m_behaviour.closeAfter) {
+            if (m_behaviour.closeAfter > 0 && m_linesOfGeneration >= m_behaviour.closeAfter) {
                 say(QStringLiteral("%1 closing").arg(m_peer));
                 m_socket->disconnectFromHost();
                 return;
             }
-            if (m_behaviour.vanishAfter > 0 && m_lines >= m_behaviour.vanishAfter) {
+            if (m_behaviour.vanishAfter > 0 && m_linesOfGeneration >= m_behaviour.vanishAfter) {
                 if (!m_behaviour.silent)
-                    scheduleAnswer();
+                    scheduleAnswer(m_lines);
                 vanish();
                 return;
             }
             if (!m_behaviour.silent)
-                scheduleAnswer();
+                scheduleAnswer(m_lines);
         }
         // A line that never ends is not kept without bound.
         if (m_socket->bytesAvailable() > 1 << 20)
             m_socket->read(m_socket->bytesAvailable());
     }
 
-    void scheduleAnswer() {
-        const QByteArray bytes = (m_behaviour.longLine > 0 ? QByteArray(m_behaviour.longLine, 'a')
-                                                           : m_behaviour.answer) +
-                                 "\r\n";
+    // The answer is made as the line comes, in the behaviour of that moment, and sent once its
+    // delay is over; the line that it answers is told by its number.
+    void scheduleAnswer(int line) {
+        const QByteArray text =
+            m_behaviour.longLine > 0 ? QByteArray(m_behaviour.longLine, 'a') : m_behaviour.answer;
+        const QByteArray bytes = text + "\r\n";
+        const int byteGapMs = m_behaviour.byteGapMs;
         QPointer<QTcpSocket> socket = m_socket;
-        QTimer::singleShot(m_behaviour.delayMs, m_socket, [this, socket, bytes] {
-            if (!socket || socket->state() != QAbstractSocket::ConnectedState)
-                return;
-            if (m_behaviour.byteGapMs == 0) {
-                socket->write(bytes);
-                return;
-            }
-            // One byte per segment, each a pause after the one before; answers keep their order.
-            m_outgoing += bytes;
-            if (!m_trickle.isActive()) {
-                sendNextByte();
-                m_trickle.start();
-            }
-        });
+        QTimer::singleShot(
+            m_behaviour.delayMs, m_socket, [this, socket, bytes, text, line, byteGapMs] {
+                if (!socket || socket->state() != QAbstractSocket::ConnectedState)
+                    return;
+                say(QStringLiteral("%1 answer %2: %3")
+                        .arg(m_peer)
+                        .arg(line)
+                        .arg(text.size() > 40 ? QStringLiteral("%1 bytes").arg(text.size())
+                                              : QString::fromLatin1(text)));
+                if (byteGapMs == 0) {
+                    socket->write(bytes);
+                    return;
+                }
+                m_trickle.setInterval(byteGapMs);
+                // One byte per segment, each a pause after the one before; answers keep their
+                // order.
+                m_outgoing += bytes;
+                if (!m_trickle.isActive()) {
+                    sendNextByte();
+                    m_trickle.start();
+                }
+            });
     }
 
     void sendNextByte() {
@@ -147,9 +168,70 @@ private:
     const Behaviour &m_behaviour;
     QString m_peer;
     int m_lines = 0;
+    int m_generation = 0;
+    int m_linesOfGeneration = 0;
     QByteArray m_outgoing;
     QTimer m_trickle;
 };
+
+// One of the ways to misbehave, drawn at random, with what it is called in the output. Each is
+// kept short enough that no single exchange holds the client up for long: its read waits a
+// second at a time, and an answer trickled a byte at a time gets a second for each byte.
+Behaviour chaosBehaviour(QRandomGenerator &random, int generation, QString *description) {
+    Behaviour b;
+    b.generation = generation;
+    const auto between = [&random](int low, int high) {
+        return int(random.bounded(low, high + 1));
+    };
+    switch (random.bounded(10)) {
+    case 0:
+        *description = QStringLiteral("answering ok");
+        break;
+    case 1: {
+        static const QByteArray others[] = {"OK", "ok ", "no", "error", ""};
+        b.answer = others[random.bounded(int(std::size(others)))];
+        *description = QStringLiteral("answering \"%1\"").arg(QString::fromLatin1(b.answer));
+        break;
+    }
+    case 2:
+        b.delayMs = between(100, 2500);
+        *description = QStringLiteral("answering after %1 ms").arg(b.delayMs);
+        break;
+    case 3:
+        b.byteGapMs = 5;
+        *description = QStringLiteral("answering one byte at a time");
+        break;
+    case 4:
+        b.byteGapMs = between(50, 600);
+        *description = QStringLiteral("answering one byte every %1 ms").arg(b.byteGapMs);
+        break;
+    case 5:
+        b.closeAfter = between(1, 6);
+        *description = QStringLiteral("closing after %1 lines").arg(b.closeAfter);
+        break;
+    case 6:
+        b.resetAfter = between(1, 6);
+        *description = QStringLiteral("resetting after %1 lines").arg(b.resetAfter);
+        break;
+    case 7:
+        b.vanishAfter = between(1, 6);
+        *description = QStringLiteral("vanishing after %1 lines").arg(b.vanishAfter);
+        break;
+    case 8:
+        b.silent = true;
+        *description = QStringLiteral("answering nothing");
+        break;
+    default:
+        b.answer = "ok";
+        b.delayMs = between(0, 900);
+        b.byteGapMs = between(0, 1) ? between(5, 200) : 0;
+        *description = QStringLiteral("answering ok after %1 ms, %2 ms between bytes")
+                           .arg(b.delayMs)
+                           .arg(b.byteGapMs);
+        break;
+    }
+    return b;
+}
 
 QString firstOwnIpv4Address() {
     for (const QHostAddress &address : QNetworkInterface::allAddresses()) {
@@ -229,9 +311,20 @@ int main(int argc, char *argv[]) {
         QStringLiteral("drop"),
         QStringLiteral("Accept no connection: connects to the TCP port get no answer at all, as "
                        "behind a firewall that drops them."));
+    const QCommandLineOption chaos(
+        QStringLiteral("chaos"),
+        QStringLiteral("Change the behaviour every this many milliseconds, at random among wrong, "
+                       "empty, late, split, trickled and missing answers and connections closed, "
+                       "reset or left hanging after a few lines; each change is printed. The "
+                       "options above then set only the first behaviour."),
+        QStringLiteral("ms"), QStringLiteral("0"));
+    const QCommandLineOption seed(
+        QStringLiteral("seed"),
+        QStringLiteral("Seed of the random choices of --chaos (a new one each run; printed)."),
+        QStringLiteral("number"));
     parser.addOptions({udpPort, tcpPort, bindAddress, announce, announcePort, replyPort,
                        noDiscovery, answer, delay, silent, closeAfter, resetAfter, split, trickle,
-                       longLine, vanishAfter, drop});
+                       longLine, vanishAfter, drop, chaos, seed});
     parser.process(app);
 
     Behaviour behaviour;
@@ -307,5 +400,22 @@ int main(int argc, char *argv[]) {
             .arg(parser.isSet(noDiscovery)
                      ? QString()
                      : QStringLiteral(", UDP port %1").arg(discovery.localPort())));
+    QTimer changes;
+    const int chaosMs = parser.value(chaos).toInt();
+    const quint32 chaosSeed =
+        parser.isSet(seed) ? parser.value(seed).toUInt() : QRandomGenerator::global()->generate();
+    QRandomGenerator random(chaosSeed);
+    if (chaosMs > 0) {
+        say(QStringLiteral("behaviour changes every %1 ms, seed %2").arg(chaosMs).arg(chaosSeed));
+        changes.setInterval(chaosMs);
+        QObject::connect(&changes, &QTimer::timeout, &changes, [&] {
+            QString description;
+            // The sessions hold the behaviour by reference: they take the change at their next
+            // line.
+            behaviour = chaosBehaviour(random, behaviour.generation + 1, &description);
+            say(QStringLiteral("behaviour: %1").arg(description));
+        });
+        changes.start();
+    }
     return QCoreApplication::exec();
 }

@@ -85,8 +85,20 @@ int main(int argc, char *argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 2 && args.size() != 4) {
-        std::fprintf(stderr, "usage: render-pages <output folder> [width height]\n");
+    const char *usage =
+        "usage: render-pages <output folder> [width height]\n"
+        "Draws every page of the window at width by height (769 by 816) into the folder as PNG\n"
+        "files, one per view, headless and without network.\n";
+    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+    bool numbers = true;
+    if (args.size() == 4)
+        for (int i : {2, 3})
+            numbers = numbers && args.at(i).toInt() > 0;
+    if ((args.size() != 2 && args.size() != 4) || !numbers || args.at(1).startsWith('-')) {
+        std::fputs(usage, stderr);
         return 2;
     }
     const QString out = args.at(1);
