@@ -141,10 +141,10 @@ void ButtonGroup::press(const QString &name) {
 void ButtonGroup::holdDown(int pointer, int button) {
     if (button < 0 || !m_member->buttons[button].repeats)
         return;
-    m_repeats.start(pointer, [client = QPointer<MainClient>(m_client),
-                              name = m_member->buttons[button].name] {
-        return client ? client->press(name) : true;
-    });
+    m_repeats.start(
+        pointer, [client = QPointer<MainClient>(m_client), name = m_member->buttons[button].name] {
+            return client ? client->press(name) : true;
+        });
 }
 
 void ButtonGroup::mousePressEvent(QMouseEvent *event) {

@@ -94,11 +94,14 @@ void ButtonGroupAccessible::install() {
 }
 
 void ButtonGroupAccessible::buttonsShown(ButtonGroup *group, bool shown) {
-    auto *iface = dynamic_cast<ButtonGroupAccessible *>(QAccessible::queryAccessibleInterface(group));
+    auto *iface =
+        dynamic_cast<ButtonGroupAccessible *>(QAccessible::queryAccessibleInterface(group));
     if (!iface)
         return;
-    for (QAccessible::Id id : std::as_const(iface->m_buttons)) {
-        QAccessibleEvent event(QAccessible::accessibleInterface(id),
+    // Every button, those the reader has not asked for yet included: a reader that passed over
+    // the hidden group learns of its buttons from these events.
+    for (int i = 0; i < iface->childCount(); ++i) {
+        QAccessibleEvent event(iface->child(i),
                                shown ? QAccessible::ObjectShow : QAccessible::ObjectHide);
         QAccessible::updateAccessibility(&event);
     }

@@ -17,8 +17,8 @@ public:
 
     // Installed once, before the first group is made: the groups' interfaces come from here.
     static void install();
-    // The group was shown or hidden, with its page or on its own: the buttons a reader has
-    // seen are said to be shown or hidden too, as the toolkit says of its own items, so that a
+    // The group was shown or hidden, with its page or on its own: its buttons are said to be
+    // shown or hidden too, as the toolkit says of its own items, so that a
     // reader that keeps what it has seen finds the buttons that are there now.
     static void buttonsShown(ButtonGroup *group, bool shown);
 

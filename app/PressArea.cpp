@@ -109,9 +109,8 @@ bool PressArea::runPress() {
 void PressArea::holdDown(int pointer) {
     if (!m_repeatsWhenHeld)
         return;
-    m_repeats.start(pointer, [area = QPointer<PressArea>(this)] {
-        return area ? area->runPress() : true;
-    });
+    m_repeats.start(pointer,
+                    [area = QPointer<PressArea>(this)] { return area ? area->runPress() : true; });
 }
 
 template <typename Change> void PressArea::changeState(Change change) {

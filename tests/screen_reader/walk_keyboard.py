@@ -51,6 +51,14 @@ def outside(build_dir):
                                  os.path.abspath(__file__), "--inside", build_dir])
         return inside.returncode
     finally:
+        # Whatever the run left behind (it was stopped, or failed half way) ends with the
+        # namespace; only the test's own processes live in it.
+        pids = subprocess.run(["ip", "netns", "pids", namespace], capture_output=True, text=True)
+        for pid in pids.stdout.split():
+            try:
+                os.kill(int(pid), signal.SIGKILL)
+            except ProcessLookupError:
+                pass
         subprocess.run(["ip", "netns", "del", namespace])
 
 
@@ -83,7 +91,7 @@ class Stack:
         bus_path = os.path.join(self.work, "session-bus")
         bus = self.start_process(["dbus-daemon", "--session", "--nofork", "--nopidfile",
                                   f"--address=unix:path={bus_path}", "--print-address=1"],
-                                 stdout=subprocess.PIPE, text=True)
+                                 stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
         address = bus.stdout.readline().strip()
         if not address:
             raise RuntimeError("the session bus did not start")
@@ -99,6 +107,10 @@ class Stack:
             "DBUS_SESSION_BUS_ADDRESS": address,
             "LANG": "C.UTF-8",
         }
+        # A client built with the sanitizers reports as the test run asks.
+        for name in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"):
+            if name in os.environ:
+                self.env[name] = os.environ[name]
         os.makedirs(self.env["XDG_CONFIG_HOME"])
         # The accessibility bus, and its registry, as a desktop session starts them.
         self.start_process([BUS_LAUNCHER, "--launch-immediately"], env=self.env,
@@ -163,10 +175,14 @@ class ScreenReaderTest(unittest.TestCase):
     def setUpClass(cls):
         cls.stack = Stack(cls.build_dir)
         try:
-            cls.stack.start()
+            cls.start_reader()
         except BaseException:
             cls.stack.stop()
             raise
+
+    @classmethod
+    def start_reader(cls):
+        cls.stack.start()
         # The reader's side talks to the accessibility bus of the test's own session.
         os.environ.update(cls.stack.env)
         import pyatspi  # noqa: E402  (the bus is chosen as the library starts)
@@ -187,7 +203,6 @@ class ScreenReaderTest(unittest.TestCase):
                 if app is not None and app.name == "QSclient":
                     cls.app = app
         if cls.app is None:
-            cls.stack.stop()
             raise AssertionError("the client is not on the accessibility bus")
 
     @classmethod
