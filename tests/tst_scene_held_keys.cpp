@@ -247,6 +247,17 @@ private slots:
         QCOMPARE(s().link.lines, QStringList(3, "sent " + word));
         QCOMPARE(s().boxTexts, QStringList{box});
     }
+
+    // Through the program's own link with no editor connected: the first send shows the
+    // message, and the key, still held, sends nothing more.
+    void noConnectionThroughTheRealLink() {
+        s().client->setCommandLink(s().client->link()->commandLink());
+        s().client->link()->discovery().stop();
+        const QPointF at = centreOf("SpeedButton35");
+        down(Input::Touch, 0, at);
+        runAt({{1250, [&] { up(Input::Touch, 0, at); }}});
+        QCOMPARE(s().boxTexts, QStringList{"Πρόβλημα!!! Δεν υπάρχει σύνδεση με τον Server QS"});
+    }
 };
 
 QTEST_MAIN(SceneHeldKeysTest)
