@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""The keyboard page as a screen reader finds it, through the real accessibility stack.
+"""The pages as a screen reader finds them, through the real accessibility stack.
 
 The real client is started as it starts under a screen reader that runs before it: with the
 accessibility bridge on from its start, on a session bus of the test's own with the
@@ -11,7 +11,7 @@ Everything runs inside a private network namespace with loopback alone: the clie
 broadcast, the editor's answer and the connection stay there. The session bus, the accessibility
 bus and the X server are the test's own: the machine's session bus is never used.
 
-Run by ctest as `walk_keyboard.py BUILD_DIR`; it needs root for the namespace and exits with 77
+Run by ctest as `walk_pages.py BUILD_DIR`; it needs root for the namespace and exits with 77
 (skipped) without it.
 """
 
@@ -242,13 +242,30 @@ class ScreenReaderTest(unittest.TestCase):
         return self.pyatspi.findDescendant(
             self.app, lambda a: a is not None and a.name == name and a.getRole() == role)
 
+    def shown_names(self, under):
+        return [b.name for b in self.shown_buttons(under)]
+
+    def press_shown(self, name):
+        """Presses the one button of that name that is showing anywhere in the window."""
+        found = [b for b in self.shown_buttons(self.app) if b.name == name]
+        self.assertEqual(len(found), 1, name)
+        self.press(found[0])
+        self.run_events(0.5)
+
+    def told(self, shown):
+        """The names of the objects the client said came to show (or went), since the events
+        were last cleared."""
+        return {e.source.name for e in self.events
+                if e.type == "object:state-changed:showing" and e.detail1 == int(shown)}
+
     def press(self, accessible):
         action = accessible.queryAction()
         names = [action.getName(i) for i in range(action.nActions)]
         self.assertIn("Press", names, accessible.name)
         action.doAction(names.index("Press"))
 
-    def test_keyboard_page_as_a_reader_finds_it(self):
+    # The tests run in the order of their names, each from where the one before left the window.
+    def test_1_keyboard_page_as_a_reader_finds_it(self):
         keyboard = self.find("Sign keyboard", self.pyatspi.ROLE_PANEL)
         self.assertIsNotNone(keyboard)
         self.assertTrue(self.showing(keyboard))
@@ -296,6 +313,94 @@ class ScreenReaderTest(unittest.TestCase):
         self.assertTrue(first_names <= gone_now, gone_now)
         # The set button sends nothing.
         self.assertEqual(self.stack.lines_received()[before:], ["k1"])
+
+    def test_2_pop_up_group_as_a_reader_finds_it(self):
+        group = self.find("Modulation signs", self.pyatspi.ROLE_PANEL)
+        self.assertFalse(self.showing(group))
+        keyboard = self.find("Sign keyboard", self.pyatspi.ROLE_PANEL)
+        before = len(self.shown_buttons(keyboard))
+
+        del self.events[:]
+        self.press_shown("Open or close modulation signs")
+        self.assertTrue(self.showing(group))
+        opened = self.shown_names(group)
+        self.assertGreaterEqual(len(opened), 15, opened)
+        self.assertTrue(set(opened) <= self.told(True))
+        self.assertEqual(len(self.shown_buttons(keyboard)), before + len(opened))
+
+        del self.events[:]
+        self.press_shown("Open or close modulation signs")
+        self.assertFalse(self.showing(group))
+        self.assertEqual(self.shown_names(group), [])
+        self.assertTrue(set(opened) <= self.told(False))
+        self.assertEqual(len(self.shown_buttons(keyboard)), before)
+
+    def test_3_other_pages_as_a_reader_finds_them(self):
+        keyboard = self.find("Sign keyboard", self.pyatspi.ROLE_PANEL)
+        sent_before = len(self.stack.lines_received())
+        keyboard_names = sorted(self.shown_names(keyboard))
+
+        # The cursor keys (the editor is told that they are open): the page's keys and nothing
+        # of the keyboard page.
+        del self.events[:]
+        self.press_shown("Open the cursor keys")
+        self.assertFalse(self.showing(keyboard))
+        self.assertEqual(self.shown_buttons(keyboard), [])
+        self.assertIn("Backspace", self.told(False))
+        self.assertEqual(sorted(self.shown_names(self.app)),
+                         sorted(["Επιστροφή", "Cursor left", "Large left arrow",
+                                 "Large right arrow", "Cursor up", "Cursor right",
+                                 "Cursor down"]))
+        # A cursor key's action is one press, though the key repeats while held.
+        self.press_shown("Cursor up")
+        self.press_shown("Large right arrow")
+        self.stack.wait_for(lambda: len(self.stack.lines_received()) >= sent_before + 3, 10,
+                            "the cursor keys' actions sent nothing")
+        self.run_events(0.5)
+        self.assertEqual(self.stack.lines_received()[sent_before:],
+                         ["move_client", "SpeedButton7", "SpeedButton31"])
+
+        # Back to the keyboard page (the editor is told that the cursor keys have closed), which
+        # the reader is told of, as it was left.
+        del self.events[:]
+        self.press_shown("Επιστροφή")
+        self.assertTrue(self.showing(keyboard))
+        self.assertIn("Backspace", self.told(True))
+        self.assertEqual(sorted(self.shown_names(keyboard)), keyboard_names)
+
+        # The modal signatures, their first mode's row open; another mode's tab opens its row
+        # in its place.
+        self.press_shown("Open the modal signatures")
+        self.assertFalse(self.showing(keyboard))
+        names = self.shown_names(self.app)
+        for name in ("Ἠχος", "Επιστροφή", "Mode α'", "Mode β'", "Mode πλ δ'"):
+            self.assertIn(name, names)
+        first_mode = self.find("Mode α'", self.pyatspi.ROLE_PANEL)
+        second_mode = self.find("Mode β'", self.pyatspi.ROLE_PANEL)
+        self.assertTrue(self.showing(first_mode))
+        self.assertFalse(self.showing(second_mode))
+        first_row = self.shown_names(first_mode)
+        self.assertGreaterEqual(len(first_row), 5, first_row)
+        del self.events[:]
+        self.press_shown("Mode β'")
+        self.assertFalse(self.showing(first_mode))
+        self.assertEqual(self.shown_names(first_mode), [])
+        self.assertTrue(self.showing(second_mode))
+        second_row = self.shown_names(second_mode)
+        self.assertGreaterEqual(len(second_row), 3, second_row)
+        self.assertTrue(set(second_row) <= self.told(True))
+
+        # The settings, opened from the keyboard page: the connection button, the check box and
+        # the way back.
+        self.press_shown("Επιστροφή")
+        self.press_shown("Open the settings")
+        names = self.shown_names(self.app)
+        for name in ("Connect Disconnect", "Οθόνη πάντα ανοιχτή", "Επιστροφή"):
+            self.assertIn(name, names)
+        self.assertNotIn("Mode β'", names)
+        self.assertEqual(self.shown_buttons(keyboard), [])
+        self.assertEqual(self.stack.lines_received()[sent_before:],
+                         ["move_client", "SpeedButton7", "SpeedButton31", "move_client"])
 
 
 def main():
