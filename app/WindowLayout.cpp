@@ -145,14 +145,6 @@ QString WindowLayout::handlerOf(const QString &control) const {
     return place->button >= 0 ? owner.buttons.at(place->button).handler : owner.handler;
 }
 
-bool WindowLayout::repeats(const QString &control) const {
-    const auto place = m_places.constFind(control);
-    if (place == m_places.cend())
-        return false;
-    const LayoutMember &owner = m_pages.constFind(place->page)->at(place->member);
-    return place->button >= 0 ? owner.buttons.at(place->button).repeats : owner.repeats;
-}
-
 QRectF WindowLayoutTable::rect(const QString &name) const {
     const LayoutMember *member = WindowLayout::standard().member(name);
     return member ? member->rect : QRectF();

@@ -63,8 +63,6 @@ public:
 
     // The press handler of a button, set button or check box; empty for a name that is none.
     QString handlerOf(const QString &control) const;
-    // Whether the control repeats while it is held; false for a name that is none.
-    bool repeats(const QString &control) const;
 
 private:
     // Where a name is found: its page, its index among the page's members, and for a button its

@@ -1,4 +1,5 @@
 #include "PageScene.h"
+#include "app/WindowLayout.h"
 
 #include <QPointingDevice>
 #include <QTest>
@@ -80,6 +81,27 @@ private slots:
     }
 
     void cleanup() { m_scene.reset(); }
+
+    // The keys that repeat are those the layout table marks, and only they: backspace, the tool
+    // column's cursor keys, the arrow pad and the large arrows.
+    void theTableMarksTheRepeatingKeys() {
+        const WindowLayout &table = WindowLayout::standard();
+        QStringList repeating;
+        for (const QString &page : table.pageNames()) {
+            for (const LayoutMember *member : table.members(page)) {
+                if (member->repeats)
+                    repeating.append(member->name);
+                for (const LayoutButton &button : member->buttons) {
+                    if (button.repeats)
+                        repeating.append(button.name);
+                }
+            }
+        }
+        repeating.sort();
+        QCOMPARE(repeating,
+                 (QStringList{"SpeedButton10", "SpeedButton25", "SpeedButton31", "SpeedButton35",
+                              "SpeedButton7", "SpeedButton8", "SpeedButton9", "moveL", "moveR"}));
+    }
 
     void holds_data() {
         QTest::addColumn<Input>("input");
