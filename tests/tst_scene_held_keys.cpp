@@ -1,11 +1,10 @@
-#include "PageScene.h"
+#include "SceneTest.h"
 #include "app/WindowLayout.h"
 
 #include <QPointingDevice>
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <memory>
 
 enum class Input { Mouse, Touch };
 Q_DECLARE_METATYPE(Input)
@@ -17,14 +16,11 @@ Q_DECLARE_METATYPE(RecordingLink::Answer)
 // A hold ends on a precise timer started with the press. The key's own sends are timed from the
 // same press on the same event loop, and timers that are both overdue run in the order they
 // fell due, so the count of lines does not depend on how busy the machine is.
-class SceneHeldKeysTest : public QObject {
+class SceneHeldKeysTest : public SceneTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<PageScene> m_scene;
     QPointingDevice *m_finger = QTest::createTouchDevice();
-
-    PageScene &s() { return *m_scene; }
 
     QPointF centreOf(const QString &name) {
         const Target target = s().target(name);
@@ -65,22 +61,20 @@ private:
 
     void showPageOf(const QString &key) {
         if (key.startsWith("SpeedButton") && key != "SpeedButton35")
-            s().client->pages()->showCursorPage();
+            client()->pages()->showCursorPage();
         if (key.startsWith("move"))
-            s().client->pages()->showCursorPage();
+            client()->pages()->showCursorPage();
         QTRY_VERIFY2(s().target(key).isVisible(), qPrintable(key));
     }
 
 private slots:
     void init() {
-        m_scene = std::make_unique<PageScene>();
-        QVERIFY2(s().window(), qPrintable(s().scene->errors()));
-        QVERIFY(s().showAtRestoredSize());
+        SceneTest::init();
+        if (QTest::currentTestFailed())
+            return;
         // A box a send shows is counted by the window, as the real link's are.
-        s().link.boxes = &s().client->boxes();
+        s().link.boxes = &client()->boxes();
     }
-
-    void cleanup() { m_scene.reset(); }
 
     // The keys that repeat are those the layout table marks, and only they: backspace, the tool
     // column's cursor keys, the arrow pad and the large arrows.
@@ -273,8 +267,8 @@ private slots:
     // Through the program's own link with no editor connected: the first send shows the
     // message, and the key, still held, sends nothing more.
     void noConnectionThroughTheRealLink() {
-        s().client->setCommandLink(s().client->link()->commandLink());
-        s().client->link()->discovery().stop();
+        client()->setCommandLink(client()->link()->commandLink());
+        client()->link()->discovery().stop();
         const QPointF at = centreOf("SpeedButton35");
         down(Input::Touch, 0, at);
         runAt({{1250, [&] { up(Input::Touch, 0, at); }}});
