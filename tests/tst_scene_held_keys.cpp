@@ -49,12 +49,12 @@ private:
     void runAt(const QList<std::pair<int, std::function<void()>>> &steps) {
         int done = 0;
         int last = 0;
-        for (const auto &[ms, step] : steps) {
-            QTimer::singleShot(ms, Qt::PreciseTimer, this, [&done, step] {
+        for (const auto &timed : steps) {
+            QTimer::singleShot(timed.first, Qt::PreciseTimer, this, [&done, step = timed.second] {
                 step();
                 ++done;
             });
-            last = std::max(last, ms);
+            last = std::max(last, timed.first);
         }
         QTRY_VERIFY_WITH_TIMEOUT(done == steps.size(), last + 10000);
     }
