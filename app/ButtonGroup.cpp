@@ -99,7 +99,8 @@ QRectF ButtonGroup::buttonSceneRect(const QString &name) const {
 }
 
 void ButtonGroup::pressButton(const QString &name) {
-    if (ownButton(name))
+    // A hidden or disabled group takes no tap, and so no screen reader's press either.
+    if (isVisible() && isEnabled() && ownButton(name))
         press(name);
 }
 
