@@ -37,6 +37,9 @@ ButtonGroup::ButtonGroup(QQuickItem *parent) : QQuickItem(parent) {
     setAcceptedMouseButtons(Qt::LeftButton);
     setAcceptTouchEvents(true);
     setAcceptHoverEvents(true);
+    // Before the toolkit's accessible attachment is made, which, where a screen reader is
+    // already listening, asks for the group's interface at once.
+    ButtonGroupAccessible::install();
     // Read as soon as the name is set, before the bindings of what the group holds (a picture
     // placed by a button's rectangle) are first evaluated.
     connect(this, &QObject::objectNameChanged, this, &ButtonGroup::readLayout);
@@ -56,7 +59,6 @@ void ButtonGroup::setClient(MainClient *client) {
 
 void ButtonGroup::componentComplete() {
     QQuickItem::componentComplete();
-    ButtonGroupAccessible::install();
     if (!m_member)
         qWarning("The layout table has no group %s", qPrintable(objectName()));
 }
@@ -97,7 +99,8 @@ QRectF ButtonGroup::buttonSceneRect(const QString &name) const {
 }
 
 void ButtonGroup::pressButton(const QString &name) {
-    if (ownButton(name))
+    // A hidden or disabled group takes no tap, and so no screen reader's press either.
+    if (isVisible() && isEnabled() && ownButton(name))
         press(name);
 }
 
@@ -136,10 +139,20 @@ void ButtonGroup::press(const QString &name) {
     });
 }
 
+void ButtonGroup::holdDown(int pointer, int button) {
+    if (button < 0 || !m_member->buttons[button].repeats)
+        return;
+    m_repeats.start(
+        pointer, [client = QPointer<MainClient>(m_client), name = m_member->buttons[button].name] {
+            return client ? client->press(name) : true;
+        });
+}
+
 void ButtonGroup::mousePressEvent(QMouseEvent *event) {
     const int button = buttonAt(event->position());
     m_mouseDown = true;
     m_mouse = {button, button >= 0};
+    holdDown(KeyRepeats::kMouse, button);
     event->accept();
 }
 
@@ -149,6 +162,10 @@ void ButtonGroup::mouseMoveEvent(QMouseEvent *event) {
         return;
     }
     m_mouse.inside = insideButton(m_mouse.button, event->position());
+    // Sliding off the button ends its repeat for good; before it has sent, the release may
+    // still press, as on any button.
+    if (!m_mouse.inside)
+        m_repeats.stop(KeyRepeats::kMouse);
 }
 
 void ButtonGroup::mouseReleaseEvent(QMouseEvent *event) {
@@ -157,7 +174,8 @@ void ButtonGroup::mouseReleaseEvent(QMouseEvent *event) {
         return;
     }
     m_mouseDown = false;
-    if (insideButton(m_mouse.button, event->position()))
+    const bool sentWhileHeld = m_repeats.end(KeyRepeats::kMouse);
+    if (insideButton(m_mouse.button, event->position()) && !sentWhileHeld)
         press(m_mouse.button);
     m_mouse = {};
 }
@@ -168,6 +186,7 @@ void ButtonGroup::mouseDoubleClickEvent(QMouseEvent *event) {
 }
 
 void ButtonGroup::mouseUngrabEvent() {
+    m_repeats.end(KeyRepeats::kMouse);
     m_mouseDown = false;
     m_mouse = {};
 }
@@ -176,6 +195,7 @@ void ButtonGroup::touchEvent(QTouchEvent *event) {
     // A finger that lifted is gone from m_touches already, so only one taken away is forgotten.
     PressArea::followFingerGrabs(this, event->pointingDevice(), m_followedDevices,
                                  [this](int finger) {
+                                     m_repeats.end(finger);
                                      if (m_touches.remove(finger)) {
                                          PressArea::countFingers(-1);
                                          updateHover();
@@ -183,6 +203,7 @@ void ButtonGroup::touchEvent(QTouchEvent *event) {
                                  });
     bool taken = false;
     QList<int> released;
+    QList<std::pair<int, int>> held;
     for (qsizetype i = 0; i < event->pointCount(); ++i) {
         QEventPoint &point = event->point(i);
         const int id = point.id();
@@ -199,6 +220,7 @@ void ButtonGroup::touchEvent(QTouchEvent *event) {
             event->setExclusiveGrabber(point, this);
             point.setAccepted(true);
             taken = true;
+            held.append({id, button});
             break;
         }
         case QEventPoint::Updated:
@@ -207,6 +229,8 @@ void ButtonGroup::touchEvent(QTouchEvent *event) {
             if (finger != m_touches.end()) {
                 finger->inside = insideButton(finger->button, point.position());
                 point.setAccepted(true);
+                if (!finger->inside)
+                    m_repeats.stop(id);
             }
             break;
         }
@@ -214,7 +238,8 @@ void ButtonGroup::touchEvent(QTouchEvent *event) {
             const auto finger = m_touches.constFind(id);
             if (finger == m_touches.cend())
                 break;
-            if (insideButton(finger->button, point.position()))
+            const bool sentWhileHeld = m_repeats.end(id);
+            if (insideButton(finger->button, point.position()) && !sentWhileHeld)
                 released.append(finger->button);
             m_touches.erase(finger);
             PressArea::countFingers(-1);
@@ -229,6 +254,8 @@ void ButtonGroup::touchEvent(QTouchEvent *event) {
     }
     event->setAccepted(taken || !m_touches.isEmpty());
     updateHover();
+    for (const auto &[finger, button] : held)
+        holdDown(finger, button);
     for (int button : released)
         press(button);
 }
@@ -242,6 +269,7 @@ void ButtonGroup::forgetTouches() {
 }
 
 void ButtonGroup::forgetPointers() {
+    m_repeats.endAll();
     forgetTouches();
     m_mouseDown = false;
     m_mouse = {};
@@ -283,6 +311,9 @@ void ButtonGroup::updateHover() {
             hovered.append(m_member->buttons[button].name);
     };
     add(m_mouseOver);
+    // The mouse held on a button that repeats shows it, as a finger resting on it does.
+    if (m_repeats.isRepeating(KeyRepeats::kMouse))
+        add(m_mouse.button);
     for (const Pointer &finger : std::as_const(m_touches))
         add(finger.button);
     if (hovered == m_hovered)
@@ -323,5 +354,7 @@ void ButtonGroup::itemChange(ItemChange change, const ItemChangeData &value) {
     if ((change == ItemVisibleHasChanged && !value.boolValue) ||
         (change == ItemEnabledHasChanged && !value.boolValue))
         forgetPointers();
+    if (change == ItemVisibleHasChanged && m_accessibleMade)
+        ButtonGroupAccessible::buttonsShown(this, value.boolValue);
     QQuickItem::itemChange(change, value);
 }

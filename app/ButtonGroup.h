@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/KeyRepeat.h"
 #include "app/WindowLayout.h"
 
 #include <QHash>
@@ -51,7 +52,8 @@ private:
 // first whose rectangle, edges included, holds the point; a press between the buttons, or on a
 // button that is hidden with the group, is taken and does nothing. Buttons that stick out of the
 // group take presses there too. The mouse and each finger are followed on their own, and every
-// tap is a press, as for a single press area.
+// tap is a press, as for a single press area; a button that the table says repeats sends again
+// and again while it is held (KeyRepeat).
 class ButtonGroup : public QQuickItem {
     Q_OBJECT
     QML_ELEMENT
@@ -127,6 +129,8 @@ private:
     const LayoutButton *ownButton(const QString &name) const;
     void press(int button);
     void press(const QString &name);
+    // A pointer went down on a button: one that repeats starts timing its hold.
+    void holdDown(int pointer, int button);
     // The mouse pointer moved over the group: which button it is over now.
     void mouseOverAt(const QHoverEvent *event);
     void forgetTouches();
@@ -134,6 +138,10 @@ private:
     // Works out the hovered buttons again and lends the slots to them.
     void updateHover();
 
+    friend class ButtonGroupAccessible;
+    // A screen reader (or a test) has asked for the group's accessible interface, so there is one
+    // to tell of its buttons being shown and hidden.
+    bool m_accessibleMade = false;
     MainClient *m_client = nullptr;
     const LayoutMember *m_member = nullptr;
     QList<HoverSlot *> m_slots;
@@ -143,4 +151,5 @@ private:
     bool m_mouseDown = false;
     Pointer m_mouse;
     int m_mouseOver = -1;
+    KeyRepeats m_repeats{this, [this] { updateHover(); }};
 };

@@ -75,7 +75,9 @@ QAccessibleInterface *groupFactory(const QString &, QObject *object) {
 
 } // namespace
 
-ButtonGroupAccessible::ButtonGroupAccessible(ButtonGroup *group) : QAccessibleObject(group) {}
+ButtonGroupAccessible::ButtonGroupAccessible(ButtonGroup *group) : QAccessibleObject(group) {
+    group->m_accessibleMade = true;
+}
 
 ButtonGroupAccessible::~ButtonGroupAccessible() {
     for (QAccessible::Id id : std::as_const(m_buttons))
@@ -89,6 +91,20 @@ void ButtonGroupAccessible::install() {
         return true;
     }();
     Q_UNUSED(installed);
+}
+
+void ButtonGroupAccessible::buttonsShown(ButtonGroup *group, bool shown) {
+    auto *iface =
+        dynamic_cast<ButtonGroupAccessible *>(QAccessible::queryAccessibleInterface(group));
+    if (!iface)
+        return;
+    // Every button, those the reader has not asked for yet included: a reader that passed over
+    // the hidden group learns of its buttons from these events.
+    for (int i = 0; i < iface->childCount(); ++i) {
+        QAccessibleEvent event(iface->child(i),
+                               shown ? QAccessible::ObjectShow : QAccessible::ObjectHide);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 ButtonGroup *ButtonGroupAccessible::group() const {

@@ -15,8 +15,12 @@ public:
     explicit ButtonGroupAccessible(ButtonGroup *group);
     ~ButtonGroupAccessible() override;
 
-    // Installed once, before the first group is shown: the groups' interfaces come from here.
+    // Installed once, before the first group is made: the groups' interfaces come from here.
     static void install();
+    // The group was shown or hidden, with its page or on its own: its buttons are said to be
+    // shown or hidden too, as the toolkit says of its own items, so that a
+    // reader that keeps what it has seen finds the buttons that are there now.
+    static void buttonsShown(ButtonGroup *group, bool shown);
 
     QAccessibleInterface *parent() const override;
     int childCount() const override;

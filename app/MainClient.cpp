@@ -17,7 +17,7 @@
 MainClient::MainClient(MessageBoxes &boxes, SettingsFile settingsFile, DiscoveryEndpoints endpoints,
                        QObject *parent)
     : QObject(parent), m_boxes(boxes), m_settingsFile(std::move(settingsFile)),
-      m_serverLink(boxes, m_fields, std::move(endpoints)), m_link(m_serverLink.commandLink()),
+      m_serverLink(m_boxes, m_fields, std::move(endpoints)), m_link(m_serverLink.commandLink()),
       m_keyboard([this](const QString &word) { return m_link->kataxorisi(word); }) {}
 
 MainClient::~MainClient() {
@@ -83,10 +83,14 @@ void MainClient::closeForTermination() {
         std::fprintf(stderr, "qs-client: %s\n", qPrintable(MessageBoxes::errorText(*failure)));
 }
 
-void MainClient::press(const QString &control) {
-    if (m_keyboard.press(control))
-        return;
-    // The handlers of the window, its pages and the link, by the names the table gives them.
+bool MainClient::press(const QString &control) {
+    const int boxesBefore = m_boxes.shown();
+    if (!m_keyboard.press(control))
+        runHandler(control);
+    return m_boxes.shown() == boxesBefore;
+}
+
+void MainClient::runHandler(const QString &control) {
     static const QHash<QString, std::function<void(MainClient &, const QString &)>> handlers = {
         {QStringLiteral("ark1Click"), [](MainClient &c, const QString &w) { c.ark1Click(w); }},
         {QStringLiteral("moveLClick"), [](MainClient &c, const QString &) { c.moveLClick(); }},

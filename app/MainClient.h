@@ -2,6 +2,7 @@
 
 #include "app/AccessibleNames.h"
 #include "app/ClientFields.h"
+#include "app/MessageBoxes.h"
 #include "app/PageScaling.h"
 #include "app/Pages.h"
 #include "app/SettingsFile.h"
@@ -13,7 +14,6 @@
 #include <QObject>
 
 class CommandLink;
-class MessageBoxes;
 class QDBusConnection;
 
 // The main window's behaviour: its pages, their scaling, the settings page's fields, the
@@ -50,7 +50,12 @@ public:
     WindowLayoutTable *layout() { return &m_layout; }
 
     // A press of any button the layout table holds, run by the handler the table gives it.
-    Q_INVOKABLE void press(const QString &control);
+    // False when it showed a message box (a refused word, no connection): a key that repeats
+    // while held stops there.
+    Q_INVOKABLE bool press(const QString &control);
+    // The boxes every handler of the window shows its messages in; a link put in the server
+    // link's place shows its own there too.
+    MessageBoxes &boxes() { return m_boxes; }
 
     // Once the window's layout is complete: the link starts (discovery takes its port), the
     // settings file is read into the fields and the pages are fitted to the window. False when
@@ -95,7 +100,11 @@ signals:
     void closeRequested();
 
 private:
-    MessageBoxes &m_boxes;
+    // The handlers of the window, its pages and the link, by the names the table gives them.
+    void runHandler(const QString &control);
+
+    // Made before everything that shows a box.
+    CountedBoxes m_boxes;
     SettingsFile m_settingsFile;
     ClientFields m_fields;
     Pages m_pages;

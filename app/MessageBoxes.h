@@ -24,6 +24,24 @@ public:
     static QString errorText(const QString &failureText);
 };
 
+// Other boxes, counted: whoever shows its messages through these can tell whether a handler of
+// its showed one.
+class CountedBoxes : public MessageBoxes {
+public:
+    explicit CountedBoxes(MessageBoxes &boxes) : m_boxes(boxes) {}
+
+    void showMessage(const QString &text) override {
+        ++m_shown;
+        m_boxes.showMessage(text);
+    }
+    // How many have been shown, those still open included.
+    int shown() const { return m_shown; }
+
+private:
+    MessageBoxes &m_boxes;
+    int m_shown = 0;
+};
+
 // The boxes of the window: the open boxes form a stack that the window draws, the last one on
 // top; each box holds up the handler that opened it in an event loop of its own until the user
 // presses OK on it.

@@ -1,5 +1,6 @@
 #include "app/PressArea.h"
 
+#include "app/MainClient.h"
 #include "app/PressQueue.h"
 #include "app/WindowLayout.h"
 
@@ -19,7 +20,10 @@ bool fromTouchScreen(const QPointerEvent *event) {
 
 } // namespace
 
-PressArea::PressArea(QQuickItem *parent) : QQuickItem(parent) {
+PressArea::PressArea(QQuickItem *parent)
+    : QQuickItem(parent), m_repeats(this, [this] {
+          changeState([this] { m_repeatShown = m_repeats.anyRepeating(); });
+      }) {
     setAcceptedMouseButtons(Qt::LeftButton);
     setAcceptTouchEvents(true);
 }
@@ -81,11 +85,32 @@ bool PressArea::isPressed() const {
     return false;
 }
 
+void PressArea::setClient(MainClient *client) {
+    if (m_client == client)
+        return;
+    m_client = client;
+    emit clientChanged();
+}
+
 void PressArea::click() {
     PressQueue::instance().submit([area = QPointer<PressArea>(this)] {
         if (area)
-            emit area->clicked();
+            area->runPress();
     });
+}
+
+bool PressArea::runPress() {
+    if (m_client)
+        return m_client->press(objectName());
+    emit clicked();
+    return true;
+}
+
+void PressArea::holdDown(int pointer) {
+    if (!m_repeatsWhenHeld)
+        return;
+    m_repeats.start(pointer,
+                    [area = QPointer<PressArea>(this)] { return area ? area->runPress() : true; });
 }
 
 template <typename Change> void PressArea::changeState(Change change) {
@@ -99,6 +124,7 @@ template <typename Change> void PressArea::changeState(Change change) {
 }
 
 void PressArea::forgetPointers() {
+    m_repeats.endAll();
     changeState([this] {
         forgetTouches();
         m_mouseDown = m_mouseInside = m_mouseOver = m_keyDown = false;
@@ -110,6 +136,8 @@ void PressArea::mousePressEvent(QMouseEvent *event) {
         m_mouseDown = true;
         m_mouseInside = contains(event->position());
     });
+    if (m_mouseInside)
+        holdDown(KeyRepeats::kMouse);
     event->accept();
 }
 
@@ -119,6 +147,10 @@ void PressArea::mouseMoveEvent(QMouseEvent *event) {
         return;
     }
     changeState([this, event] { m_mouseInside = contains(event->position()); });
+    // Sliding off the key ends its repeat for good; before it has sent, the release may still
+    // press, as on any key.
+    if (!m_mouseInside)
+        m_repeats.stop(KeyRepeats::kMouse);
 }
 
 void PressArea::mouseReleaseEvent(QMouseEvent *event) {
@@ -127,8 +159,9 @@ void PressArea::mouseReleaseEvent(QMouseEvent *event) {
         return;
     }
     const bool inside = contains(event->position());
+    const bool sentWhileHeld = holdEnded(KeyRepeats::kMouse);
     changeState([this] { m_mouseDown = m_mouseInside = false; });
-    if (inside)
+    if (inside && !sentWhileHeld)
         click();
 }
 
@@ -138,12 +171,14 @@ void PressArea::mouseDoubleClickEvent(QMouseEvent *event) {
 }
 
 void PressArea::mouseUngrabEvent() {
+    holdEnded(KeyRepeats::kMouse);
     changeState([this] { m_mouseDown = m_mouseInside = false; });
 }
 
 void PressArea::touchEvent(QTouchEvent *event) {
     // A finger that lifted is gone from m_touches already, so only one taken away is forgotten.
     followFingerGrabs(this, event->pointingDevice(), m_followedDevices, [this](int finger) {
+        holdEnded(finger);
         changeState([this, finger] {
             if (m_touches.remove(finger))
                 --fingersDown;
@@ -151,6 +186,7 @@ void PressArea::touchEvent(QTouchEvent *event) {
     });
     bool pressedHere = false;
     QList<int> released;
+    QList<int> held;
     changeState([&] {
         for (qsizetype i = 0; i < event->pointCount(); ++i) {
             QEventPoint &point = event->point(i);
@@ -168,12 +204,15 @@ void PressArea::touchEvent(QTouchEvent *event) {
                 event->setExclusiveGrabber(point, this);
                 point.setAccepted(true);
                 pressedHere = true;
+                held.append(id);
                 break;
             case QEventPoint::Updated:
             case QEventPoint::Stationary:
                 if (m_touches.contains(id)) {
                     m_touches[id] = inside;
                     point.setAccepted(true);
+                    if (!inside)
+                        m_repeats.stop(id);
                 }
                 break;
             case QEventPoint::Released:
@@ -181,7 +220,7 @@ void PressArea::touchEvent(QTouchEvent *event) {
                     --fingersDown;
                     m_mouseOver = false;
                     point.setAccepted(true);
-                    if (inside)
+                    if (!holdEnded(id) && inside)
                         released.append(id);
                 }
                 break;
@@ -191,6 +230,8 @@ void PressArea::touchEvent(QTouchEvent *event) {
         }
     });
     event->setAccepted(pressedHere || !released.isEmpty() || !m_touches.isEmpty());
+    for (int finger : held)
+        holdDown(finger);
     for (qsizetype i = 0; i < released.size(); ++i)
         click();
 }
@@ -250,6 +291,7 @@ void PressArea::componentComplete() {
         return;
     setPosition(member->rect.topLeft());
     setSize(member->rect.size());
+    m_repeatsWhenHeld = member->repeats;
     if (!member->text.isEmpty())
         setProperty("text", member->text);
 }

@@ -1,11 +1,16 @@
 #pragma once
 
+#include "app/KeyRepeat.h"
+
 #include <QHash>
 #include <QList>
+#include <QPointer>
 #include <QPointingDevice>
 #include <QQuickItem>
 #include <QtQml/qqml.h>
 #include <functional>
+
+class MainClient;
 
 // The press target of the window: every button, panel and page that takes presses is one.
 //
@@ -18,9 +23,16 @@
 // lands, and taps that follow each other quickly are each a press (touch is taken as touch, so
 // the toolkit never turns a second tap into a double click). The press runs through the
 // PressQueue, one handler at a time.
+//
+// A key that the layout table says repeats sends again and again while it is held (KeyRepeat),
+// each pointer on its own; a key that has sent while held sends nothing more on its release.
 class PressArea : public QQuickItem {
     Q_OBJECT
     QML_ELEMENT
+    Q_MOC_INCLUDE("app/MainClient.h")
+    // Given the client, a press is the client's press of the area's name, run by the handler the
+    // layout table gives it; without one, a press only tells `clicked`.
+    Q_PROPERTY(MainClient *client READ client WRITE setClient NOTIFY clientChanged)
     // Whether the mouse pointer over the area shows as `hovered`; a finger on it always does.
     Q_PROPERTY(bool hoverEnabled READ hoverEnabled WRITE setHoverEnabled NOTIFY hoverEnabledChanged)
     // The mouse pointer is over the area, or a finger rests on it.
@@ -39,9 +51,11 @@ public:
 
     bool contains(const QPointF &point) const override;
 
+    MainClient *client() const { return m_client; }
+    void setClient(MainClient *client);
     bool hoverEnabled() const { return acceptHoverEvents(); }
     void setHoverEnabled(bool enabled);
-    bool isHovered() const { return m_mouseOver || !m_touches.isEmpty(); }
+    bool isHovered() const { return m_mouseOver || !m_touches.isEmpty() || m_repeatShown; }
     bool isPressed() const;
 
     // Fingers down on any press target of the program (press areas and groups). While one is,
@@ -63,6 +77,7 @@ public:
 
 signals:
     void clicked();
+    void clientChanged();
     void hoverEnabledChanged();
     void hoveredChanged();
     void pressedChanged();
@@ -88,6 +103,12 @@ private:
     template <typename Change> void changeState(Change change);
     void forgetPointers();
     void forgetTouches();
+    // Runs one press now; false when it showed a message box.
+    bool runPress();
+    // A pointer went down on the area: a key that repeats starts timing its hold.
+    void holdDown(int pointer);
+    // The pointer lifted or was taken away; true when the key has sent while held.
+    bool holdEnded(int pointer) { return m_repeats.end(pointer); }
 
     // Finger id -> whether it is inside the rectangle now.
     QHash<int, bool> m_touches;
@@ -96,4 +117,9 @@ private:
     bool m_mouseInside = false;
     bool m_mouseOver = false;
     bool m_keyDown = false;
+    QPointer<MainClient> m_client;
+    bool m_repeatsWhenHeld = false;
+    // A pointer's key is repeating: the hover look shows, as for a finger resting on the key.
+    bool m_repeatShown = false;
+    KeyRepeats m_repeats;
 };

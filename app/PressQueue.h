@@ -16,6 +16,9 @@ public:
     // before it.
     void submit(std::function<void()> press);
 
+    // A press is running: outside of its handler, that means it waits in a message box.
+    bool isRunning() const { return m_running; }
+
 private:
     std::deque<std::function<void()>> m_waiting;
     bool m_running = false;

@@ -29,13 +29,19 @@ bool readMember(const QJsonObject &object, LayoutMember &member, QString *error)
     member.text = object.value(QLatin1String("text")).toString();
     member.turned = object.value(QLatin1String("turned")).toDouble(0);
     member.direction = object.value(QLatin1String("direction")).toDouble(0);
+    member.repeats = object.value(QLatin1String("repeat")).toBool(false);
     if (member.name.isEmpty() || member.rect.isNull()) {
         *error = QStringLiteral("a member without a name or rectangle");
         return false;
     }
     for (const QJsonValue &row : object.value(QLatin1String("buttons")).toArray()) {
-        const QJsonArray b = row.toArray();
-        if (b.size() < 5 || b.size() > 6) {
+        // [name, x, y, width, height], then the handler where it is not the sign press, then
+        // the key's properties where it has any.
+        QJsonArray b = row.toArray();
+        QJsonObject properties;
+        if (b.size() > 5 && b.last().isObject())
+            properties = b.takeAt(b.size() - 1).toObject();
+        if (b.size() < 5 || b.size() > 6 || (b.size() == 6 && !b[5].isString())) {
             *error = QStringLiteral("a button of %1 is not [name, x, y, width, height, handler]")
                          .arg(member.name);
             return false;
@@ -43,7 +49,8 @@ bool readMember(const QJsonObject &object, LayoutMember &member, QString *error)
         member.buttons.append(
             {b[0].toString(),
              QRectF(b[1].toDouble(), b[2].toDouble(), b[3].toDouble(), b[4].toDouble()),
-             b.size() == 6 ? b[5].toString() : QStringLiteral("c13Click")});
+             b.size() == 6 ? b[5].toString() : QStringLiteral("c13Click"),
+             properties.value(QLatin1String("repeat")).toBool(false)});
     }
     return true;
 }

@@ -6,12 +6,13 @@
 #include <QRectF>
 #include <QString>
 
-// One button of a group: its name (its command word), its rectangle in the group's units and
-// its press handler.
+// One button of a group: its name (its command word), its rectangle in the group's units, its
+// press handler and whether it repeats while held.
 struct LayoutButton {
     QString name;
     QRectF rect;
     QString handler;
+    bool repeats = false;
 };
 
 // One member of a page, as the layout table gives it.
@@ -37,6 +38,8 @@ struct LayoutMember {
     QString text;
     qreal turned = 0;
     qreal direction = 0;
+    // A key that sends again and again while it is held, as a key of a keyboard does.
+    bool repeats = false;
 };
 
 // The window's layout table (app/window-layout.json, built into the program): each page's

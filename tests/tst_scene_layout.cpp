@@ -112,6 +112,14 @@ private slots:
             << QByteArray(R"({"pages": {"P": [{"name": "g", "kind": "group",
                  "rect": [0, 0, 10, 10], "buttons": [["k1", 0, 0, 5]]}]}})")
             << "a button of g is not [name, x, y, width, height, handler]";
+        QTest::newRow("handler that is no text")
+            << QByteArray(R"({"pages": {"P": [{"name": "g", "kind": "group",
+                 "rect": [0, 0, 10, 10], "buttons": [["k1", 0, 0, 5, 5, 7]]}]}})")
+            << "a button of g is not [name, x, y, width, height, handler]";
+        QTest::newRow("properties before the handler")
+            << QByteArray(R"({"pages": {"P": [{"name": "g", "kind": "group",
+                 "rect": [0, 0, 10, 10], "buttons": [["k1", 0, 0, 5, 5, {"repeat": true}, "h"]]}]}})")
+            << "a button of g is not [name, x, y, width, height, handler]";
         QTest::newRow("a name twice")
             << QByteArray(R"({"pages": {"P": [{"name": "g", "kind": "group",
                  "rect": [0, 0, 10, 10], "buttons": [["k1", 0, 0, 5, 5], ["k1", 5, 0, 5, 5]]}]}})")
@@ -129,6 +137,36 @@ private slots:
         QVERIFY(layout.pageNames().isEmpty());
         QVERIFY(!layout.member("g"));
         QVERIFY(!layout.button("k1"));
+    }
+
+    // A button's properties follow its rectangle, or its handler where it has one.
+    void buttonPropertiesAreRead() {
+        QString error;
+        const WindowLayout layout = WindowLayout::fromJson(
+            R"({"pages": {"P": [{"name": "g", "kind": "group", "rect": [0, 0, 20, 10],
+                "buttons": [["k1", 0, 0, 5, 5, {"repeat": true}],
+                            ["k2", 5, 0, 5, 5, "h", {"repeat": true}],
+                            ["k3", 10, 0, 5, 5, "h", {}],
+                            ["k4", 15, 0, 5, 5]]},
+                {"name": "a", "kind": "key", "rect": [0, 10, 5, 5], "repeat": true}]}})",
+            &error);
+        QCOMPARE(error, QString());
+        const struct {
+            const char *name;
+            const char *handler;
+            bool repeats;
+        } expected[] = {{"k1", "c13Click", true},
+                        {"k2", "h", true},
+                        {"k3", "h", false},
+                        {"k4", "c13Click", false}};
+        for (const auto &e : expected) {
+            const LayoutButton *button = layout.button(e.name);
+            QVERIFY2(button, e.name);
+            QCOMPARE(button->handler, e.handler);
+            QCOMPARE(button->repeats, e.repeats);
+        }
+        QVERIFY(layout.member("a")->repeats);
+        QVERIFY(!layout.member("g")->repeats);
     }
 
     void handlersFromTheTable_data() {

@@ -395,6 +395,38 @@ private slots:
         QCOMPARE(s().link.lines, QStringList{"sent k1"});
     }
 
+    // A reader's press reaches only what a tap can: a button of a hidden page or of a hidden
+    // second set does nothing, and does it again once shown.
+    void aReaderPressesOnlyWhatShows_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QStringList>("linesOnceShown");
+        QTest::newRow("hidden page's button") << "Button3" << QStringList{"written move_client"};
+        QTest::newRow("hidden second set's sign") << "b9" << QStringList{"sent b9"};
+    }
+
+    void aReaderPressesOnlyWhatShows() {
+        QFETCH(QString, button);
+        QFETCH(QStringList, linesOnceShown);
+        s().buildEveryPage();
+        QCOMPARE(client()->pages()->visiblePage(), QString("Panel1"));
+        QAccessibleInterface *hidden = accessibleOf(button);
+        QVERIFY2(hidden, qPrintable(button));
+        QVERIFY(hidden->state().invisible);
+        hidden->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCoreApplication::processEvents();
+        QCOMPARE(s().link.lines, QStringList());
+        QCOMPARE(client()->pages()->visiblePage(), QString("Panel1"));
+
+        if (button == "Button3")
+            client()->pages()->showCursorPage();
+        else
+            client()->keyboard()->press("enallagianavasi");
+        QAccessibleInterface *shown = accessibleOf(button);
+        QVERIFY(!shown->state().invisible);
+        shown->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(s().link.lines, linesOnceShown);
+    }
+
 private:
     static void collectButtons(QAccessibleInterface *from, QList<QAccessibleInterface *> &into) {
         // A screen reader passes over what is not shown, and all within it.

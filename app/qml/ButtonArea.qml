@@ -12,5 +12,9 @@ PressArea {
 
     Accessible.role: Accessible.Button
     Accessible.name: description !== "" ? description : text !== "" ? text : objectName
-    Accessible.onPressAction: click()
+    // Where a tap cannot reach the button (it is hidden, or disabled), neither does the press.
+    Accessible.onPressAction: {
+        if (visible && enabled)
+            click();
+    }
 }

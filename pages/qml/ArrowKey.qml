@@ -7,7 +7,8 @@ import QsClient
 TransparentButton {
     id: key
 
-    required property MainClient client
+    // Its presses are the client's presses of its name.
+    required client
     // The direction the arrow points, in degrees clockwise from up.
     property real direction: 0
 

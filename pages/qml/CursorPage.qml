@@ -35,7 +35,9 @@ ScaledPage {
     objectName: "Panel4"
     width: 409
 
-    // Every member's place is the layout table's (app/window-layout.json), by object name.
+    // Every member's place is the layout table's (app/window-layout.json), by object name. The
+    // arrows are given the client, which runs their presses: they repeat while held, and a
+    // repeat needs to know whether its press went through.
     TextButton {
         objectName: "Button3"
         onClicked: page.client.press(objectName)
@@ -49,42 +51,37 @@ ScaledPage {
     ArrowKey {
         client: page.client
         objectName: "SpeedButton10"
-
         description: page.client.names.control(objectName)
         direction: page.client.layout.direction(objectName)
-        onClicked: page.client.press(objectName)
     }
     TransparentButton {
         objectName: "moveL"
+        client: page.client
         description: page.client.names.control(objectName)
-        onClicked: page.client.press(objectName)
     }
     // The right arrow's button lies 7 units right of and 9 units above its picture; the strips
     // of the picture it leaves uncovered take presses and do nothing.
     TransparentButton {
         objectName: "moveR"
+        client: page.client
         description: page.client.names.control(objectName)
-        onClicked: page.client.press(objectName)
     }
     ArrowKey {
         client: page.client
         objectName: "SpeedButton7"
         description: page.client.names.control(objectName)
         direction: page.client.layout.direction(objectName)
-        onClicked: page.client.press(objectName)
     }
     ArrowKey {
         client: page.client
         objectName: "SpeedButton8"
         description: page.client.names.control(objectName)
         direction: page.client.layout.direction(objectName)
-        onClicked: page.client.press(objectName)
     }
     ArrowKey {
         client: page.client
         objectName: "SpeedButton9"
         description: page.client.names.control(objectName)
         direction: page.client.layout.direction(objectName)
-        onClicked: page.client.press(objectName)
     }
 }
