@@ -11,6 +11,8 @@ Item {
     // The ordinary panel look, a light grey fill with a thin grey outline, instead of plain
     // white: what shows between the page's groups.
     property bool panelLook: false
+    // The scales the page is drawn at, for what it holds that keeps its shape (EvenLayer).
+    readonly property PageScaling scaling: client.scaling
 
     width: 415
     height: 710

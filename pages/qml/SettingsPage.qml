@@ -8,6 +8,17 @@ ScaledPage {
     id: page
 
     readonly property ClientFields fields: client.fields
+    // The fields, the log and the check box keep their letter shapes: each is laid out in units
+    // that are the design's at the tighter of the page's two scales, as much wider or higher as
+    // the page is stretched beyond that, and drawn back into its place.
+    readonly property real even: Math.min(scaling.sx, scaling.sy)
+    readonly property real wide: scaling.sx / even
+    readonly property real high: scaling.sy / even
+
+    component EvenScale: Scale {
+        xScale: 1 / page.wide
+        yScale: 1 / page.high
+    }
 
     objectName: "Panel5"
     x: client.scaling.settingsPageX
@@ -32,7 +43,8 @@ ScaledPage {
         id: edit2
 
         objectName: "Edit2"
-        x: 248; y: 8; width: 113; height: 32
+        x: 248; y: 8; width: 113 * page.wide; height: 32 * page.high
+        transform: EvenScale {}
         text: page.fields.host
         onTextEdited: page.fields.host = text
         containmentMask: PressArea { width: edit2.width; height: edit2.height }
@@ -43,7 +55,8 @@ ScaledPage {
         id: edit3
 
         objectName: "Edit3"
-        x: 264; y: 64; width: 73; height: 32
+        x: 264; y: 64; width: 73 * page.wide; height: 32 * page.high
+        transform: EvenScale {}
         text: page.fields.port
         onTextEdited: page.fields.port = text
         containmentMask: PressArea { width: edit3.width; height: edit3.height }
@@ -62,7 +75,8 @@ ScaledPage {
         readonly property Flickable view: contentItem as Flickable
 
         objectName: "Memo1View"
-        x: 18; y: 122; width: 383; height: 81
+        x: 18; y: 122; width: 383 * page.wide; height: 81 * page.high
+        transform: EvenScale {}
         ScrollBar.vertical.objectName: "Memo1VerticalBar"
         ScrollBar.vertical.policy: contentHeight > availableHeight ? ScrollBar.AlwaysOn
                                                                    : ScrollBar.AsNeeded
@@ -137,7 +151,8 @@ ScaledPage {
         id: screenOn
 
         objectName: "ScreenOn"
-        x: 40; y: 216; width: 193; height: 19
+        x: 40; y: 216; width: 193 * page.wide; height: 19 * page.high
+        transform: EvenScale {}
         text: "Οθόνη πάντα ανοιχτή"
         checked: page.fields.screenOn
         onToggled: page.fields.screenOn = checked
@@ -167,7 +182,8 @@ ScaledPage {
     }
     Label {
         objectName: "Label1"
-        x: 156; y: 92; width: 61; height: 23
+        x: 156; y: 92; width: 61 * page.wide; height: 23 * page.high
+        transform: EvenScale {}
         visible: false
         // Laid out only while its page shows, not at every answer of the editor: hidden with its
         // page, it keeps the last reply it showed until the page shows again.
