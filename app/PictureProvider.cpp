@@ -48,8 +48,9 @@ struct PictureLayers {
 QString roundedRect(const QRectF &r, const qreal radii[4]) {
     const qreal tl = radii[0], tr = radii[1], br = radii[2], bl = radii[3];
     auto arc = [](qreal radius, qreal x, qreal y) {
-        return radius > 0 ? QStringLiteral("A%1 %1 0 0 1 %2 %3").arg(number(radius), number(x), number(y))
-                          : QString();
+        return radius > 0
+                   ? QStringLiteral("A%1 %1 0 0 1 %2 %3").arg(number(radius), number(x), number(y))
+                   : QString();
     };
     return QStringLiteral("M%1 %2H%3%4V%5%6H%7%8V%9%10Z")
         .arg(number(r.left() + tl), number(r.top()), number(r.right() - tr),
@@ -116,9 +117,8 @@ PictureLayers PictureLayers::read(const QByteArray &svg, qreal kx, qreal ky, QSi
         return {};
     writer.writeStartElement(QStringLiteral("svg"));
     writer.writeAttribute(QStringLiteral("xmlns"), QStringLiteral("http://www.w3.org/2000/svg"));
-    writer.writeAttribute(QStringLiteral("viewBox"), QStringLiteral("0 0 %1 %2")
-                                                         .arg(pixels.width())
-                                                         .arg(pixels.height()));
+    writer.writeAttribute(QStringLiteral("viewBox"),
+                          QStringLiteral("0 0 %1 %2").arg(pixels.width()).arg(pixels.height()));
     writer.writeAttribute(QStringLiteral("width"), QString::number(pixels.width()));
     writer.writeAttribute(QStringLiteral("height"), QString::number(pixels.height()));
     // Whatever is neither a tile nor a sign (the ground, the bands of the tool column) is

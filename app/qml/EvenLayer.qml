@@ -11,6 +11,9 @@ Item {
     property real horizontalScale: 1
     property real verticalScale: 1
     readonly property real even: Math.min(horizontalScale, verticalScale)
+    // The width of an outline one unit thick, in the layer's units: never thinner than a pixel,
+    // so that on a small screen an outline is not lost between two rows of pixels.
+    readonly property real hairline: Math.max(1, 1 / even)
 
     enabled: false
     width: parent ? parent.width * horizontalScale / even : 0

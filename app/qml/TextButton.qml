@@ -20,6 +20,8 @@ ButtonArea {
     // Its corners, outline and letters are drawn at one scale across and down; a caption too long
     // for its face at that scale is made smaller, not narrower.
     EvenLayer {
+        id: face
+
         horizontalScale: button.scaling ? button.scaling.sx : 1
         verticalScale: button.scaling ? button.scaling.sy : 1
 
@@ -29,7 +31,8 @@ ButtonArea {
             radius: button.radius
             color: button.pressed ? "#c8c8c8" : button.hovered ? "#e8e8e8" : "#e0e0e0"
             border.color: button.activeFocus ? "#0066ff" : "#8c8c8c"
-            border.width: button.activeFocus ? 2 : 1
+            border.width: (button.activeFocus ? 2 : 1) * face.hairline
+            antialiasing: true
         }
         Text {
             id: caption

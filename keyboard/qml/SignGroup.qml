@@ -26,6 +26,8 @@ ButtonGroup {
     // item per group. The panel's outline and the callout's pointer keep their shape at any
     // stretch of the page.
     EvenLayer {
+        id: look
+
         horizontalScale: group.client ? group.client.scaling.sx * group.stretch : group.stretch
         verticalScale: group.client ? group.client.scaling.sy : 1
 
@@ -35,7 +37,8 @@ ButtonGroup {
             anchors.fill: parent
             color: group.look === "pane" ? group.palette.window : "#f0f0f0"
             border.color: "#a0a0a0"
-            border.width: group.look === "pane" ? 0 : 1
+            border.width: group.look === "pane" ? 0 : look.hairline
+            antialiasing: true
         }
 
         // The callout look: a pointer 23 wide and 11 long at the middle of the top edge, the body

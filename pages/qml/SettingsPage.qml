@@ -8,7 +8,7 @@ ScaledPage {
     id: page
 
     readonly property ClientFields fields: client.fields
-    // The fields, the log and the check box keep their letter shapes: each is laid out in units
+    // The fields and the check box keep their letter shapes: each is laid out in units
     // that are the design's at the tighter of the page's two scales, as much wider or higher as
     // the page is stretched beyond that, and drawn back into its place.
     readonly property real even: Math.min(scaling.sx, scaling.sy)
@@ -75,8 +75,7 @@ ScaledPage {
         readonly property Flickable view: contentItem as Flickable
 
         objectName: "Memo1View"
-        x: 18; y: 122; width: 383 * page.wide; height: 81 * page.high
-        transform: EvenScale {}
+        x: 18; y: 122; width: 383; height: 81
         ScrollBar.vertical.objectName: "Memo1VerticalBar"
         ScrollBar.vertical.policy: contentHeight > availableHeight ? ScrollBar.AlwaysOn
                                                                    : ScrollBar.AsNeeded
@@ -182,8 +181,7 @@ ScaledPage {
     }
     Label {
         objectName: "Label1"
-        x: 156; y: 92; width: 61 * page.wide; height: 23 * page.high
-        transform: EvenScale {}
+        x: 156; y: 92; width: 61; height: 23
         visible: false
         // Laid out only while its page shows, not at every answer of the editor: hidden with its
         // page, it keeps the last reply it showed until the page shows again.
