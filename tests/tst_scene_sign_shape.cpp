@@ -82,7 +82,7 @@ Ink inkIn(const QImage &image, const QRectF &button) {
     ink.tile = tile;
     if (tile.isEmpty())
         return ink;
-    // The tile's rounded corners show what lies beside it; its straight edges lie outside the box.
+    // The tile's rounded corners show what lies beside it.
     const int corner = qMax(2, qRound(qMin(tile.width(), tile.height()) * 0.2));
     auto inCorner = [&](int x, int y) {
         const bool side = x < tile.left() + corner || x > tile.right() - corner;
@@ -90,19 +90,28 @@ Ink inkIn(const QImage &image, const QRectF &button) {
         return side && end;
     };
     // How strongly each column and row is inked: 1 where a pixel is fully the sign's colour.
+    // Where the tile's edge falls between two pixels, a pixel of its outline may lie on the edge
+    // of its box, a line one pixel thick: a pixel there is the sign's only where the ink goes on
+    // inwards.
     constexpr int kFull = 150;
+    auto strength = [&](int x, int y) {
+        return inCorner(x, y) ? 0.0
+                              : qMin(1.0, distance(image.pixel(x, y), ground) / double(kFull));
+    };
     QList<double> columns(tile.width(), 0), rows(tile.height(), 0);
     for (int y = tile.top(); y <= tile.bottom(); ++y) {
         for (int x = tile.left(); x <= tile.right(); ++x) {
-            if (inCorner(x, y))
+            const double here = strength(x, y);
+            if (here < 0.25)
                 continue;
-            const double strength = qMin(1.0, distance(image.pixel(x, y), ground) / double(kFull));
-            if (strength < 0.25)
+            const int inX = x == tile.left() ? x + 1 : x == tile.right() ? x - 1 : x;
+            const int inY = y == tile.top() ? y + 1 : y == tile.bottom() ? y - 1 : y;
+            if ((inX != x || inY != y) && strength(inX, inY) < 0.25)
                 continue;
             double &column = columns[x - tile.left()];
             double &row = rows[y - tile.top()];
-            column = qMax(column, strength);
-            row = qMax(row, strength);
+            column = qMax(column, here);
+            row = qMax(row, here);
         }
     }
     auto extent = [](const QList<double> &strengths, double *from, double *to) {

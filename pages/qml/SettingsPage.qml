@@ -19,6 +19,16 @@ ScaledPage {
         xScale: 1 / page.wide
         yScale: 1 / page.high
     }
+    // A field's frame as the style draws it, but with an outline never thinner than a pixel, so
+    // that on a screen smaller than the page's design the outline is not lost.
+    component FieldFrame: Rectangle {
+        required property Item field
+
+        color: field.palette.base
+        border.color: field.activeFocus ? field.palette.highlight : field.palette.mid
+        border.width: (field.activeFocus ? 2 : 1) * Math.max(1, 1 / page.even)
+        antialiasing: true
+    }
 
     objectName: "Panel5"
     x: client.scaling.settingsPageX
@@ -45,6 +55,7 @@ ScaledPage {
         objectName: "Edit2"
         x: 248; y: 8; width: 113 * page.wide; height: 32 * page.high
         transform: EvenScale {}
+        background: FieldFrame { field: edit2 }
         text: page.fields.host
         onTextEdited: page.fields.host = text
         containmentMask: PressArea { width: edit2.width; height: edit2.height }
@@ -57,6 +68,7 @@ ScaledPage {
         objectName: "Edit3"
         x: 264; y: 64; width: 73 * page.wide; height: 32 * page.high
         transform: EvenScale {}
+        background: FieldFrame { field: edit3 }
         text: page.fields.port
         onTextEdited: page.fields.port = text
         containmentMask: PressArea { width: edit3.width; height: edit3.height }
