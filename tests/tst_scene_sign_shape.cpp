@@ -2,7 +2,7 @@
 // unevenly, but each sign, caption and arrow is drawn at one scale across and down, inside its
 // button. Measured on the window as drawn, as the user sees it: the ink of a sample of tiles on
 // each page, its width over its height.
-#include "PageScene.h"
+#include "SceneTest.h"
 
 #include <QHash>
 #include <QImage>
@@ -179,15 +179,16 @@ const Sample kSamples[] = {
 
 } // namespace
 
-class SceneSignShapeTest : public QObject {
+class SceneSignShapeTest : public SceneTest {
     Q_OBJECT
 
-private:
-    std::unique_ptr<PageScene> m_scene;
-    PageScene &s() { return *m_scene; }
+public:
+    SceneSignShapeTest()
+        : SceneTest({PageScene::Boxes::AnsweredWithOk, PageScene::kRestoredSize, true}) {}
 
+private:
     void show(const QString &view) {
-        Pages *pages = s().client->pages();
+        Pages *pages = client()->pages();
         if (view == QLatin1String("Panelmartyries")) {
             pages->martyriesshowClick();
         } else if (view == QLatin1String("Panel4")) {
@@ -197,7 +198,7 @@ private:
         } else {
             pages->showKeyboardPage();
             if (view == QLatin1String("Panelfthores"))
-                s().client->keyboard()->press(QStringLiteral("enallagifthores"));
+                client()->keyboard()->press(QStringLiteral("enallagifthores"));
         }
     }
 
@@ -219,15 +220,6 @@ private:
     }
 
 private slots:
-    void init() {
-        m_scene = std::make_unique<PageScene>();
-        QVERIFY(s().showAtRestoredSize());
-        s().buildEveryPage();
-        // The pointer away from every button, so that none is drawn in its hover look.
-        QTest::mouseMove(s().window(), QPoint(0, 0));
-    }
-    void cleanup() { m_scene.reset(); }
-
     void signsKeepTheirShape_data() {
         QTest::addColumn<QSize>("windowSize");
         for (const QSize size : {QSize(415, 710), QSize(769, 816), QSize(1920, 1200),
@@ -238,9 +230,10 @@ private slots:
 
     void signsKeepTheirShape() {
         QFETCH(QSize, windowSize);
-        s().window()->resize(windowSize);
-        QTRY_COMPARE(s().client->scaling()->sx(), float(windowSize.width() / 415.0));
-        QTRY_COMPARE(s().client->scaling()->sy(), float(windowSize.height() / 710.0));
+        QVERIFY(s().resizeTo(windowSize));
+        // The pointer on the window's last pixel, where no page has a button, so that none is
+        // drawn in its hover look.
+        QTest::mouseMove(window(), QPoint(windowSize.width() - 1, windowSize.height() - 1));
         QString shown;
         QImage image;
         for (const Sample &sample : kSamples) {
@@ -249,12 +242,12 @@ private slots:
             if (view != shown) {
                 show(view);
                 shown = view;
-                QTRY_VERIFY(picturesDrawn(s().window()->contentItem()));
-                image = s().window()->grabWindow();
+                QTRY_VERIFY(picturesDrawn(window()->contentItem()));
+                image = window()->grabWindow();
             }
             const Target target = s().target(button);
             QVERIFY2(target && target.isVisible(), sample.button);
-            const QRectF rect = target.rectIn(s().window()->contentItem());
+            const QRectF rect = target.rectIn(window()->contentItem());
             const Ink ink = inkIn(image, rect);
             QVERIFY2(!ink.box.isEmpty(), sample.button);
             const double shape = ink.box.width() / ink.box.height();
