@@ -15,18 +15,25 @@ ScaledPage {
     readonly property real wide: scaling.sx / even
     readonly property real high: scaling.sy / even
 
+    // The width of an outline one unit thick: never thinner than a pixel.
+    readonly property real hairline: Math.max(1, 1 / even)
+
     component EvenScale: Scale {
-        xScale: 1 / page.wide
-        yScale: 1 / page.high
+        required property real wide
+        required property real high
+
+        xScale: 1 / wide
+        yScale: 1 / high
     }
     // A field's frame as the style draws it, but with an outline never thinner than a pixel, so
     // that on a screen smaller than the page's design the outline is not lost.
     component FieldFrame: Rectangle {
         required property Item field
+        required property real hairline
 
         color: field.palette.base
         border.color: field.activeFocus ? field.palette.highlight : field.palette.mid
-        border.width: (field.activeFocus ? 2 : 1) * Math.max(1, 1 / page.even)
+        border.width: (field.activeFocus ? 2 : 1) * hairline
         antialiasing: true
     }
 
@@ -54,8 +61,8 @@ ScaledPage {
 
         objectName: "Edit2"
         x: 248; y: 8; width: 113 * page.wide; height: 32 * page.high
-        transform: EvenScale {}
-        background: FieldFrame { field: edit2 }
+        transform: EvenScale { wide: page.wide; high: page.high }
+        background: FieldFrame { field: edit2; hairline: page.hairline }
         text: page.fields.host
         onTextEdited: page.fields.host = text
         containmentMask: PressArea { width: edit2.width; height: edit2.height }
@@ -67,8 +74,8 @@ ScaledPage {
 
         objectName: "Edit3"
         x: 264; y: 64; width: 73 * page.wide; height: 32 * page.high
-        transform: EvenScale {}
-        background: FieldFrame { field: edit3 }
+        transform: EvenScale { wide: page.wide; high: page.high }
+        background: FieldFrame { field: edit3; hairline: page.hairline }
         text: page.fields.port
         onTextEdited: page.fields.port = text
         containmentMask: PressArea { width: edit3.width; height: edit3.height }
@@ -163,7 +170,7 @@ ScaledPage {
 
         objectName: "ScreenOn"
         x: 40; y: 216; width: 193 * page.wide; height: 19 * page.high
-        transform: EvenScale {}
+        transform: EvenScale { wide: page.wide; high: page.high }
         text: "Οθόνη πάντα ανοιχτή"
         checked: page.fields.screenOn
         onToggled: page.fields.screenOn = checked
