@@ -103,17 +103,20 @@ ScaledPage {
         contentItem: Item {}
 
         EvenLayer {
+            // Enabled, so that the box is drawn as the enabled box it stands for; the press area
+            // above it takes every press.
+            enabled: true
             horizontalScale: page.client.scaling.sy
             verticalScale: page.client.scaling.sx
 
             CheckBox {
                 anchors.fill: parent
-                enabled: false
                 padding: 0
                 spacing: 2
                 text: "Κάτω"
                 font.pixelSize: 14
                 focusPolicy: Qt.NoFocus
+                hoverEnabled: false
                 checked: page.client.keyboard.checkBox1Checked
                 Accessible.ignored: true
             }
