@@ -2,6 +2,7 @@
 
 #include <QQmlApplicationEngine>
 #include <QString>
+#include <QThreadPool>
 
 class MainClient;
 class QQuickWindow;
@@ -18,6 +19,9 @@ public:
     QString errors() const { return m_errors; }
 
 private:
+    // The pool the window's pictures are drawn on: destroyed after the engine, it waits for the
+    // drawings still under way.
+    QThreadPool m_pictures;
     QQmlApplicationEngine m_engine;
     QQuickWindow *m_window = nullptr;
     QString m_errors;

@@ -205,7 +205,7 @@ private:
 
 QQuickImageResponse *PictureProvider::requestImageResponse(const QString &name,
                                                            const QSize &requestedSize) {
-    return new PictureResponse(name, requestedSize, m_pool);
+    return new PictureResponse(name, requestedSize, *m_pool);
 }
 
 QImage PictureProvider::draw(const QString &name, QSize requestedSize, QSize *natural) {

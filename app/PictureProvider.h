@@ -11,6 +11,13 @@
 // the keyboard page shows a dozen at start.
 class PictureProvider : public QQuickAsyncImageProvider {
 public:
+    // Drawn on a pool of its own, or on one its owner keeps. The engine shares its providers with
+    // the threads that read pictures, so a provider may outlive its window; the window's scene
+    // keeps the pool and waits for it as it goes, so that no picture is still being drawn when
+    // the application itself is taken down.
+    PictureProvider() : m_pool(&m_ownPool) {}
+    explicit PictureProvider(QThreadPool &pool) : m_pool(&pool) {}
+
     QQuickImageResponse *requestImageResponse(const QString &name,
                                               const QSize &requestedSize) override;
 
@@ -20,5 +27,6 @@ public:
     static QImage draw(const QString &name, QSize requestedSize, QSize *natural = nullptr);
 
 private:
-    QThreadPool m_pool;
+    QThreadPool m_ownPool;
+    QThreadPool *m_pool;
 };
