@@ -14,7 +14,7 @@ MainWindowScene::MainWindowScene(MainClient &client, QuickMessageBoxes &boxes) {
                      });
     // The module lives under the import path that later Qt versions use by default.
     m_engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
-    m_engine.addImageProvider(QStringLiteral("pictures"), new PictureProvider(m_picturePool));
+    m_engine.addImageProvider(QStringLiteral("pictures"), new PictureProvider(m_pictures));
     m_engine.setInitialProperties({{QStringLiteral("client"), QVariant::fromValue(&client)},
                                    {QStringLiteral("boxes"), QVariant::fromValue(&boxes)}});
     m_engine.load(QUrl(QStringLiteral("qrc:/qt/qml/QsClient/app/qml/Main.qml")));

@@ -19,9 +19,9 @@ public:
     QString errors() const { return m_errors; }
 
 private:
-    // Declared before the engine, so that it goes after it: its end waits for every picture
-    // still being drawn.
-    QThreadPool m_picturePool;
+    // The pool the window's pictures are drawn on: destroyed after the engine, it waits for the
+    // drawings still under way.
+    QThreadPool m_pictures;
     QQmlApplicationEngine m_engine;
     QQuickWindow *m_window = nullptr;
     QString m_errors;

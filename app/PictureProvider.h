@@ -11,10 +11,12 @@
 // the keyboard page shows a dozen at start.
 class PictureProvider : public QQuickAsyncImageProvider {
 public:
-    // The pool belongs to the provider's owner, which waits for every drawing before it goes:
-    // Qt's image reader may keep a provider past its engine's end (with a picture still being
-    // drawn), and a drawing must not outlive the application it draws with.
-    explicit PictureProvider(QThreadPool &pool) : m_pool(pool) {}
+    // Drawn on a pool of its own, or on one its owner keeps. The engine shares its providers with
+    // the threads that read pictures, so a provider may outlive its window; the window's scene
+    // keeps the pool and waits for it as it goes, so that no picture is still being drawn when
+    // the application itself is taken down.
+    PictureProvider() : m_pool(&m_ownPool) {}
+    explicit PictureProvider(QThreadPool &pool) : m_pool(&pool) {}
 
     QQuickImageResponse *requestImageResponse(const QString &name,
                                               const QSize &requestedSize) override;
@@ -25,5 +27,6 @@ public:
     static QImage draw(const QString &name, QSize requestedSize, QSize *natural = nullptr);
 
 private:
-    QThreadPool &m_pool;
+    QThreadPool m_ownPool;
+    QThreadPool *m_pool;
 };

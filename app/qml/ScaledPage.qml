@@ -11,6 +11,8 @@ Item {
     // The ordinary panel look, a light grey fill with a thin grey outline, instead of plain
     // white: what shows between the page's groups.
     property bool panelLook: false
+    // The scales the page is drawn at, for what it holds that keeps its shape (EvenLayer).
+    readonly property PageScaling scaling: client.scaling
 
     width: 415
     height: 710
@@ -22,13 +24,20 @@ Item {
         yScale: page.client.scaling.sy
     }
 
-    // Its look only: disabled, so that the window passes over it when it looks for what lies
-    // under a pointer.
-    Rectangle {
-        enabled: false
-        anchors.fill: parent
-        color: page.panelLook ? "#f0f0f0" : "#ffffff"
-        border.color: "#a0a0a0"
-        border.width: page.panelLook ? 1 : 0
+    // Its look only: the layer is disabled, so that the window passes over it when it looks for
+    // what lies under a pointer; its outline is as thick at the sides as at the top.
+    EvenLayer {
+        id: look
+
+        horizontalScale: page.scaling.sx
+        verticalScale: page.scaling.sy
+
+        Rectangle {
+            anchors.fill: parent
+            color: page.panelLook ? "#f0f0f0" : "#ffffff"
+            border.color: "#a0a0a0"
+            border.width: page.panelLook ? look.hairline : 0
+            antialiasing: true
+        }
     }
 }

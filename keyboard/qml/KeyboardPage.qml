@@ -97,6 +97,30 @@ ScaledPage {
         checked: page.client.keyboard.checkBox1Checked
         // The press area inside is what screen readers see and press.
         Accessible.ignored: true
+        // Drawn by the box inside, at one scale across and down: turned, the box's width lies
+        // along the page's height.
+        indicator: Item {}
+        contentItem: Item {}
+
+        EvenLayer {
+            // Enabled, so that the box is drawn as the enabled box it stands for; the press area
+            // above it takes every press.
+            enabled: true
+            horizontalScale: page.client.scaling.sy
+            verticalScale: page.client.scaling.sx
+
+            CheckBox {
+                anchors.fill: parent
+                padding: 0
+                spacing: 2
+                text: "Κάτω"
+                font.pixelSize: 14
+                focusPolicy: Qt.NoFocus
+                hoverEnabled: false
+                checked: page.client.keyboard.checkBox1Checked
+                Accessible.ignored: true
+            }
+        }
 
         ButtonArea {
             anchors.fill: parent

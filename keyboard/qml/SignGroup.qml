@@ -23,37 +23,46 @@ ButtonGroup {
 
     // The panel, the picture and the hover look are disabled: the window passes over a disabled
     // item, and all within it, when it looks for what lies under a pointer, so a press costs one
-    // item per group.
-    Rectangle {
-        enabled: false
-        visible: group.look !== "callout"
-        anchors.fill: parent
-        color: group.look === "pane" ? group.palette.window : "#f0f0f0"
-        border.color: "#a0a0a0"
-        border.width: group.look === "pane" ? 0 : 1
-    }
+    // item per group. The panel's outline and the callout's pointer keep their shape at any
+    // stretch of the page.
+    EvenLayer {
+        id: look
 
-    // The callout look: a pointer 23 wide and 11 long at the middle of the top edge, the body
-    // below it.
-    Loader {
-        enabled: false
-        active: group.look === "callout"
-        anchors.fill: parent
-        sourceComponent: Shape {
-            id: callout
+        horizontalScale: group.client ? group.client.scaling.sx * group.stretch : group.stretch
+        verticalScale: group.client ? group.client.scaling.sy : 1
 
-            ShapePath {
-                fillColor: "#f0f0f0"
-                strokeColor: "#a0a0a0"
-                strokeWidth: 1
-                startX: 0.5; startY: 11.5
-                PathLine { x: (callout.width - 23) / 2; y: 11.5 }
-                PathLine { x: callout.width / 2; y: 0.5 }
-                PathLine { x: (callout.width + 23) / 2; y: 11.5 }
-                PathLine { x: callout.width - 0.5; y: 11.5 }
-                PathLine { x: callout.width - 0.5; y: callout.height - 0.5 }
-                PathLine { x: 0.5; y: callout.height - 0.5 }
-                PathLine { x: 0.5; y: 11.5 }
+        Rectangle {
+            enabled: false
+            visible: group.look !== "callout"
+            anchors.fill: parent
+            color: group.look === "pane" ? group.palette.window : "#f0f0f0"
+            border.color: "#a0a0a0"
+            border.width: group.look === "pane" ? 0 : look.hairline
+            antialiasing: true
+        }
+
+        // The callout look: a pointer 23 wide and 11 long at the middle of the top edge, the body
+        // below it.
+        Loader {
+            enabled: false
+            active: group.look === "callout"
+            anchors.fill: parent
+            sourceComponent: Shape {
+                id: callout
+
+                ShapePath {
+                    fillColor: "#f0f0f0"
+                    strokeColor: "#a0a0a0"
+                    strokeWidth: 1
+                    startX: 0.5; startY: 11.5
+                    PathLine { x: (callout.width - 23) / 2; y: 11.5 }
+                    PathLine { x: callout.width / 2; y: 0.5 }
+                    PathLine { x: (callout.width + 23) / 2; y: 11.5 }
+                    PathLine { x: callout.width - 0.5; y: 11.5 }
+                    PathLine { x: callout.width - 0.5; y: callout.height - 0.5 }
+                    PathLine { x: 0.5; y: callout.height - 0.5 }
+                    PathLine { x: 0.5; y: 11.5 }
+                }
             }
         }
     }

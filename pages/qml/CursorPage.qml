@@ -7,16 +7,29 @@ ScaledPage {
     id: page
 
     // A large arrow in a framed box, placed by the layout table.
-    component ArrowBox: Rectangle {
+    component ArrowBox: Item {
         id: box
 
         required property MainClient client
         readonly property rect place: client.layout.rect(objectName)
 
         x: place.x; y: place.y; width: place.width; height: place.height
-        color: box.palette.base
-        border.color: box.palette.mid
-        border.width: 1
+
+        // The frame's outline as thick at the sides as at the top.
+        EvenLayer {
+            id: frame
+
+            horizontalScale: box.client.scaling.sx
+            verticalScale: box.client.scaling.sy
+
+            Rectangle {
+                anchors.fill: parent
+                color: box.palette.base
+                border.color: box.palette.mid
+                border.width: frame.hairline
+                antialiasing: true
+            }
+        }
 
         // The arrow pictures are square: fitted into the box with their proportions kept and
         // centred, they fill a square as high as the box's inside.

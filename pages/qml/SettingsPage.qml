@@ -8,6 +8,34 @@ ScaledPage {
     id: page
 
     readonly property ClientFields fields: client.fields
+    // The fields and the check box keep their letter shapes: each is laid out in units
+    // that are the design's at the tighter of the page's two scales, as much wider or higher as
+    // the page is stretched beyond that, and drawn back into its place.
+    readonly property real even: Math.min(scaling.sx, scaling.sy)
+    readonly property real wide: scaling.sx / even
+    readonly property real high: scaling.sy / even
+
+    // The width of an outline one unit thick: never thinner than a pixel.
+    readonly property real hairline: Math.max(1, 1 / even)
+
+    component EvenScale: Scale {
+        required property real wide
+        required property real high
+
+        xScale: 1 / wide
+        yScale: 1 / high
+    }
+    // A field's frame as the style draws it, but with an outline never thinner than a pixel, so
+    // that on a screen smaller than the page's design the outline is not lost.
+    component FieldFrame: Rectangle {
+        required property Item field
+        required property real hairline
+
+        color: field.palette.base
+        border.color: field.activeFocus ? field.palette.highlight : field.palette.mid
+        border.width: (field.activeFocus ? 2 : 1) * hairline
+        antialiasing: true
+    }
 
     objectName: "Panel5"
     x: client.scaling.settingsPageX
@@ -32,7 +60,9 @@ ScaledPage {
         id: edit2
 
         objectName: "Edit2"
-        x: 248; y: 8; width: 113; height: 32
+        x: 248; y: 8; width: 113 * page.wide; height: 32 * page.high
+        transform: EvenScale { wide: page.wide; high: page.high }
+        background: FieldFrame { field: edit2; hairline: page.hairline }
         text: page.fields.host
         onTextEdited: page.fields.host = text
         containmentMask: PressArea { width: edit2.width; height: edit2.height }
@@ -43,7 +73,9 @@ ScaledPage {
         id: edit3
 
         objectName: "Edit3"
-        x: 264; y: 64; width: 73; height: 32
+        x: 264; y: 64; width: 73 * page.wide; height: 32 * page.high
+        transform: EvenScale { wide: page.wide; high: page.high }
+        background: FieldFrame { field: edit3; hairline: page.hairline }
         text: page.fields.port
         onTextEdited: page.fields.port = text
         containmentMask: PressArea { width: edit3.width; height: edit3.height }
@@ -137,7 +169,8 @@ ScaledPage {
         id: screenOn
 
         objectName: "ScreenOn"
-        x: 40; y: 216; width: 193; height: 19
+        x: 40; y: 216; width: 193 * page.wide; height: 19 * page.high
+        transform: EvenScale { wide: page.wide; high: page.high }
         text: "Οθόνη πάντα ανοιχτή"
         checked: page.fields.screenOn
         onToggled: page.fields.screenOn = checked

@@ -89,7 +89,7 @@ class CommittedFiles(unittest.TestCase):
         with open(path, encoding="utf-8") as f:
             body = f.read()
         self.assertNotIn("font-family", body, path)
-        self.assertGreater(len(root.findall(SVG + "path")), 0, f"{path} draws nothing")
+        self.assertGreater(len(list(root.iter(SVG + "path"))), 0, f"{path} draws nothing")
 
     def test_every_picture_is_an_outline_svg_of_its_rectangle(self):
         sizes = expected_sizes()
@@ -250,6 +250,19 @@ class SignsUnderButtons(unittest.TestCase):
                     # a sign stays within the button it belongs to
                     self.assertGreaterEqual(b[0], x - ox - 0.5)
                     self.assertLessEqual(b[2], x - ox + w + 0.5)
+
+    def test_each_button_sign_is_a_group_of_its_own_and_each_tile_says_its_rect(self):
+        # the program draws each sign apart, at one scale, and each tile again from its rect
+        for pic in all_pictures():
+            with self.subTest(picture=pic.name):
+                root = ET.parse(picture_path(pic.name)).getroot()
+                groups = {g.get("id") for g in root.findall(SVG + "g")}
+                want = {"sign-" + k.button for k in pic.keys if k.button and k.sign is not None}
+                self.assertLessEqual(want, groups)
+                tiles = [p for p in root.findall(SVG + "path") if p.get("data-tile")]
+                self.assertEqual(len(tiles), sum(1 for k in pic.keys if k.colour) + (1 if pic.frame else 0))
+                for p in tiles:
+                    self.assertEqual(len(p.get("data-tile").split()), 8)
 
     def test_button_names_are_unique_in_each_picture(self):
         for pic in all_pictures():

@@ -161,6 +161,24 @@ def ink_svg(ink, indent="  "):
     return lines
 
 
+def sign_id(key, index):
+    """The id of a sign's group in the SVG: the program draws each sign on its own, at one scale
+    across and down, centred where the picture's stretching puts its centre."""
+    return f"sign-{key.button}" if key.button else f"sign-{index}"
+
+
+def tile_svg(box, fill, radius, stroke, width):
+    """A tile, with its rect, corner radii and outline in `data-tile` ("x y w h tl tr br bl",
+    the outline centred on the rect's edges): the program draws it again from these, stretched
+    to its rectangle, with corners and outline that stay round and even at any stretch."""
+    x, y, w, h = box
+    radii = radius if isinstance(radius, tuple) else (radius,) * 4
+    radii = tuple(min(r, w / 2, h / 2) for r in radii)
+    data = " ".join(_fmt(v) for v in (x, y, w, h) + radii)
+    lines = ink_svg(rect(x, y, w, h, fill=fill or "none", r=radius, stroke=stroke, width=width))
+    return [line.replace("<path ", f'<path data-tile="{data}" ', 1) for line in lines]
+
+
 def tile_radii(radius, tile, tiles):
     """Corner radii (top left, top right, bottom right, bottom left) of a tile when only the
     outer corners of the block of tiles are rounded."""
@@ -204,20 +222,17 @@ def render(pic, debug=False):
             g = pic.gap / 2
             stroke, width = pic.tile_stroke or (None, 0)
             r = tile_radii(pic.radius, t, tiles) if pic.round_outer else pic.radius
-            out += ink_svg(
-                rect(t[0] + g, t[1] + g, t[2] - 2 * g, t[3] - 2 * g, fill=key.colour, r=r, stroke=stroke, width=width)
-            )
-    for key, (t, c) in zip(pic.keys, placed):
+            out += tile_svg((t[0] + g, t[1] + g, t[2] - 2 * g, t[3] - 2 * g), key.colour, r, stroke, width)
+    for i, (key, (t, c)) in enumerate(zip(pic.keys, placed)):
         if key.sign is not None:
-            out += ink_svg(place_sign(pic, key, t, c))
+            out.append(f'  <g id="{sign_id(key, i)}">')
+            out += ink_svg(place_sign(pic, key, t, c), indent="    ")
+            out.append("  </g>")
     for ink in pic.overlay:
         out += ink_svg(ink)
     if pic.frame:
         colour, w = pic.frame
-        out.append(
-            f'  <rect x="{_fmt(w / 2)}" y="{_fmt(w / 2)}" width="{_fmt(W - w)}" height="{_fmt(H - w)}" '
-            f'fill="none" stroke="{colour}" stroke-width="{_fmt(w)}"/>'
-        )
+        out += tile_svg((w / 2, w / 2, W - w, H - w), None, 0, colour, w)
     if debug:
         for key in pic.keys:
             if key.button:
