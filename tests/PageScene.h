@@ -96,6 +96,11 @@ public:
     Target target(const QString &name) const {
         return window() ? findTarget(window()->contentItem(), name) : Target();
     }
+    // Where a press target's centre lies in the window, or the window's corner when there is none.
+    QPointF centreOf(const QString &name) const {
+        const Target found = target(name);
+        return found ? found.centreInScene() : QPointF();
+    }
 
     // Every second set and pop-up group of the keyboard page shown, by its set buttons and
     // toggles, which send nothing.

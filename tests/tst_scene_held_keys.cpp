@@ -22,10 +22,6 @@ class SceneHeldKeysTest : public SceneTest {
 private:
     QPointingDevice *m_finger = QTest::createTouchDevice();
 
-    QPointF centreOf(const QString &name) {
-        const Target target = s().target(name);
-        return target ? target.centreInScene() : QPointF();
-    }
     void down(Input input, int finger, QPointF at) {
         if (input == Input::Mouse)
             QTest::mousePress(s().window(), Qt::LeftButton, Qt::NoModifier, at.toPoint());
@@ -138,7 +134,7 @@ private slots:
         QFETCH(QStringList, lines);
 
         showPageOf(key);
-        const QPointF at = centreOf(key);
+        const QPointF at = s().centreOf(key);
         QStringList sentBeforeRelease;
         bool hoveredAtRelease = false;
         down(input, 0, at);
@@ -185,7 +181,7 @@ private slots:
         QFETCH(bool, backOn);
         QFETCH(int, lines);
 
-        const QPointF on = centreOf("SpeedButton35");
+        const QPointF on = s().centreOf("SpeedButton35");
         // Beside the key, on the blank tool column.
         const QPointF off = s().onPage("Panel1", QPointF(390, 680));
         down(input, 0, on);
@@ -199,8 +195,8 @@ private slots:
     // A second finger is a press of its own: a tap on a sign while backspace repeats sends the
     // sign once, in its place among the repeats, and the repeat goes on.
     void secondFingerWhileRepeating() {
-        const QPointF backspace = centreOf("SpeedButton35");
-        const QPointF k1 = centreOf("k1");
+        const QPointF backspace = s().centreOf("SpeedButton35");
+        const QPointF k1 = s().centreOf("k1");
         down(Input::Touch, 0, backspace);
         runAt({{650, [&] { down(Input::Touch, 1, k1); }},
                {680, [&] { up(Input::Touch, 1, k1); }},
@@ -213,8 +209,8 @@ private slots:
 
     // Two fingers each holding a repeating key repeat each on their own.
     void twoKeysHeld() {
-        const QPointF backspace = centreOf("SpeedButton35");
-        const QPointF tool = centreOf("SpeedButton14");
+        const QPointF backspace = s().centreOf("SpeedButton35");
+        const QPointF tool = s().centreOf("SpeedButton14");
         down(Input::Touch, 0, backspace);
         runAt({{750, [&] { up(Input::Touch, 0, backspace); }}});
         // SpeedButton14 does not repeat: held 0.75 s it sends once, on release.
@@ -252,7 +248,7 @@ private slots:
 
         showPageOf(key);
         const QString word = key == "moveR" ? "SpeedButton31" : key;
-        const QPointF at = centreOf(key);
+        const QPointF at = s().centreOf(key);
         // The third send is refused.
         s().link.atSend = [&](const QString &) {
             if (s().link.lines.size() == 3)
@@ -269,7 +265,7 @@ private slots:
     void noConnectionThroughTheRealLink() {
         client()->setCommandLink(client()->link()->commandLink());
         client()->link()->discovery().stop();
-        const QPointF at = centreOf("SpeedButton35");
+        const QPointF at = s().centreOf("SpeedButton35");
         down(Input::Touch, 0, at);
         runAt({{1250, [&] { up(Input::Touch, 0, at); }}});
         QCOMPARE(s().boxTexts, QStringList{"Πρόβλημα!!! Δεν υπάρχει σύνδεση με τον Server QS"});

@@ -19,10 +19,6 @@ class SceneTouchTest : public SceneTest {
 private:
     QPointingDevice *m_finger = QTest::createTouchDevice();
 
-    QPointF centreOf(const QString &name) {
-        const Target target = s().target(name);
-        return target ? target.centreInScene() : QPointF();
-    }
     void down(int finger, QPointF at) {
         QTest::touchEvent(s().window(), m_finger).press(finger, at.toPoint(), s().window());
     }
@@ -107,7 +103,7 @@ private slots:
         int switches = 0;
         connect(secondSet, &PanelSwitch::shownChanged, this, [&switches] { ++switches; });
 
-        const QPointF at = centreOf(key);
+        const QPointF at = s().centreOf(key);
         for (int i = 0; i < taps; ++i) {
             if (i > 0)
                 QTest::qWait(gapMs);
@@ -126,13 +122,14 @@ private slots:
     // The mouse is as it was: two clicks in quick succession, a double click to the system,
     // are two presses; a press that leaves the key before its release is none.
     void mouseClicksStayPresses() {
-        const QPointF k1 = centreOf("k1");
+        const QPointF k1 = s().centreOf("k1");
         QTest::mouseDClick(s().window(), Qt::LeftButton, Qt::NoModifier, k1.toPoint());
         QCOMPARE(s().link.lines, (QStringList{"sent k1", "sent k1"}));
 
         QTest::mousePress(s().window(), Qt::LeftButton, Qt::NoModifier, k1.toPoint());
-        QTest::mouseMove(s().window(), centreOf("k5").toPoint());
-        QTest::mouseRelease(s().window(), Qt::LeftButton, Qt::NoModifier, centreOf("k5").toPoint());
+        QTest::mouseMove(s().window(), s().centreOf("k5").toPoint());
+        QTest::mouseRelease(s().window(), Qt::LeftButton, Qt::NoModifier,
+                            s().centreOf("k5").toPoint());
         QCOMPARE(s().link.lines.size(), 2);
     }
 
@@ -174,7 +171,7 @@ private slots:
         for (const QString &step : steps.split(", ")) {
             const int finger = step.mid(1, 1).toInt();
             const QString target = step.mid(3);
-            const QPointF at = blankPlaces.value(target, centreOf(target));
+            const QPointF at = blankPlaces.value(target, s().centreOf(target));
             if (step.startsWith('d')) {
                 resting.insert(finger, target);
                 down(finger, at);
@@ -198,7 +195,7 @@ private slots:
     void twoFingersOnOnePressArea() {
         s().client->pages()->showCursorPage();
         QTRY_VERIFY(s().target("moveL").isVisible());
-        const QPointF centre = centreOf("moveL");
+        const QPointF centre = s().centreOf("moveL");
         const QPointF beside = centre + QPointF(20, 0);
         down(0, centre);
         down(1, beside);
@@ -212,8 +209,8 @@ private slots:
     // A press that ends while another press's handler is still running (here: while its send
     // waits) runs once that handler has returned, never inside it.
     void aPressEndingDuringAHandlerRunsAfterIt() {
-        const QPointF k1 = centreOf("k1");
-        const QPointF k2 = centreOf("k2");
+        const QPointF k1 = s().centreOf("k1");
+        const QPointF k2 = s().centreOf("k2");
         down(0, k1);
         down(1, k2);
         QStringList seenDuringK1;
