@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/KeyRepeat.h"
-#include "app/WindowLayout.h"
+#include "base/WindowLayout.h"
 
 #include <QHash>
 #include <QList>

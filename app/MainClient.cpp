@@ -1,8 +1,5 @@
 #include "app/MainClient.h"
 
-#include <QHash>
-#include <functional>
-
 #include "app/MessageBoxes.h"
 #include "app/ScreenSaverInhibitor.h"
 #include "link/CommandLink.h"
@@ -17,8 +14,17 @@
 MainClient::MainClient(MessageBoxes &boxes, SettingsFile settingsFile, DiscoveryEndpoints endpoints,
                        QObject *parent)
     : QObject(parent), m_boxes(boxes), m_settingsFile(std::move(settingsFile)),
-      m_serverLink(m_boxes, m_fields, std::move(endpoints)), m_link(m_serverLink.commandLink()),
-      m_keyboard([this](const QString &word) { return m_link->kataxorisi(word); }) {}
+      m_serverLink(*this, std::move(endpoints)), m_link(m_serverLink.commandLink()),
+      m_keyboard([this](const QString &word) { return m_link->sendCommand(word); }) {
+    // The link connects to what the settings page's fields hold, as they are typed or read.
+    const auto addressToLink = [this] {
+        m_serverLink.setServerAddress(m_fields.host(), m_fields.port());
+    };
+    connect(&m_fields, &ClientFields::hostChanged, this, addressToLink);
+    connect(&m_fields, &ClientFields::portChanged, this, addressToLink);
+    addressToLink();
+    resolvePresses();
+}
 
 MainClient::~MainClient() {
     // The window goes away: the editor's connection closes without a log line.
@@ -27,16 +33,16 @@ MainClient::~MainClient() {
 
 bool MainClient::start(int windowWidth, int windowHeight) {
     if (const auto failure = m_serverLink.start()) {
-        FormResize(windowWidth, windowHeight);
+        fitPagesToWindow(windowWidth, windowHeight);
         m_boxes.showError(*failure);
         return false;
     }
-    FormCreate();
-    FormResize(windowWidth, windowHeight);
+    readSettings();
+    fitPagesToWindow(windowWidth, windowHeight);
     return true;
 }
 
-void MainClient::FormCreate() {
+void MainClient::readSettings() {
     m_settingsFile.read(m_fields);
     m_settingsRead = true;
 }
@@ -60,15 +66,11 @@ void MainClient::keepScreenOnThroughSessionBus() {
     connecting->setFuture(QtConcurrent::run([] { return QDBusConnection::sessionBus(); }));
 }
 
-void MainClient::FormResize(int windowWidth, int windowHeight) {
-    m_scaling.FormResize(windowWidth, windowHeight);
+void MainClient::fitPagesToWindow(int windowWidth, int windowHeight) {
+    m_scaling.fitToWindow(windowWidth, windowHeight);
 }
 
-void MainClient::FormActivate(int windowWidth, int windowHeight) {
-    FormResize(windowWidth, windowHeight);
-}
-
-bool MainClient::FormClose() {
+bool MainClient::saveSettingsForClose() {
     if (const auto failure = m_settingsFile.write(m_fields)) {
         m_boxes.showError(*failure);
         return false;
@@ -85,62 +87,71 @@ void MainClient::closeForTermination() {
 
 bool MainClient::press(const QString &control) {
     const int boxesBefore = m_boxes.shown();
-    if (!m_keyboard.press(control))
-        runHandler(control);
+    const auto found = m_presses.constFind(control);
+    if (found != m_presses.cend())
+        (*found)();
+    else
+        qWarning("No press handler for %s", qPrintable(control));
     return m_boxes.shown() == boxesBefore;
 }
 
-void MainClient::runHandler(const QString &control) {
-    static const QHash<QString, std::function<void(MainClient &, const QString &)>> handlers = {
-        {QStringLiteral("ark1Click"), [](MainClient &c, const QString &w) { c.ark1Click(w); }},
-        {QStringLiteral("moveLClick"), [](MainClient &c, const QString &) { c.moveLClick(); }},
-        {QStringLiteral("moveRClick"), [](MainClient &c, const QString &) { c.moveRClick(); }},
-        {QStringLiteral("offClick"), [](MainClient &c, const QString &) { c.offClick(); }},
-        {QStringLiteral("move_clientClick"),
-         [](MainClient &c, const QString &) { c.move_clientClick(); }},
-        {QStringLiteral("Button3Click"), [](MainClient &c, const QString &) { c.Button3Click(); }},
-        {QStringLiteral("Button1Click"),
-         [](MainClient &c, const QString &) { c.m_pages.Button1Click(); }},
-        {QStringLiteral("martyriesshowClick"),
-         [](MainClient &c, const QString &) { c.m_pages.martyriesshowClick(); }},
-        {QStringLiteral("rythmiseisshowClick"),
-         [](MainClient &c, const QString &) { c.m_pages.rythmiseisshowClick(); }},
-        {QStringLiteral("hxClick"),
-         [](MainClient &c, const QString &tab) { c.m_modes.hxClick(tab); }},
-        {QStringLiteral("con_SpeedButtonClick"),
-         [](MainClient &c, const QString &) { c.m_serverLink.con_SpeedButtonClick(); }},
-    };
-    const auto handler = handlers.constFind(WindowLayout::standard().handlerOf(control));
-    if (handler != handlers.cend())
-        (*handler)(*this, control);
-    else
+void MainClient::resolvePresses() {
+    PressHandlers handlers;
+    const auto run = [](auto action) { return [action](const QString &) { action(); }; };
+    handlers.add(QStringLiteral("ark1Click"), [this](const QString &word) { sendWord(word); });
+    // The cursor page's large arrows send the words of the tool column's cursor keys, but leave
+    // the keyboard page's sets as they are.
+    handlers.add(QStringLiteral("moveLClick"),
+                 run([this] { sendWord(QStringLiteral("SpeedButton25")); }));
+    handlers.add(QStringLiteral("moveRClick"),
+                 run([this] { sendWord(QStringLiteral("SpeedButton31")); }));
+    handlers.add(QStringLiteral("offClick"), run([this] { emit closeRequested(); }));
+    handlers.add(QStringLiteral("move_clientClick"), run([this] { enterCursorPage(); }));
+    handlers.add(QStringLiteral("Button3Click"), run([this] { leaveCursorPage(); }));
+    handlers.add(QStringLiteral("Button1Click"), run([this] { m_pages.showKeyboardPage(); }));
+    handlers.add(QStringLiteral("martyriesshowClick"),
+                 run([this] { m_pages.showSignaturesPage(); }));
+    handlers.add(QStringLiteral("rythmiseisshowClick"),
+                 run([this] { m_pages.showSettingsPage(); }));
+    handlers.add(QStringLiteral("hxClick"),
+                 [this](const QString &tab) { m_modes.showPanelOfTab(tab); });
+    handlers.add(QStringLiteral("con_SpeedButtonClick"),
+                 run([this] { m_serverLink.searchAgain(); }));
+    m_keyboard.addHandlersTo(handlers);
+
+    QStringList missing;
+    m_presses = handlers.resolve(WindowLayout::standard(), &missing);
+    for (const QString &control : std::as_const(missing))
         qWarning("No press handler for %s", qPrintable(control));
+    // The settings page's two buttons, which the table does not lay out.
+    m_presses.insert(QStringLiteral("ConnectDisconnect"),
+                     [this] { m_serverLink.connectOrDisconnect(); });
+    m_presses.insert(QStringLiteral("Button4"), [this] { m_pages.showKeyboardPage(); });
 }
 
-void MainClient::offClick() {
-    emit closeRequested();
+void MainClient::showConnected(bool connected) {
+    if (m_indicatorConnected == connected)
+        return;
+    m_indicatorConnected = connected;
+    emit indicatorConnectedChanged();
 }
 
-void MainClient::move_clientClick() {
+void MainClient::showServerAddress(const QString &host, const QString &port) {
+    m_fields.setHost(host);
+    m_fields.setPort(port);
+}
+
+void MainClient::enterCursorPage() {
     m_pages.showCursorPage();
-    m_link->kataxorisi(QStringLiteral("move_client"));
+    m_link->sendCommand(QStringLiteral("move_client"));
 }
 
-void MainClient::Button3Click() {
+void MainClient::leaveCursorPage() {
     m_pages.showKeyboardPage();
     if (!m_link->writeLineUnanswered(QStringLiteral("move_client")))
         m_boxes.showMessage(QStringLiteral("Πρόβλημα! Δεν υπάρχει σύνδεση με τον Server QS"));
 }
 
-void MainClient::ark1Click(const QString &word) {
-    if (m_link)
-        m_link->kataxorisi(word);
-}
-
-void MainClient::moveLClick() {
-    ark1Click(QStringLiteral("SpeedButton25"));
-}
-
-void MainClient::moveRClick() {
-    ark1Click(QStringLiteral("SpeedButton31"));
+void MainClient::sendWord(const QString &word) {
+    m_link->sendCommand(word);
 }

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "app/AccessibleNames.h"
-#include "app/ClientFields.h"
 #include "app/MessageBoxes.h"
 #include "app/PageScaling.h"
 #include "app/Pages.h"
-#include "app/SettingsFile.h"
-#include "app/WindowLayout.h"
+#include "base/ClientFields.h"
+#include "base/PressHandlers.h"
+#include "base/SettingsFile.h"
+#include "base/WindowLayout.h"
 #include "keyboard/KeyboardState.h"
+#include "link/LinkReports.h"
 #include "link/ServerLink.h"
 #include "pages/ModePanels.h"
 
@@ -18,8 +20,9 @@ class QDBusConnection;
 
 // The main window's behaviour: its pages, their scaling, the settings page's fields, the
 // settings file and the handlers of the window itself. The window (QML) shows this state and
-// forwards presses to it.
-class MainClient : public QObject {
+// forwards presses to it. It shows what the link reports: its boxes, log lines, indicator and
+// the addresses that discovery finds.
+class MainClient : public QObject, public LinkReports {
     Q_OBJECT
     Q_PROPERTY(ClientFields *fields READ fields CONSTANT)
     Q_PROPERTY(Pages *pages READ pages CONSTANT)
@@ -29,6 +32,8 @@ class MainClient : public QObject {
     Q_PROPERTY(ServerLink *link READ link CONSTANT)
     Q_PROPERTY(AccessibleNames *names READ names CONSTANT)
     Q_PROPERTY(WindowLayoutTable *layout READ layout CONSTANT)
+    // True while the connection indicator shows its connected picture.
+    Q_PROPERTY(bool indicatorConnected READ indicatorConnected NOTIFY indicatorConnectedChanged)
 
 public:
     // The program uses the fixed discovery endpoints; tests give loopback ones.
@@ -49,9 +54,11 @@ public:
     AccessibleNames *names() { return &m_names; }
     WindowLayoutTable *layout() { return &m_layout; }
 
-    // A press of any button the layout table holds, run by the handler the table gives it.
-    // False when it showed a message box (a refused word, no connection): a key that repeats
-    // while held stops there.
+    bool indicatorConnected() const { return m_indicatorConnected; }
+
+    // The one way in of every press of every page: the control's handler, found when the layout
+    // table was read, runs. False when it showed a message box (a refused word, no connection):
+    // a key that repeats while held stops there.
     Q_INVOKABLE bool press(const QString &control);
     // The boxes every handler of the window shows its messages in; a link put in the server
     // link's place shows its own there too.
@@ -64,7 +71,7 @@ public:
     bool start(int windowWidth, int windowHeight);
 
     // Once, after the layout is complete: the settings file into the fields.
-    void FormCreate();
+    void readSettings();
     // From now on, while the display option ScreenOn is checked, the screen saver on this bus is
     // asked not to blank the screen, until the option is unchecked or the window goes away.
     // Called once, after FormCreate, so that the file's state makes the first request.
@@ -73,35 +80,39 @@ public:
     // the bus's answer, which a hung bus may never give, so the connection is made on a thread
     // of the pool and the screen saver is asked once it is there: the window never waits for it.
     void keepScreenOnThroughSessionBus();
-    Q_INVOKABLE void FormResize(int windowWidth, int windowHeight);
-    Q_INVOKABLE void FormActivate(int windowWidth, int windowHeight);
-    // Writes the settings file; false (after the error box) keeps the window open.
-    Q_INVOKABLE bool FormClose();
+    // The window was resized or activated: the pages are stretched to its size.
+    Q_INVOKABLE void fitPagesToWindow(int windowWidth, int windowHeight);
+    // The window is closing: writes the settings file; false (after the error box) keeps the
+    // window open.
+    Q_INVOKABLE bool saveSettingsForClose();
     // The program is told to end from outside (SIGTERM, SIGINT, SIGHUP): the settings file is
     // written as by a close, but with nobody there to answer a box a failure goes to standard
     // error, and the program ends all the same. Before the file has been read at start-up
     // nothing is written, so that the settings are never replaced by the defaults.
     void closeForTermination();
 
-    Q_INVOKABLE void offClick();
-    Q_INVOKABLE void move_clientClick();
-    Q_INVOKABLE void Button3Click();
-
-    // The signature keys of the modal signatures page and the arrow keys of the cursor page:
-    // their own word is sent, nothing else changes.
-    Q_INVOKABLE void ark1Click(const QString &word);
-    // The cursor page's large arrows send the words of the tool column's cursor keys, but leave
-    // the keyboard page's sets as they are.
-    Q_INVOKABLE void moveLClick();
-    Q_INVOKABLE void moveRClick();
+    // What the link reports, shown to the user.
+    void showMessage(const QString &text) override { m_boxes.showMessage(text); }
+    void showError(const QString &failureText) override { m_boxes.showError(failureText); }
+    void appendLogLine(const QString &line) override { m_fields.appendLogLine(line); }
+    void showConnected(bool connected) override;
+    void showServerAddress(const QString &host, const QString &port) override;
 
 signals:
     // The window is asked to close; its close handler decides.
     void closeRequested();
+    void indicatorConnectedChanged();
 
 private:
-    // The handlers of the window, its pages and the link, by the names the table gives them.
-    void runHandler(const QString &control);
+    // The window's own handlers, the pages' and the link's, and the keyboard's, each control of
+    // the table paired with its own.
+    void resolvePresses();
+    // The cursor page: shown, then the editor is told that the cursor keys follow.
+    void enterCursorPage();
+    // The cursor page's return: the keyboard page, and the editor told without an answer.
+    void leaveCursorPage();
+    // One word to the editor, nothing else changes.
+    void sendWord(const QString &word);
 
     // Made before everything that shows a box.
     CountedBoxes m_boxes;
@@ -110,10 +121,12 @@ private:
     Pages m_pages;
     ModePanels m_modes;
     PageScaling m_scaling;
+    bool m_indicatorConnected = false;
     ServerLink m_serverLink;
     CommandLink *m_link; // never null
     KeyboardState m_keyboard;
     AccessibleNames m_names;
     WindowLayoutTable m_layout;
+    QHash<QString, PressHandlers::Press> m_presses;
     bool m_settingsRead = false;
 };

@@ -1,6 +1,6 @@
 #include "app/PageScaling.h"
 
-void PageScaling::FormResize(int windowWidth, int windowHeight) {
+void PageScaling::fitToWindow(int windowWidth, int windowHeight) {
     // The scales are kept in single precision, as the pages store them; the settings page's
     // place follows from those stored values, truncated toward zero.
     const float sx = float(double(windowWidth) / kDesignWidth);

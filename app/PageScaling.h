@@ -24,7 +24,7 @@ public:
 
     // Recomputes the scales from the window's size in device-independent units; 1 and 1 until
     // the first call.
-    Q_INVOKABLE void FormResize(int windowWidth, int windowHeight);
+    Q_INVOKABLE void fitToWindow(int windowWidth, int windowHeight);
 
     float sx() const { return m_sx; }
     float sy() const { return m_sy; }

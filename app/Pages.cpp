@@ -1,8 +1,22 @@
 #include "app/Pages.h"
 
-void Pages::show(const QString &page) {
-    if (m_visiblePage == page)
+QString Pages::objectName(Page page) {
+    switch (page) {
+    case Page::Keyboard:
+        return QStringLiteral("Panel1");
+    case Page::Signatures:
+        return QStringLiteral("Panelmartyries");
+    case Page::Cursor:
+        return QStringLiteral("Panel4");
+    case Page::Settings:
+        return QStringLiteral("Panel5");
+    }
+    return {};
+}
+
+void Pages::show(Page page) {
+    if (m_visible == page)
         return;
-    m_visiblePage = page;
+    m_visible = page;
     emit visiblePageChanged();
 }

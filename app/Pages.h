@@ -4,30 +4,35 @@
 #include <QString>
 
 // Which of the four pages is shown. Exactly one is visible at any time: the sign keyboard page
-// Panel1 at start; every other page is reached from it and leads back to it.
+// at start; every other page is reached from it and leads back to it.
 class Pages : public QObject {
     Q_OBJECT
+    // The visible page's object name, which its page item compares with its own.
     Q_PROPERTY(QString visiblePage READ visiblePage NOTIFY visiblePageChanged)
 
 public:
+    enum class Page { Keyboard, Signatures, Cursor, Settings };
+    Q_ENUM(Page)
+
     using QObject::QObject;
 
-    QString visiblePage() const { return m_visiblePage; }
+    // A page's object name in the window.
+    static QString objectName(Page page);
+
+    Page visible() const { return m_visible; }
+    QString visiblePage() const { return objectName(m_visible); }
 
     // Each switch hides one page and shows another before the window is drawn again; the
     // contents of every page stay as they were.
-    Q_INVOKABLE void martyriesshowClick() { show(QStringLiteral("Panelmartyries")); }
-    Q_INVOKABLE void Button1Click() { show(QStringLiteral("Panel1")); }
-    Q_INVOKABLE void rythmiseisshowClick() { show(QStringLiteral("Panel5")); }
-    Q_INVOKABLE void Button4Click() { show(QStringLiteral("Panel1")); }
-    void showCursorPage() { show(QStringLiteral("Panel4")); }
-    void showKeyboardPage() { show(QStringLiteral("Panel1")); }
+    void show(Page page);
+    void showKeyboardPage() { show(Page::Keyboard); }
+    void showSignaturesPage() { show(Page::Signatures); }
+    void showCursorPage() { show(Page::Cursor); }
+    void showSettingsPage() { show(Page::Settings); }
 
 signals:
     void visiblePageChanged();
 
 private:
-    void show(const QString &page);
-
-    QString m_visiblePage = QStringLiteral("Panel1");
+    Page m_visible = Page::Keyboard;
 };

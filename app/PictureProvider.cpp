@@ -1,6 +1,6 @@
 #include "app/PictureProvider.h"
 
-#include "app/WindowLayout.h"
+#include "base/WindowLayout.h"
 
 #include <QFile>
 #include <QPainter>

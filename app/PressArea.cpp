@@ -2,7 +2,7 @@
 
 #include "app/MainClient.h"
 #include "app/PressQueue.h"
-#include "app/WindowLayout.h"
+#include "base/WindowLayout.h"
 
 #include <QPointer>
 #include <QPointingDevice>

@@ -4,12 +4,12 @@
 // when the module is built, and not creatable from QML (the program makes them).
 
 #include "app/AccessibleNames.h"
-#include "app/ClientFields.h"
 #include "app/MainClient.h"
 #include "app/MessageBoxes.h"
 #include "app/PageScaling.h"
 #include "app/Pages.h"
-#include "app/WindowLayout.h"
+#include "base/ClientFields.h"
+#include "base/WindowLayout.h"
 #include "keyboard/KeyboardState.h"
 #include "keyboard/PanelSwitch.h"
 #include "link/ServerLink.h"

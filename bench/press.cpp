@@ -291,8 +291,8 @@ int main(int argc, char *argv[]) {
 
     client.fields()->setHost(QStringLiteral("127.0.0.1"));
     client.fields()->setPort(QString::number(editorPort));
-    client.link()->ConnectDisconnectClick();
-    if (!client.link()->indicatorConnected()) {
+    client.link()->connectOrDisconnect();
+    if (!client.indicatorConnected()) {
         std::fprintf(stderr, "bench-press: no connection to the editor on port %u\n", editorPort);
         return 1;
     }
@@ -304,6 +304,6 @@ int main(int argc, char *argv[]) {
 
     const int result = instructions ? runInstructions(window, signs, presses)
                                     : runTimed(window, signs, editorPort, presses);
-    client.link()->ConnectDisconnectClick();
+    client.link()->connectOrDisconnect();
     return result;
 }

@@ -1,6 +1,7 @@
 #include "keyboard/KeyboardState.h"
 
-#include "app/WindowLayout.h"
+#include "base/PressHandlers.h"
+#include "base/WindowLayout.h"
 
 namespace {
 
@@ -41,46 +42,35 @@ QStringList KeyboardState::shownPanels() const {
     return shown;
 }
 
-const QHash<QString, KeyboardState::Handler> &KeyboardState::handlers() {
-    static const QHash<QString, Handler> table = {
-        {QStringLiteral("c13Click"), {&KeyboardState::c13Click}},
-        {QStringLiteral("m1Click"), {&KeyboardState::m1Click}},
-        {QStringLiteral("o1Click"), {&KeyboardState::o1Click}},
-        {QStringLiteral("o5Click"), {&KeyboardState::o5Click}},
-        {QStringLiteral("CheckBox1Click"), {&KeyboardState::CheckBox1Click}},
-        {QStringLiteral("enallagikatavasiClick"), {nullptr, &KeyboardState::enallagikatavasiClick}},
-        {QStringLiteral("enallagianavasiClick"), {nullptr, &KeyboardState::enallagianavasiClick}},
-        {QStringLiteral("CornerButton1Click"), {nullptr, &KeyboardState::CornerButton1Click}},
-        {QStringLiteral("enallagiIsonClick"), {nullptr, &KeyboardState::enallagiIsonClick}},
-        {QStringLiteral("enallagiMartyriesClick"),
-         {nullptr, &KeyboardState::enallagiMartyriesClick}},
-        {QStringLiteral("enallagifthoresClick"), {nullptr, &KeyboardState::enallagifthoresClick}},
-        {QStringLiteral("di6Click"), {nullptr, &KeyboardState::di6Click}},
-        {QStringLiteral("enallagi_asterakiaClick"),
-         {nullptr, &KeyboardState::enallagi_asterakiaClick}},
-        {QStringLiteral("enallagiendikseisClick"),
-         {nullptr, &KeyboardState::enallagiendikseisClick}},
-        {QStringLiteral("enallagihfeseisClick"), {nullptr, &KeyboardState::enallagihfeseisClick}},
-        {QStringLiteral("enallaghentashClick"), {nullptr, &KeyboardState::enallaghentashClick}},
-        {QStringLiteral("enallaghvellhClick"), {nullptr, &KeyboardState::enallaghvellhClick}},
-        {QStringLiteral("ft_closeClick"), {nullptr, &KeyboardState::ft_closeClick}},
+void KeyboardState::addHandlersTo(PressHandlers &handlers) {
+    const auto flipping = [this](QList<Panel> panels) {
+        return [this, panels](const QString &) {
+            for (const Panel p : panels)
+                flip(p);
+        };
     };
-    return table;
-}
-
-bool KeyboardState::press(const QString &control) {
-    const auto handler = handlers().constFind(WindowLayout::standard().handlerOf(control));
-    if (handler == handlers().cend())
-        return false;
-    if (handler->press)
-        (this->*handler->press)(control);
-    else
-        (this->*handler->toggle)();
-    return true;
-}
-
-void KeyboardState::c13Click(const QString &control) {
-    signPress(control);
+    handlers.add(QStringLiteral("c13Click"), [this](const QString &c) { signPress(c); });
+    handlers.add(QStringLiteral("m1Click"), [this](const QString &c) { martyriaLetterPress(c); });
+    handlers.add(QStringLiteral("o1Click"), [this](const QString &c) { martyriaSignPress(c); });
+    handlers.add(QStringLiteral("o5Click"), [this](const QString &c) { rowKeepingPress(c); });
+    handlers.add(QStringLiteral("CheckBox1Click"), [this](const QString &c) { katoPress(c); });
+    // The set buttons: each shows the other set of its groups, or opens or closes a pop-up group.
+    handlers.add(QStringLiteral("enallagikatavasiClick"),
+                 flipping({PanelKatavasi1, PanelKatavasi2}));
+    handlers.add(QStringLiteral("enallagianavasiClick"), flipping({Panelanavasi1, Panelanavasi2}));
+    handlers.add(QStringLiteral("CornerButton1Click"),
+                 flipping({PanelPoiotitas1, PanelPoiotitas2}));
+    handlers.add(QStringLiteral("enallagiIsonClick"), flipping({PanelIson1, PanelIson2}));
+    handlers.add(QStringLiteral("enallagiMartyriesClick"),
+                 [this](const QString &) { swapMartyriaRows(); });
+    handlers.add(QStringLiteral("enallagifthoresClick"), flipping({Panelfthores}));
+    handlers.add(QStringLiteral("di6Click"), flipping({Panelmetra}));
+    handlers.add(QStringLiteral("enallagi_asterakiaClick"), flipping({Panelasterakia}));
+    handlers.add(QStringLiteral("enallagiendikseisClick"), flipping({Panelendikseis}));
+    handlers.add(QStringLiteral("enallagihfeseisClick"), flipping({Panelyfeseis2}));
+    handlers.add(QStringLiteral("enallaghentashClick"), flipping({Panelentasi}));
+    handlers.add(QStringLiteral("enallaghvellhClick"), flipping({Panelpena}));
+    handlers.add(QStringLiteral("ft_closeClick"), [this](const QString &) { hide(Panelyfeseis2); });
 }
 
 bool KeyboardState::signPress(const QString &control) {
@@ -90,7 +80,7 @@ bool KeyboardState::signPress(const QString &control) {
     return true;
 }
 
-void KeyboardState::m1Click(const QString &control) {
+void KeyboardState::martyriaLetterPress(const QString &control) {
     // The row changes before the send, so it has changed even when the send fails.
     swapMartyriaRows();
     if (!m_send(control))
@@ -98,7 +88,7 @@ void KeyboardState::m1Click(const QString &control) {
     martyriaReset();
 }
 
-void KeyboardState::o1Click(const QString &control) {
+void KeyboardState::martyriaSignPress(const QString &control) {
     swapMartyriaRows();
     if (!m_send(control))
         return;
@@ -107,74 +97,18 @@ void KeyboardState::o1Click(const QString &control) {
     martyriaReset();
 }
 
-void KeyboardState::o5Click(const QString &control) {
+void KeyboardState::rowKeepingPress(const QString &control) {
     if (!m_send(control))
         return;
     martyriaReset();
 }
 
-void KeyboardState::CheckBox1Click(const QString &control) {
+void KeyboardState::katoPress(const QString &control) {
     // The box's own sign press, message boxes and reset included, comes first; a press whose
     // connection check failed ends there and leaves the mark alone.
     if (!signPress(control))
         return;
     setCheckBox1Checked(!m_checkBox1Checked);
-}
-
-void KeyboardState::enallagikatavasiClick() {
-    flip(PanelKatavasi1);
-    flip(PanelKatavasi2);
-}
-
-void KeyboardState::enallagianavasiClick() {
-    flip(Panelanavasi1);
-    flip(Panelanavasi2);
-}
-
-void KeyboardState::CornerButton1Click() {
-    flip(PanelPoiotitas1);
-    flip(PanelPoiotitas2);
-}
-
-void KeyboardState::enallagiIsonClick() {
-    flip(PanelIson1);
-    flip(PanelIson2);
-}
-
-void KeyboardState::enallagiMartyriesClick() {
-    swapMartyriaRows();
-}
-
-void KeyboardState::enallagifthoresClick() {
-    flip(Panelfthores);
-}
-
-void KeyboardState::di6Click() {
-    flip(Panelmetra);
-}
-
-void KeyboardState::enallagi_asterakiaClick() {
-    flip(Panelasterakia);
-}
-
-void KeyboardState::enallagiendikseisClick() {
-    flip(Panelendikseis);
-}
-
-void KeyboardState::enallagihfeseisClick() {
-    flip(Panelyfeseis2);
-}
-
-void KeyboardState::enallaghentashClick() {
-    flip(Panelentasi);
-}
-
-void KeyboardState::enallaghvellhClick() {
-    flip(Panelpena);
-}
-
-void KeyboardState::ft_closeClick() {
-    hide(Panelyfeseis2);
 }
 
 void KeyboardState::swapMartyriaRows() {

@@ -2,6 +2,8 @@
 
 #include "keyboard/PanelSwitch.h"
 
+class PressHandlers;
+
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -14,7 +16,7 @@
 // pop-up groups are shown, and the mark of the check box "Κάτω"; and the presses that change
 // it. A sign's handler takes the pressed control's name, which is also its command word.
 //
-// Sending goes through the given sender (the window's kataxorisi). It returns false only when
+// Sending goes through the given sender (the link's command exchange). It returns false only when
 // the press must end at once, because the connection check itself failed and that failure has
 // already been reported; every other outcome, the message boxes of a failed exchange included,
 // lets the handler go on with its remaining steps.
@@ -41,47 +43,22 @@ public:
     // The switchable groups shown at this moment, in the order of the page's members.
     QStringList shownPanels() const;
 
-    // A press of one of the keyboard page's controls (a sign, a set button, a toggle, the check
-    // box "Κάτω"), run by the handler the layout table gives it. False, and nothing done, for a
-    // control whose handler is not the keyboard's.
-    bool press(const QString &control);
+    // The keyboard page's press handlers (signs, set buttons, the check box "Κάτω"), by the
+    // names the layout table gives them.
+    void addHandlersTo(PressHandlers &handlers);
 
 signals:
     void checkBox1CheckedChanged();
 
 private:
-    // The handlers, by the names the layout table gives them.
-    struct Handler {
-        void (KeyboardState::*press)(const QString &control) = nullptr;
-        void (KeyboardState::*toggle)() = nullptr;
-    };
-    static const QHash<QString, Handler> &handlers();
-
-    // The sign press: send, then the sign reset.
-    void c13Click(const QString &control);
     // Martyria letters m1 to m7: swap the rows, send, then the martyria reset.
-    void m1Click(const QString &control);
+    void martyriaLetterPress(const QString &control);
     // Martyria signs o1 to o4, o6 to o9: swap the rows, send, clear "Κάτω", martyria reset.
-    void o1Click(const QString &control);
+    void martyriaSignPress(const QString &control);
     // m8 and o5: send, then the martyria reset; the row stays.
-    void o5Click(const QString &control);
+    void rowKeepingPress(const QString &control);
     // The check box "Κάτω": its sign press runs to the end before its mark toggles.
-    void CheckBox1Click(const QString &control);
-
-    // The set buttons and toggles change only what is shown; they send nothing.
-    void enallagikatavasiClick();
-    void enallagianavasiClick();
-    void CornerButton1Click();
-    void enallagiIsonClick();
-    void enallagiMartyriesClick();
-    void enallagifthoresClick();
-    void di6Click();
-    void enallagi_asterakiaClick();
-    void enallagiendikseisClick();
-    void enallagihfeseisClick();
-    void enallaghentashClick();
-    void enallaghvellhClick();
-    void ft_closeClick();
+    void katoPress(const QString &control);
 
     // In the order of the page's members.
     enum Panel {

@@ -1,10 +1,8 @@
 #include "link/CommandExchange.h"
 
-#include "app/ClientFields.h"
-#include "app/MessageBoxes.h"
 #include "link/AnswerLines.h"
-#include "link/ConnectionIndicator.h"
 #include "link/Discovery.h"
+#include "link/LinkReports.h"
 #include "link/TcpConnection.h"
 
 namespace {
@@ -15,32 +13,30 @@ const QString kRefused = QStringLiteral("Πρόβλημα! Δεν υπάρχει
 } // namespace
 
 CommandExchange::CommandExchange(TcpConnection &connection, Discovery &discovery,
-                                 ConnectionIndicator &indicator, ClientFields &fields,
-                                 MessageBoxes &boxes)
-    : m_connection(connection), m_discovery(discovery), m_indicator(indicator), m_fields(fields),
-      m_boxes(boxes) {}
+                                 LinkReports &reports)
+    : m_connection(connection), m_discovery(discovery), m_reports(reports) {}
 
-bool CommandExchange::kataxorisi(const QString &commandWord) {
+bool CommandExchange::sendCommand(const QString &commandWord) {
     // The exchange meets an editor's close itself, boxes included.
     const TcpConnection::InUse inUse(m_connection);
     const std::optional<bool> open = m_connection.Connected();
     if (!open) {
-        m_boxes.showError(m_connection.errorString());
+        m_reports.showError(m_connection.errorString());
         return false;
     }
     if (!*open) {
         // The message first: discovery and the picture change once the user has seen it.
-        m_boxes.showMessage(kNoConnection);
+        m_reports.showMessage(kNoConnection);
         m_discovery.start();
-        m_indicator.setConnected(false);
+        m_reports.showConnected(false);
         return true;
     }
     if (m_connection.WriteLn(commandWord) && replyStep())
         return true;
     // A failed exchange leaves the socket as it is: discovery looks for the editor meanwhile.
     m_discovery.start();
-    m_indicator.setConnected(false);
-    m_boxes.showMessage(kNoConnection);
+    m_reports.showConnected(false);
+    m_reports.showMessage(kNoConnection);
     return true;
 }
 
@@ -48,16 +44,16 @@ bool CommandExchange::replyStep() {
     const std::optional<QString> answer = m_connection.ReadLn();
     if (!answer)
         return false;
-    m_fields.setReply(*answer);
-    if (!isAcceptingAnswer(m_fields.reply())) {
-        m_boxes.showMessage(kRefused);
+    m_reply = *answer;
+    if (!isAcceptingAnswer(*answer)) {
+        m_reports.showMessage(kRefused);
         m_connection.Disconnect();
         // Also when the editor had closed its end already and Disconnect found nothing to close:
         // then no event has changed the picture, and it would go on showing a connection.
-        m_indicator.setConnected(false);
+        m_reports.showConnected(false);
         m_discovery.start();
     }
-    m_fields.setReply(QStringLiteral("x"));
+    m_reply = QStringLiteral("x");
     return true;
 }
 

@@ -1,7 +1,6 @@
 #include "link/Discovery.h"
 
-#include "app/ClientFields.h"
-#include "app/MessageBoxes.h"
+#include "link/LinkReports.h"
 #include "link/WireText.h"
 
 #include <QNetworkDatagram>
@@ -47,17 +46,16 @@ QList<QHostAddress> directedBroadcastAddresses() {
     return addresses;
 }
 
-Discovery::Discovery(DiscoveryEndpoints endpoints, ClientFields &fields, MessageBoxes &boxes,
-                     QObject *parent)
-    : QObject(parent), m_endpoints(std::move(endpoints)), m_fields(fields), m_boxes(boxes) {
+Discovery::Discovery(DiscoveryEndpoints endpoints, LinkReports &reports, QObject *parent)
+    : QObject(parent), m_endpoints(std::move(endpoints)), m_reports(reports) {
     m_timer.setInterval(m_endpoints.periodMs);
-    connect(&m_timer, &QTimer::timeout, this, &Discovery::Timer1Timer);
+    connect(&m_timer, &QTimer::timeout, this, &Discovery::sendRequestOrStop);
 
     // Datagrams are taken on the user-interface thread as they are signalled rather than by
     // listener threads of our own: either way each answer is handled there, one at a time, and
-    // the handler may use the fields directly. What a listener thread would give by waiting for
-    // its handler (no second answer from the same socket while the first is being handled,
-    // even when that handler shows a message box) is kept by the handling flags.
+    // its handler may report to the window directly. What a listener thread would give by
+    // waiting for its handler (no second answer from the same socket while the first is being
+    // handled, even when that handler shows a message box) is kept by the handling flags.
     connect(&m_ipv4, &QUdpSocket::readyRead, this,
             [this] { takeDatagrams(m_ipv4, m_handlingIpv4); });
     connect(&m_ipv6, &QUdpSocket::readyRead, this,
@@ -121,7 +119,7 @@ void Discovery::stop() {
     emit runningChanged(false);
 }
 
-void Discovery::Timer1Timer() {
+void Discovery::sendRequestOrStop() {
     // Ticks that fall due while the failure box is open open no second box; the timer is
     // stopped once the user has closed the first.
     if (m_tickFailureShown)
@@ -130,7 +128,7 @@ void Discovery::Timer1Timer() {
     if (opened && sendRequest())
         return;
     m_tickFailureShown = true;
-    m_boxes.showMessage(kTickFailed);
+    m_reports.showMessage(kTickFailed);
     m_tickFailureShown = false;
     stop();
 }
@@ -173,20 +171,17 @@ void Discovery::takeDatagrams(QUdpSocket &socket, bool &handling) {
             continue;
         }
         const QNetworkDatagram datagram = socket.receiveDatagram(DiscoveryAnswer::kLongest);
-        IdUDPServer1UDPRead(datagram.data());
+        takeAnswer(datagram.data());
     }
     handling = false;
     if (!m_handlingIpv4 && !m_handlingIpv6)
         emit answersDone();
 }
 
-void Discovery::IdUDPServer1UDPRead(const QByteArray &datagram) {
+void Discovery::takeAnswer(const QByteArray &datagram) {
     const std::optional<DiscoveryAnswer> answer = DiscoveryAnswer::read(datagram);
-    if (!answer)
-        return;
-    m_fields.setHost(answer->host);
-    m_fields.setPort(answer->port);
-    emit answerTaken();
+    if (answer)
+        emit answerTaken(answer->host, answer->port);
 }
 
 void Discovery::restart() {

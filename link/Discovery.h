@@ -9,8 +9,7 @@
 #include <functional>
 #include <optional>
 
-class ClientFields;
-class MessageBoxes;
+class LinkReports;
 
 // The directed broadcast address of every IPv4 network of this machine that is up, is not
 // loopback and can broadcast, as the system lists them now.
@@ -51,15 +50,14 @@ struct DiscoveryAnswer {
 
 // Server discovery: the endpoint IdUDPServer1 (an IPv4 socket and, where the system offers
 // IPv6, an IPv6-only socket on the same port) and the timer Timer1 that sends "qs" each period
-// while discovery runs. Every answer, taken whether discovery runs or not, overwrites the
-// server address fields; answerTaken() then asks for the connect to that address.
+// while discovery runs. Every answer, taken whether discovery runs or not, is handed on by
+// answerTaken(), which asks for the connect to its address.
 class Discovery : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool running READ running NOTIFY runningChanged)
 
 public:
-    Discovery(DiscoveryEndpoints endpoints, ClientFields &fields, MessageBoxes &boxes,
-              QObject *parent = nullptr);
+    Discovery(DiscoveryEndpoints endpoints, LinkReports &reports, QObject *parent = nullptr);
 
     // Takes the port on both sockets; a failure leaves both closed and says why.
     std::optional<QString> open();
@@ -72,8 +70,10 @@ public:
     void stop();
     bool running() const { return m_timer.isActive(); }
 
-    void Timer1Timer();
-    void IdUDPServer1UDPRead(const QByteArray &datagram);
+    // One period has passed: the request goes out, or the failure is shown and discovery stops.
+    void sendRequestOrStop();
+    // A datagram on the endpoint: an answer is handed on, anything else means nothing.
+    void takeAnswer(const QByteArray &datagram);
     // The connection button: the endpoint closes until the next tick reopens it.
     void restart();
 
@@ -82,8 +82,8 @@ public:
 
 signals:
     void runningChanged(bool running);
-    // The fields hold the address of an answer: connect to it now.
-    void answerTaken();
+    // An answer came with this address: connect to it now.
+    void answerTaken(const QString &host, const QString &port);
     // Every answer that had come has been handled, those that came while an earlier one's
     // handler was running included: a burst of answers has ended.
     void answersDone();
@@ -94,8 +94,7 @@ private:
     void takeDatagrams(QUdpSocket &socket, bool &handling);
 
     DiscoveryEndpoints m_endpoints;
-    ClientFields &m_fields;
-    MessageBoxes &m_boxes;
+    LinkReports &m_reports;
     QTimer m_timer;
     QUdpSocket m_ipv4;
     QUdpSocket m_ipv6;

@@ -1,8 +1,7 @@
 #include "link/ServerLink.h"
 
-#include "app/ClientFields.h"
-#include "app/IntegerSyntax.h"
-#include "app/MessageBoxes.h"
+#include "base/IntegerSyntax.h"
+#include "link/LinkReports.h"
 
 namespace {
 
@@ -12,16 +11,11 @@ const QString kNotFound = QStringLiteral(
 
 } // namespace
 
-ServerLink::ServerLink(MessageBoxes &boxes, ClientFields &fields, DiscoveryEndpoints endpoints,
-                       QObject *parent)
-    : QObject(parent), m_boxes(boxes), m_fields(fields),
-      m_discovery(std::move(endpoints), fields, boxes),
-      m_exchange(m_connection, m_discovery, m_indicator, fields, boxes) {
-    connect(&m_indicator, &ConnectionIndicator::connectedChanged, this,
-            &ServerLink::indicatorConnectedChanged);
-    connect(&m_connection, &TcpConnection::OnConnected, this, &ServerLink::IdTCPClient1Connected);
-    connect(&m_connection, &TcpConnection::OnDisconnected, this,
-            &ServerLink::IdTCPClient1Disconnected);
+ServerLink::ServerLink(LinkReports &reports, DiscoveryEndpoints endpoints, QObject *parent)
+    : QObject(parent), m_reports(reports), m_discovery(std::move(endpoints), reports),
+      m_exchange(m_connection, m_discovery, reports) {
+    connect(&m_connection, &TcpConnection::OnConnected, this, &ServerLink::connectionOpened);
+    connect(&m_connection, &TcpConnection::OnDisconnected, this, &ServerLink::connectionClosed);
     connect(&m_discovery, &Discovery::answerTaken, this, &ServerLink::connectToAnsweredAddress);
     connect(&m_discovery, &Discovery::answersDone, this, [this] { m_burstFailureShown = false; });
 }
@@ -35,11 +29,16 @@ std::optional<QString> ServerLink::start() {
     return std::nullopt;
 }
 
-void ServerLink::ConnectDisconnectClick() {
+void ServerLink::setServerAddress(const QString &host, const QString &port) {
+    m_host = host;
+    m_port = port;
+}
+
+void ServerLink::connectOrDisconnect() {
     const TcpConnection::InUse inUse(m_connection);
     const std::optional<bool> open = m_connection.Connected();
     if (!open) {
-        m_boxes.showError(m_connection.errorString());
+        m_reports.showError(m_connection.errorString());
         return;
     }
     if (*open)
@@ -48,16 +47,19 @@ void ServerLink::ConnectDisconnectClick() {
         connectToServerAddress();
 }
 
-void ServerLink::con_SpeedButtonClick() {
+void ServerLink::searchAgain() {
     m_discovery.restart();
 }
 
 void ServerLink::connectToServerAddress() {
     if (openFailsUnreported())
-        m_boxes.showMessage(kNotFound);
+        m_reports.showMessage(kNotFound);
 }
 
-void ServerLink::connectToAnsweredAddress() {
+void ServerLink::connectToAnsweredAddress(const QString &host, const QString &port) {
+    // Every answer takes the address, whether its connect is made or not.
+    setServerAddress(host, port);
+    m_reports.showServerAddress(host, port);
     if (!openFailsUnreported())
         return;
     // One burst of answers, one box: answers that come while this box is open, or that waited
@@ -66,34 +68,33 @@ void ServerLink::connectToAnsweredAddress() {
     if (m_burstFailureShown)
         return;
     m_burstFailureShown = true;
-    m_boxes.showMessage(kNotFound);
+    m_reports.showMessage(kNotFound);
 }
 
 bool ServerLink::openFailsUnreported() {
     const TcpConnection::InUse inUse(m_connection);
     m_discovery.stop();
-    const QString host = m_fields.host();
     // The port is the low 16 bits of the number, so -1 means 65535 and 65536 means 0, which
     // the connect then refuses.
-    const std::optional<qint32> number = IntegerSyntax::parse(m_fields.port());
-    if (number && m_connection.Connect(host, quint16(quint32(*number) & 0xFFFF)))
+    const std::optional<qint32> number = IntegerSyntax::parse(m_port);
+    if (number && m_connection.Connect(m_host, quint16(quint32(*number) & 0xFFFF)))
         return false;
     const std::optional<bool> open = m_connection.Connected();
     if (!open) {
-        m_boxes.showError(m_connection.errorString());
+        m_reports.showError(m_connection.errorString());
         return false;
     }
     // A connection that is open already goes on unchanged, and nothing is shown.
     return !*open;
 }
 
-void ServerLink::IdTCPClient1Connected() {
-    m_fields.appendLogLine(QStringLiteral("Client connected with server"));
-    m_indicator.setConnected(true);
+void ServerLink::connectionOpened() {
+    m_reports.appendLogLine(QStringLiteral("Client connected with server"));
+    m_reports.showConnected(true);
 }
 
-void ServerLink::IdTCPClient1Disconnected() {
-    m_fields.appendLogLine(QStringLiteral("Client disconnected from server"));
-    m_indicator.setConnected(false);
+void ServerLink::connectionClosed() {
+    m_reports.appendLogLine(QStringLiteral("Client disconnected from server"));
+    m_reports.showConnected(false);
     m_discovery.start();
 }

@@ -28,7 +28,7 @@ QString ModePanels::panelOfTab(const QString &tab) {
     return {};
 }
 
-void ModePanels::hxClick(const QString &tab) {
+void ModePanels::showPanelOfTab(const QString &tab) {
     const QString panel = panelOfTab(tab);
     // One visible panel at a time: showing one hides the other seven, and the tab of the mode
     // already shown changes nothing.

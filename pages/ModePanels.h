@@ -14,9 +14,9 @@ public:
 
     QString visiblePanel() const { return m_visiblePanel; }
 
-    // The mode tab handlers hx1Click to hx8Click in one: shows the tab's mode panel and hides
+    // A mode tab pressed: shows the tab's mode panel and hides
     // the other seven. A name that is no mode tab changes nothing.
-    Q_INVOKABLE void hxClick(const QString &tab);
+    void showPanelOfTab(const QString &tab);
 
     // The mode panel that a tab ("hx1" to "hx8") shows; empty for any other name.
     static QString panelOfTab(const QString &tab);

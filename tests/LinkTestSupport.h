@@ -93,29 +93,46 @@ inline QByteArray receivedBy(QTcpSocket *peer, qsizetype bytes) {
 }
 
 #include "TestSupport.h"
-#include "app/ClientFields.h"
+#include "base/ClientFields.h"
+#include "link/LinkReports.h"
 #include "link/ServerLink.h"
 
 #include <memory>
 
 // The server link with everything the user would see recorded, in order, in one event list:
 // "box: <text>", "log: <line>", "indicator: connected|not connected",
-// "discovery: started|stopped".
-class LinkUnderTest {
+// "discovery: started|stopped". It shows what the link reports as the window does: boxes,
+// log lines and found addresses in the settings page's fields, which the link connects to.
+class LinkUnderTest : public LinkReports {
 public:
     explicit LinkUnderTest(DiscoveryEndpoints endpoints) : boxes(events) {
-        link = std::make_unique<ServerLink>(boxes, fields, std::move(endpoints));
+        link = std::make_unique<ServerLink>(*this, std::move(endpoints));
+        const auto addressToLink = [this] { link->setServerAddress(fields.host(), fields.port()); };
+        QObject::connect(&fields, &ClientFields::hostChanged, addressToLink);
+        QObject::connect(&fields, &ClientFields::portChanged, addressToLink);
+        addressToLink();
         QObject::connect(&fields, &ClientFields::logChanged, [this] {
             events.append("log: " + fields.log().section(QLatin1Char('\n'), -1));
-        });
-        QObject::connect(link.get(), &ServerLink::indicatorConnectedChanged, [this] {
-            events.append(link->indicatorConnected() ? "indicator: connected"
-                                                     : "indicator: not connected");
         });
         QObject::connect(&link->discovery(), &Discovery::runningChanged, [this](bool running) {
             events.append(running ? "discovery: started" : "discovery: stopped");
         });
     }
+
+    void showMessage(const QString &text) override { boxes.showMessage(text); }
+    void showError(const QString &failureText) override { boxes.showError(failureText); }
+    void appendLogLine(const QString &line) override { fields.appendLogLine(line); }
+    void showConnected(bool connected) override {
+        if (connected == m_connected)
+            return;
+        m_connected = connected;
+        events.append(connected ? "indicator: connected" : "indicator: not connected");
+    }
+    void showServerAddress(const QString &host, const QString &port) override {
+        fields.setHost(host);
+        fields.setPort(port);
+    }
+    bool indicatorConnected() const { return m_connected; }
 
     // Endpoints that keep every request and answer on loopback; the timer only ticks when a
     // test wants it to.
@@ -127,4 +144,7 @@ public:
     RecordingBoxes boxes;
     ClientFields fields;
     std::unique_ptr<ServerLink> link;
+
+private:
+    bool m_connected = false;
 };

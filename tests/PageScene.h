@@ -48,8 +48,8 @@ public:
     void buildEveryPage() {
         Pages *pages = client->pages();
         pages->showCursorPage();
-        pages->rythmiseisshowClick();
-        pages->martyriesshowClick();
+        pages->showSettingsPage();
+        pages->showSignaturesPage();
         pages->showKeyboardPage();
         QCoreApplication::processEvents();
     }
@@ -104,19 +104,19 @@ public:
 
     // Every second set and pop-up group of the keyboard page shown, by its set buttons and
     // toggles, which send nothing.
-    static void openEverySecondSet(KeyboardState &keyboard) {
-        keyboard.press(QStringLiteral("enallagikatavasi"));
-        keyboard.press(QStringLiteral("enallagianavasi"));
-        keyboard.press(QStringLiteral("CornerButton1"));
-        keyboard.press(QStringLiteral("enallagiIson"));
-        keyboard.press(QStringLiteral("enallagiMartyries"));
-        keyboard.press(QStringLiteral("enallagifthores"));
-        keyboard.press(QStringLiteral("di6"));
-        keyboard.press(QStringLiteral("enallagi_asterakia"));
-        keyboard.press(QStringLiteral("enallagiendikseis"));
-        keyboard.press(QStringLiteral("enallagihfeseis"));
-        keyboard.press(QStringLiteral("enallaghentash"));
-        keyboard.press(QStringLiteral("enallaghvellh"));
+    static void openEverySecondSet(MainClient &client) {
+        client.press(QStringLiteral("enallagikatavasi"));
+        client.press(QStringLiteral("enallagianavasi"));
+        client.press(QStringLiteral("CornerButton1"));
+        client.press(QStringLiteral("enallagiIson"));
+        client.press(QStringLiteral("enallagiMartyries"));
+        client.press(QStringLiteral("enallagifthores"));
+        client.press(QStringLiteral("di6"));
+        client.press(QStringLiteral("enallagi_asterakia"));
+        client.press(QStringLiteral("enallagiendikseis"));
+        client.press(QStringLiteral("enallagihfeseis"));
+        client.press(QStringLiteral("enallaghentash"));
+        client.press(QStringLiteral("enallaghvellh"));
     }
 
     QStringList visiblePages() const {

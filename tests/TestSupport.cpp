@@ -12,7 +12,7 @@ DiscoveryEndpoints loopbackDiscovery() {
     return DiscoveryEndpoints::loopback(0, 9, 3600000);
 }
 
-bool RecordingLink::kataxorisi(const QString &word) {
+bool RecordingLink::sendCommand(const QString &word) {
     lines.append(QStringLiteral("sent ") + word);
     if (atSend)
         atSend(word);

@@ -36,7 +36,7 @@ class RecordingLink : public CommandLink {
 public:
     enum class Answer { Accepts, NotConnected, CheckFails };
 
-    bool kataxorisi(const QString &word) override;
+    bool sendCommand(const QString &word) override;
     bool writeLineUnanswered(const QString &line) override;
     void closeSilently() override {}
 

@@ -70,7 +70,7 @@ private slots:
     }
 
     void tickSendsTheRequestFromTheListeningPort() {
-        discovery().Timer1Timer();
+        discovery().sendRequestOrStop();
         QVERIFY(m_editorUdp.waitForReadyRead(10000));
         const QNetworkDatagram request = m_editorUdp.receiveDatagram();
         QCOMPARE(request.data(), QByteArray("qs"));
@@ -115,7 +115,7 @@ private slots:
         QCOMPARE(events(), (QStringList{"discovery: stopped", "box: " + kNotFound}));
         // The endpoint stays open: a later answer still connects.
         answerAndWait(editorAddress());
-        QVERIFY(link().indicatorConnected());
+        QVERIFY(m_t->indicatorConnected());
     }
 
     void answersThatChangeNothing_data() {
@@ -143,7 +143,7 @@ private slots:
         QCOMPARE(payload.size(), 20);
         answerAndWait(payload);
         QVERIFY(editorAccepted());
-        QVERIFY(link().indicatorConnected());
+        QVERIFY(m_t->indicatorConnected());
     }
 
     void answerWhileConnected() {
@@ -169,9 +169,9 @@ private slots:
         // A press with no connection shows its box; the editor answers meanwhile.
         m_t->boxes.whileOpen = [this](const QString &) {
             answer(editorAddress());
-            QTRY_VERIFY(link().indicatorConnected());
+            QTRY_VERIFY(m_t->indicatorConnected());
         };
-        QVERIFY(link().commandLink()->kataxorisi("k1"));
+        QVERIFY(link().commandLink()->sendCommand("k1"));
         // The rest of the press runs once its box is closed, over the new connection.
         QCOMPARE(events(), (QStringList{"box: " + kNoConnection, "discovery: stopped",
                                         "log: Client connected with server", "indicator: connected",
@@ -191,7 +191,7 @@ private slots:
             events().append("box closed");
         };
         answer("m1");
-        QTRY_VERIFY(link().indicatorConnected());
+        QTRY_VERIFY(m_t->indicatorConnected());
         QCOMPARE(events(),
                  (QStringList{"discovery: stopped", "box: " + kNotFound, "box closed",
                               "log: Client connected with server", "indicator: connected"}));
@@ -268,12 +268,12 @@ private slots:
         answerAndWait(editorAddress());
         QVERIFY(editorAccepted());
         events().clear();
-        link().con_SpeedButtonClick();
+        link().searchAgain();
         QVERIFY(!discovery().isOpen());
         QCOMPARE(events(), QStringList{"discovery: started"});
         // The connection is not touched.
         QVERIFY(link().connection().Connected().value_or(false));
-        discovery().Timer1Timer();
+        discovery().sendRequestOrStop();
         QVERIFY(discovery().isOpen());
         QVERIFY(m_editorUdp.waitForReadyRead(10000));
         QCOMPARE(m_editorUdp.receiveDatagram().data(), QByteArray("qs"));
@@ -281,7 +281,7 @@ private slots:
 
     void tickFailureBoxShownOnceThenDiscoveryStops() {
         // The endpoint is closed and its port taken by another socket: the tick cannot reopen.
-        link().con_SpeedButtonClick();
+        link().searchAgain();
         QUdpSocket squatter;
         QVERIFY(squatter.bind(QHostAddress(QHostAddress::AnyIPv4), m_listenPort,
                               QAbstractSocket::DontShareAddress));
@@ -293,7 +293,7 @@ private slots:
             // Further ticks fall due while the box is open; the timer is still running.
             QTRY_VERIFY(++ticksWhileOpen > 3 && t.link->discovery().running());
             for (int i = 0; i < 5; ++i)
-                t.link->discovery().Timer1Timer();
+                t.link->discovery().sendRequestOrStop();
         };
         t.link->discovery().start();
         QTRY_VERIFY(!t.link->discovery().running());
@@ -321,7 +321,7 @@ private slots:
                                               quint16(request.senderPort()));
             }
         });
-        QTRY_VERIFY(link().indicatorConnected());
+        QTRY_VERIFY(m_t->indicatorConnected());
         QVERIFY(editorAccepted());
         const quint16 tcpPort = m_editorTcp.serverPort();
         QTcpSocket *peer = m_editorTcp.nextPendingConnection();
@@ -330,14 +330,14 @@ private slots:
         editorRuns = false;
         m_editorTcp.close();
         peer->disconnectFromHost();
-        QTRY_VERIFY_WITH_TIMEOUT(!link().indicatorConnected(), 1000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_t->indicatorConnected(), 1000);
         QTest::qWait(300);
-        QVERIFY(!link().indicatorConnected());
+        QVERIFY(!m_t->indicatorConnected());
 
         QVERIFY(m_editorTcp.listen(QHostAddress::LocalHost, tcpPort));
         editorRuns = true;
         QTRY_VERIFY_WITH_TIMEOUT(m_editorTcp.hasPendingConnections(), 1000);
-        QTRY_VERIFY(link().indicatorConnected());
+        QTRY_VERIFY(m_t->indicatorConnected());
         QCOMPARE(events(),
                  (QStringList{"log: Client disconnected from server", "indicator: not connected",
                               "discovery: started", "discovery: stopped",
@@ -345,7 +345,7 @@ private slots:
         peer = m_editorTcp.nextPendingConnection();
         peer->write("ok\r\n");
         QVERIFY(peer->waitForBytesWritten(10000));
-        QVERIFY(link().commandLink()->kataxorisi("k1"));
+        QVERIFY(link().commandLink()->sendCommand("k1"));
         QCOMPARE(receivedBy(peer, 4), QByteArray("k1\r\n"));
         QVERIFY(!peer->waitForReadyRead(200));
         QVERIFY(m_t->boxes.texts.isEmpty());
@@ -369,7 +369,7 @@ private slots:
         events().clear();
 
         for (int tick = 0; tick < 2; ++tick) {
-            discovery().Timer1Timer();
+            discovery().sendRequestOrStop();
             QVERIFY(m_editorUdp.waitForReadyRead(10000));
             const QNetworkDatagram request = m_editorUdp.receiveDatagram();
             QCOMPARE(request.data(), QByteArray("qs"));
@@ -396,7 +396,7 @@ private slots:
         QTRY_VERIFY(!discovery().hasPendingDatagrams());
         QCOMPARE(events(), QStringList());
         answerAndWait(editorAddress());
-        QVERIFY(link().indicatorConnected());
+        QVERIFY(m_t->indicatorConnected());
     }
 };
 

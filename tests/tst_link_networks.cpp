@@ -91,11 +91,11 @@ private slots:
         // seconds, and every network's own broadcast.
         LinkUnderTest t{DiscoveryEndpoints()};
         QCOMPARE(t.link->start(), std::nullopt);
-        QTRY_VERIFY_WITH_TIMEOUT(t.link->indicatorConnected(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(t.indicatorConnected(), 10000);
         QCOMPARE(t.fields.host(), address);
         QVERIFY(m_editorOutput.contains("discovery request from 10.23"));
 
-        QVERIFY(t.link->commandLink()->kataxorisi("k1"));
+        QVERIFY(t.link->commandLink()->sendCommand("k1"));
         QTRY_VERIFY_WITH_TIMEOUT(m_editorOutput.contains(" line 1: k1"), 5000);
         QVERIFY(t.boxes.texts.isEmpty());
         QVERIFY(!t.link->discovery().running());

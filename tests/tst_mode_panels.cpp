@@ -43,14 +43,14 @@ private slots:
         // From every other mode, the tab's own panel is the one shown.
         for (int from = 1; from <= 8; ++from) {
             ModePanels modes;
-            modes.hxClick(QString("hx%1").arg(from));
+            modes.showPanelOfTab(QString("hx%1").arg(from));
             QSignalSpy changed(&modes, &ModePanels::visiblePanelChanged);
             const bool same = modes.visiblePanel() == panel;
-            modes.hxClick(tab);
+            modes.showPanelOfTab(tab);
             QCOMPARE(modes.visiblePanel(), panel);
             QCOMPARE(changed.count(), same ? 0 : 1);
             // The same tab again changes nothing.
-            modes.hxClick(tab);
+            modes.showPanelOfTab(tab);
             QCOMPARE(modes.visiblePanel(), panel);
             QCOMPARE(changed.count(), same ? 0 : 1);
         }
@@ -69,9 +69,9 @@ private slots:
     void otherNamesChangeNothing() {
         QFETCH(QString, name);
         ModePanels modes;
-        modes.hxClick("hx7");
+        modes.showPanelOfTab("hx7");
         QSignalSpy changed(&modes, &ModePanels::visiblePanelChanged);
-        modes.hxClick(name);
+        modes.showPanelOfTab(name);
         QCOMPARE(modes.visiblePanel(), QString("Panelhxos_varys"));
         QCOMPARE(changed.count(), 0);
         QVERIFY(ModePanels::panelOfTab(name).isEmpty());
@@ -79,21 +79,21 @@ private slots:
 
     // The window's own handlers of the two pages: each sends exactly one word, with its answer.
     void pressHandlersSendOneWord_data() {
-        QTest::addColumn<QString>("handler");
+        QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("word");
 
-        QTest::newRow("signature key") << "ark1Click:ark33"
+        QTest::newRow("signature key") << "ark33"
                                        << "ark33";
-        QTest::newRow("arrow key") << "ark1Click:SpeedButton9"
+        QTest::newRow("arrow key") << "SpeedButton9"
                                    << "SpeedButton9";
-        QTest::newRow("large left arrow") << "moveLClick"
+        QTest::newRow("large left arrow") << "moveL"
                                           << "SpeedButton25";
-        QTest::newRow("large right arrow") << "moveRClick"
+        QTest::newRow("large right arrow") << "moveR"
                                            << "SpeedButton31";
     }
 
     void pressHandlersSendOneWord() {
-        QFETCH(QString, handler);
+        QFETCH(QString, control);
         QFETCH(QString, word);
 
         RecordingLink link;
@@ -103,12 +103,7 @@ private slots:
         MainClient client(boxes, SettingsFile(documents.path()), loopbackDiscovery());
         client.setCommandLink(&link);
 
-        const QStringList parts = handler.split(':');
-        if (parts.size() == 2)
-            QVERIFY(
-                QMetaObject::invokeMethod(&client, qPrintable(parts[0]), Q_ARG(QString, parts[1])));
-        else
-            QVERIFY(QMetaObject::invokeMethod(&client, qPrintable(parts[0])));
+        QVERIFY(client.press(control));
         QCOMPARE(link.lines, QStringList{"sent " + word});
         QCOMPARE(client.pages()->visiblePage(), QString("Panel1"));
         QCOMPARE(client.modes()->visiblePanel(), QString("Panelhxos_a"));

@@ -1,5 +1,5 @@
 #include "SceneTest.h"
-#include "app/WindowLayout.h"
+#include "base/WindowLayout.h"
 
 #include <QPointingDevice>
 #include <QTest>

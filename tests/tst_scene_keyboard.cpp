@@ -138,7 +138,7 @@ private:
 
     // The press of a set button or toggle, named by its handler ("di6Click" is di6).
     void invoke(const QString &handler) {
-        QVERIFY2(keyboard()->press(handler.chopped(5)), qPrintable(handler));
+        QVERIFY2(client()->press(handler.chopped(5)), qPrintable(handler));
     }
 
     // Back to the start state, with only the named group shown in addition.
@@ -496,10 +496,10 @@ private slots:
         QSignalSpy closing(client(), &MainClient::closeRequested);
         pressItem(window(), "rythmiseisshow");
         QCOMPARE(client()->pages()->visiblePage(), QString("Panel5"));
-        client()->pages()->Button4Click();
+        client()->press("Button4");
         pressItem(window(), "martyriesshow");
         QCOMPARE(client()->pages()->visiblePage(), QString("Panelmartyries"));
-        client()->pages()->Button1Click();
+        client()->press("Button1");
         // The connection button restarts discovery, which runs from the start, and switches no
         // page.
         client()->link()->discovery().stop();

@@ -3,7 +3,7 @@
 #include "PageScene.h"
 #include "app/ButtonGroup.h"
 #include "app/PictureProvider.h"
-#include "app/WindowLayout.h"
+#include "base/WindowLayout.h"
 
 #include <QTest>
 

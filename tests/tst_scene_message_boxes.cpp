@@ -137,7 +137,7 @@ private slots:
         QCOMPARE(m_leftOpen, 0);
         QVERIFY(boxes().openTexts().isEmpty());
         QVERIFY(s().client->link()->discovery().running());
-        QVERIFY(!s().client->link()->indicatorConnected());
+        QVERIFY(!s().client->indicatorConnected());
         QVERIFY(!popup()->property("visible").toBool());
     }
 

@@ -165,7 +165,7 @@ private slots:
         QFETCH(QPointF, point);
         QFETCH(QString, word);
         KeyboardState &keyboard = *s().client->keyboard();
-        PageScene::openEverySecondSet(keyboard);
+        PageScene::openEverySecondSet(*s().client);
         const QStringList before = keyboard.shownPanels();
         openPage();
         s().pressOnPage(kPage, point);

@@ -346,7 +346,7 @@ private slots:
     void stripKeySendsItsWord() {
         QFETCH(QString, key);
         KeyboardState &keyboard = *s().client->keyboard();
-        PageScene::openEverySecondSet(keyboard);
+        PageScene::openEverySecondSet(*s().client);
         QCOMPARE(keyboard.shownPanels(),
                  (QStringList{"PanelKatavasi2", "PanelPoiotitas2", "PanelIson2", "Panelanavasi2",
                               "PanelMartyries2", "Panelfthores", "Panelmetra", "Panelasterakia",
@@ -369,7 +369,7 @@ private slots:
 
     void signatureKeysLeaveTheKeyboardPageAsItWas() {
         KeyboardState &keyboard = *s().client->keyboard();
-        PageScene::openEverySecondSet(keyboard);
+        PageScene::openEverySecondSet(*s().client);
         const QStringList before = keyboard.shownPanels();
         openPage();
         s().pressOnPage(kPage, s().rectOnPage(kPage, "ark1").center());

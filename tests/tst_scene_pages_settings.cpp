@@ -94,7 +94,6 @@ private:
                 f->host(),
                 f->port(),
                 f->log(),
-                f->reply(),
                 QString::number(f->screenOn())};
     }
 
@@ -277,7 +276,7 @@ private slots:
     void typedLogLineStaysAndGoesNowhere() {
         ClientFields *f = s().client->fields();
         f->appendLogLine("Client connected with server");
-        QVERIFY(s().client->FormClose());
+        QVERIFY(s().client->saveSettingsForClose());
         const QByteArray savedBefore = TestFiles::read(iniPath());
         QVERIFY(!savedBefore.isEmpty());
 
@@ -297,7 +296,7 @@ private slots:
 
         // Never sent, never saved.
         QVERIFY(s().link.lines.isEmpty());
-        QVERIFY(s().client->FormClose());
+        QVERIFY(s().client->saveSettingsForClose());
         QCOMPARE(TestFiles::read(iniPath()), savedBefore);
         QVERIFY(!TestFiles::read(iniPath()).contains("typed"));
     }
@@ -320,10 +319,10 @@ private slots:
         pressItem(s().window(), "ConnectDisconnect");
         QTRY_VERIFY(editor.hasPendingConnections());
         QCOMPARE(text("Memo1"), QString("note\nClient connected with server"));
-        QVERIFY(s().client->link()->indicatorConnected());
+        QVERIFY(s().client->indicatorConnected());
 
         pressItem(s().window(), "ConnectDisconnect");
-        QTRY_VERIFY(!s().client->link()->indicatorConnected());
+        QTRY_VERIFY(!s().client->indicatorConnected());
         QCOMPARE(text("Memo1"),
                  QString("note\nClient connected with server\nClient disconnected from server"));
         QCOMPARE(f->log(), text("Memo1"));
@@ -371,7 +370,7 @@ private slots:
         QCOMPARE(s().visiblePages(), QStringList{kPage});
         QCOMPARE(text("Memo1"), memoBefore);
         QVERIFY(s().link.lines.isEmpty());
-        QVERIFY(s().client->FormClose());
+        QVERIFY(s().client->saveSettingsForClose());
         QVERIFY(TestFiles::read(iniPath()).contains("ScreenOn=0"));
     }
 

@@ -82,7 +82,7 @@ private slots:
             QCOMPARE(s.item("ScreenOn")->property("checked").toBool(), presses % 2 == 0);
             QVERIFY(s.boxTexts.isEmpty());
 
-            QVERIFY(s.client->FormClose());
+            QVERIFY(s.client->saveSettingsForClose());
             QVERIFY(TestFiles::read(s.documents.filePath("QS.INI")).contains(saved));
         }
         // The window has gone: what was still held is ended too.

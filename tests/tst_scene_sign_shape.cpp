@@ -190,15 +190,15 @@ private:
     void show(const QString &view) {
         Pages *pages = client()->pages();
         if (view == QLatin1String("Panelmartyries")) {
-            pages->martyriesshowClick();
+            pages->showSignaturesPage();
         } else if (view == QLatin1String("Panel4")) {
             pages->showCursorPage();
         } else if (view == QLatin1String("Panel5")) {
-            pages->rythmiseisshowClick();
+            pages->showSettingsPage();
         } else {
             pages->showKeyboardPage();
             if (view == QLatin1String("Panelfthores"))
-                client()->keyboard()->press(QStringLiteral("enallagifthores"));
+                client()->press(QStringLiteral("enallagifthores"));
         }
     }
 

@@ -91,9 +91,9 @@ private slots:
         QFETCH(int, gapMs);
 
         if (page == "Panel4")
-            s().client->move_clientClick();
+            s().client->press("move_client");
         else if (page == "Panelmartyries")
-            s().client->pages()->martyriesshowClick();
+            s().client->pages()->showSignaturesPage();
         QCOMPARE(s().client->pages()->visiblePage(), page);
         s().link.lines.clear();
 
@@ -282,11 +282,11 @@ private slots:
         // Port 0 fails the connect at once, with its box, and nothing goes on the network.
         s().client->fields()->setPort("0");
         if (page == "Panel4")
-            s().client->move_clientClick();
+            s().client->press("move_client");
         else if (page == "Panelmartyries")
-            s().client->pages()->martyriesshowClick();
+            s().client->pages()->showSignaturesPage();
         else if (page == "Panel5")
-            s().client->pages()->rythmiseisshowClick();
+            s().client->pages()->showSettingsPage();
         QCOMPARE(s().client->pages()->visiblePage(), page);
         s().link.lines.clear();
 
@@ -417,7 +417,7 @@ private slots:
         if (button == "Button3")
             client()->pages()->showCursorPage();
         else
-            client()->keyboard()->press("enallagianavasi");
+            client()->press("enallagianavasi");
         QAccessibleInterface *shown = accessibleOf(button);
         QVERIFY(!shown->state().invisible);
         shown->actionInterface()->doAction(QAccessibleActionInterface::pressAction());

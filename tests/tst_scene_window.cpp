@@ -110,7 +110,7 @@ private slots:
 
         // Activation without a size change keeps every scale.
         QSignalSpy changed(client()->scaling(), &PageScaling::scaleChanged);
-        client()->FormActivate(w, h);
+        client()->fitPagesToWindow(w, h);
         QCOMPARE(changed.count(), 0);
     }
 
@@ -195,7 +195,7 @@ private slots:
         QVERIFY2(startup.window(), qPrintable(startup.errors()));
         MainClient &c = startup.client();
         QVERIFY(startup.window()->isVisible());
-        QVERIFY(!c.link()->indicatorConnected());
+        QVERIFY(!c.indicatorConnected());
         QVERIFY(!c.link()->discovery().isOpen());
         QVERIFY(!c.link()->discovery().running());
         QCOMPARE(c.fields()->host(), QString("127.0.0.1"));
@@ -253,7 +253,7 @@ private slots:
     void settingsReadIntoThePageAtCreation() {
         QVERIFY(TestFiles::write(s().documents.filePath("QS.INI"),
                                  "[Form]\nport=$10\nipserver=qs-editor.lan\nScreenOn=0\n"));
-        client()->FormCreate();
+        client()->readSettings();
         s().buildEveryPage();
         QCOMPARE(findItem(window(), "Edit3")->property("text").toString(), QString("16"));
         QCOMPARE(findItem(window(), "Edit2")->property("text").toString(),

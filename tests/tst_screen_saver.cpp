@@ -237,7 +237,7 @@ private slots:
         QStringList events;
         RecordingBoxes boxes(events);
         auto client = std::make_unique<MainClient>(boxes, settings, loopbackDiscovery());
-        client->FormCreate();
+        client->readSettings();
         client->keepScreenOnThrough(*m_programBus);
         const auto inhibitor = [&] {
             return client ? client->findChild<ScreenSaverInhibitor *>() : nullptr;
@@ -267,7 +267,7 @@ private slots:
         RecordingBoxes boxes(events);
         auto client = std::make_unique<MainClient>(boxes, SettingsFile(documents.path()),
                                                    loopbackDiscovery());
-        client->FormCreate();
+        client->readSettings();
         client->keepScreenOnThroughSessionBus();
         // Nothing has waited for the bus yet.
         QVERIFY(!client->findChild<ScreenSaverInhibitor *>());

@@ -31,12 +31,12 @@ private:
     bool connectToEditor() {
         m_t->fields.setHost("127.0.0.1");
         m_t->fields.setPort(QString::number(m_server.serverPort()));
-        link().ConnectDisconnectClick();
+        link().connectOrDisconnect();
         if (!m_server.waitForNewConnection(10000))
             return false;
         m_peer = m_server.nextPendingConnection();
         events().clear();
-        return m_peer && link().indicatorConnected();
+        return m_peer && m_t->indicatorConnected();
     }
 
     void editorWrites(const QByteArray &bytes) {
@@ -57,15 +57,15 @@ private slots:
     }
 
     void connectAndDisconnectByTheButton() {
-        QVERIFY(!link().indicatorConnected());
+        QVERIFY(!m_t->indicatorConnected());
         QVERIFY(m_t->fields.log().isEmpty());
         link().discovery().start();
         events().clear();
         m_t->fields.setPort(QString::number(m_server.serverPort()));
         for (int round = 0; round < 2; ++round) {
-            link().ConnectDisconnectClick();
+            link().connectOrDisconnect();
             QVERIFY(m_server.waitForNewConnection(10000));
-            link().ConnectDisconnectClick();
+            link().connectOrDisconnect();
         }
         QCOMPARE(events(),
                  (QStringList{"discovery: stopped", "log: Client connected with server",
@@ -109,7 +109,7 @@ private slots:
         m_t->fields.setPort(portText);
         link().discovery().start();
         events().clear();
-        link().ConnectDisconnectClick();
+        link().connectOrDisconnect();
         if (connects) {
             QVERIFY(m_server.waitForNewConnection(10000));
             QCOMPARE(events(),
@@ -127,9 +127,9 @@ private slots:
         if (!top.listen(QHostAddress::LocalHost, 65535))
             QSKIP("port 65535 on 127.0.0.1 is taken on this machine");
         m_t->fields.setPort("-1");
-        link().ConnectDisconnectClick();
+        link().connectOrDisconnect();
         QVERIFY(top.waitForNewConnection(10000));
-        QVERIFY(link().indicatorConnected());
+        QVERIFY(m_t->indicatorConnected());
     }
 
     void badHosts_data() {
@@ -143,9 +143,9 @@ private slots:
         QFETCH(QString, host);
         m_t->fields.setHost(host);
         m_t->fields.setPort(QString::number(m_server.serverPort()));
-        link().ConnectDisconnectClick();
+        link().connectOrDisconnect();
         QCOMPARE(events(), QStringList{"box: " + kNotFound});
-        QVERIFY(!link().indicatorConnected());
+        QVERIFY(!m_t->indicatorConnected());
     }
 
     void openThatFails_data() {
@@ -168,18 +168,18 @@ private slots:
             port = unanswering.port();
         }
         QVERIFY(connectToEditor());
-        link().ConnectDisconnectClick();
+        link().connectOrDisconnect();
         events().clear();
         m_t->fields.setPort(QString::number(port));
         QElapsedTimer clock;
         clock.start();
-        link().ConnectDisconnectClick();
+        link().connectOrDisconnect();
         const qint64 took = clock.elapsed();
         // Discovery, started by the disconnect, is stopped and stays so; the indicator keeps
         // the picture it had.
         QCOMPARE(events(), (QStringList{"discovery: stopped", "box: " + kNotFound}));
         QVERIFY(!link().discovery().running());
-        QVERIFY(!link().indicatorConnected());
+        QVERIFY(!m_t->indicatorConnected());
         QCOMPARE(link().connection().Connected(), std::optional<bool>(false));
         if (!answered)
             QVERIFY2(took >= TcpConnection::kConnectLimitMs &&
@@ -204,9 +204,9 @@ private slots:
         for (const QByteArray &part : answer.split('|'))
             if (!part.isEmpty())
                 editorWrites(part);
-        QVERIFY(link().commandLink()->kataxorisi("k1"));
+        QVERIFY(link().commandLink()->sendCommand("k1"));
         QCOMPARE(receivedBy(m_peer, 4), QByteArray("k1\r\n"));
-        QCOMPARE(m_t->fields.reply(), QString("x"));
+        QCOMPARE(link().exchange().reply(), QString("x"));
         QCOMPARE(events(), QStringList());
         QVERIFY(link().connection().Connected().value_or(false));
     }
@@ -222,10 +222,10 @@ private slots:
         QFETCH(QByteArray, answer);
         QVERIFY(connectToEditor());
         editorWrites(answer);
-        QVERIFY(link().commandLink()->kataxorisi("ark17"));
+        QVERIFY(link().commandLink()->sendCommand("ark17"));
         QCOMPARE(events(), (QStringList{"box: " + kRefused, "log: Client disconnected from server",
                                         "indicator: not connected", "discovery: started"}));
-        QCOMPARE(m_t->fields.reply(), QString("x"));
+        QCOMPARE(link().exchange().reply(), QString("x"));
         QCOMPARE(link().connection().Connected(), std::optional<bool>(false));
         QCOMPARE(receivedBy(m_peer, 7), QByteArray("ark17\r\n"));
     }
@@ -233,12 +233,12 @@ private slots:
     void lateAnswerIsJudgedByTheNextCommand() {
         QVERIFY(connectToEditor());
         // No answer within the wait: accepted.
-        QVERIFY(link().commandLink()->kataxorisi("k1"));
+        QVERIFY(link().commandLink()->sendCommand("k1"));
         QCOMPARE(events(), QStringList());
         // The refusal of k1 comes late and closes the connection at the next command.
         editorWrites("NO\r\n");
         QVERIFY(waitReadable(link().connection().descriptor()));
-        QVERIFY(link().commandLink()->kataxorisi("k2"));
+        QVERIFY(link().commandLink()->sendCommand("k2"));
         QCOMPARE(events(), (QStringList{"box: " + kRefused, "log: Client disconnected from server",
                                         "indicator: not connected", "discovery: started"}));
         QCOMPARE(receivedBy(m_peer, 8), QByteArray("k1\r\nk2\r\n"));
@@ -259,13 +259,13 @@ private slots:
             closeWithReset(m_peer);
         else
             m_peer->disconnectFromHost();
-        QTRY_VERIFY_WITH_TIMEOUT(!link().indicatorConnected(), 1000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_t->indicatorConnected(), 1000);
         QCOMPARE(events(), (QStringList{"log: Client disconnected from server",
                                         "indicator: not connected", "discovery: started"}));
         QVERIFY(m_t->boxes.texts.isEmpty());
         QCOMPARE(link().connection().descriptor(), -1);
         // The next press is a press with no connection, and connecting again works.
-        QVERIFY(link().commandLink()->kataxorisi("k1"));
+        QVERIFY(link().commandLink()->sendCommand("k1"));
         QCOMPARE(m_t->boxes.texts, QStringList{kNoConnection});
         QVERIFY(connectToEditor());
     }
@@ -276,7 +276,7 @@ private slots:
         QVERIFY(connectToEditor());
         m_peer->disconnectFromHost();
         QVERIFY(waitReadable(link().connection().descriptor()));
-        QVERIFY(link().commandLink()->kataxorisi("k1"));
+        QVERIFY(link().commandLink()->sendCommand("k1"));
         QCOMPARE(events(), (QStringList{"box: " + kNoConnection, "discovery: started",
                                         "indicator: not connected"}));
         QVERIFY(connectToEditor());
@@ -295,7 +295,7 @@ private slots:
             m_peer->disconnectFromHost();
             QTest::qWait(200);
         };
-        QVERIFY(link().commandLink()->kataxorisi("k1"));
+        QVERIFY(link().commandLink()->sendCommand("k1"));
         QCOMPARE(received, QByteArray("k1\r\n"));
         QCOMPARE(events(), (QStringList{"box: " + kRefused, "indicator: not connected",
                                         "discovery: started"}));
@@ -312,8 +312,8 @@ private slots:
         const double cpuSeconds = double(std::clock() - before) / CLOCKS_PER_SEC;
         QVERIFY2(cpuSeconds < 0.25, qPrintable(QString("%1 s of CPU in 1 s idle").arg(cpuSeconds)));
         QCOMPARE(events(), QStringList());
-        QVERIFY(link().indicatorConnected());
-        QVERIFY(link().commandLink()->kataxorisi("k1"));
+        QVERIFY(m_t->indicatorConnected());
+        QVERIFY(link().commandLink()->sendCommand("k1"));
         QCOMPARE(events(), (QStringList{"box: " + kRefused, "log: Client disconnected from server",
                                         "indicator: not connected", "discovery: started"}));
         QCOMPARE(receivedBy(m_peer, 4), QByteArray("k1\r\n"));
@@ -322,7 +322,7 @@ private slots:
     void notConnectedSendsNothing() {
         link().discovery().start();
         events().clear();
-        QVERIFY(link().commandLink()->kataxorisi("k1"));
+        QVERIFY(link().commandLink()->sendCommand("k1"));
         // Discovery runs already and the picture shows not connected: only the box.
         QCOMPARE(events(), QStringList{"box: " + kNoConnection});
         QVERIFY(!m_server.hasPendingConnections());
@@ -346,13 +346,12 @@ private slots:
         if (editorCloses)
             m_peer->disconnectFromHost();
         QVERIFY(waitReadable(link().connection().descriptor()));
-        m_t->fields.setReply("before");
-        QVERIFY(link().commandLink()->kataxorisi("k1"));
+        QVERIFY(link().commandLink()->sendCommand("k1"));
         // Discovery and the picture change first, the box comes last; the connection is not
         // closed by this path, and Label1 keeps its text.
         QCOMPARE(events(), (QStringList{"discovery: started", "indicator: not connected",
                                         "box: " + kNoConnection}));
-        QCOMPARE(m_t->fields.reply(), QString("before"));
+        QCOMPARE(link().exchange().reply(), QString("ok"));
         QCOMPARE(link().connection().Connected().value_or(false), stillOpen);
         QVERIFY(!m_t->fields.log().contains("disconnected"));
     }
@@ -361,14 +360,14 @@ private slots:
         QVERIFY(connectToEditor());
         closeWithReset(m_peer);
         QVERIFY(waitReadable(link().connection().descriptor()));
-        QVERIFY(!link().commandLink()->kataxorisi("k1"));
+        QVERIFY(!link().commandLink()->sendCommand("k1"));
         QCOMPARE(m_t->boxes.texts.size(), 1);
         QCOMPARE(events().size(), 1);
         // The system's own text, with the full stop of the error box.
         QVERIFY(m_t->boxes.texts.first().endsWith('.'));
         QVERIFY(m_t->boxes.texts.first() != kNoConnection + ".");
         // The next press finds the connection gone.
-        QVERIFY(link().commandLink()->kataxorisi("k1"));
+        QVERIFY(link().commandLink()->sendCommand("k1"));
         QCOMPARE(m_t->boxes.texts.last(), kNoConnection);
     }
 
@@ -379,7 +378,7 @@ private slots:
         QVERIFY(link().commandLink()->writeLineUnanswered("move_client"));
         QCOMPARE(receivedBy(m_peer, 13), QByteArray("move_client\r\n"));
         // Its answer stays for the next command, which it accepts.
-        QVERIFY(link().commandLink()->kataxorisi("k1"));
+        QVERIFY(link().commandLink()->sendCommand("k1"));
         QCOMPARE(events(), QStringList());
     }
 

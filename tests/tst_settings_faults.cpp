@@ -2,8 +2,8 @@
 // whose modes refuse the user, and a crash in the middle of a close. The previous QS.INI must
 // survive whole every time it cannot be saved, and the failure is reported with the file's path.
 #include "TestFiles.h"
-#include "app/ClientFields.h"
-#include "app/SettingsFile.h"
+#include "base/ClientFields.h"
+#include "base/SettingsFile.h"
 
 #include <QDir>
 #include <QFile>

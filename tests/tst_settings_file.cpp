@@ -1,6 +1,6 @@
 #include "TestFiles.h"
-#include "app/ClientFields.h"
-#include "app/SettingsFile.h"
+#include "base/ClientFields.h"
+#include "base/SettingsFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -24,7 +24,7 @@ def load_soak():
 
 
 soak = load_soak()
-TARGETS = soak.read_targets(os.path.join(HERE, "..", "app", "window-layout.json"))
+TARGETS = soak.read_targets(os.path.join(HERE, "..", "base", "window-layout.json"))
 
 
 def target(page, name):

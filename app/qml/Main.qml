@@ -20,10 +20,10 @@ Window {
 
     // The pages are first fitted to the window as its creation ends; from then on at every
     // resize and activation.
-    onWidthChanged: if (client.scaling.fitted) client.FormResize(width, height)
-    onHeightChanged: if (client.scaling.fitted) client.FormResize(width, height)
-    onActiveChanged: if (active && client.scaling.fitted) client.FormActivate(width, height)
-    onClosing: (close) => { close.accepted = client.FormClose() }
+    onWidthChanged: if (client.scaling.fitted) client.fitPagesToWindow(width, height)
+    onHeightChanged: if (client.scaling.fitted) client.fitPagesToWindow(width, height)
+    onActiveChanged: if (active && client.scaling.fitted) client.fitPagesToWindow(width, height)
+    onClosing: (close) => { close.accepted = client.saveSettingsForClose() }
 
     Connections {
         target: window.client

@@ -5,7 +5,7 @@ import QsClient
 // The sign keyboard page Panel1, the page the program starts on. Its members follow in their
 // child order, bottom to top: a later member paints over an earlier one and takes the press
 // where they overlap. Every member's place, and each group's picture and buttons, are the
-// layout table's (app/window-layout.json), looked up by object name.
+// layout table's (base/window-layout.json), looked up by object name.
 ScaledPage {
     id: page
 
@@ -165,7 +165,7 @@ ScaledPage {
             enabled: false
             x: button.x; y: button.y + 51; width: 35; height: 35
             opacity: 1 - 0.5 * hoverLevel
-            name: page.client.link.indicatorConnected ? "connection-on" : "connection-off"
+            name: page.client.indicatorConnected ? "connection-on" : "connection-off"
             horizontalScale: page.client.scaling.sx
             fitted: page.client.scaling.fitted
             verticalScale: page.client.scaling.sy

@@ -48,7 +48,7 @@ ScaledPage {
     objectName: "Panel4"
     width: 409
 
-    // Every member's place is the layout table's (app/window-layout.json), by object name. The
+    // Every member's place is the layout table's (base/window-layout.json), by object name. The
     // arrows are given the client, which runs their presses: they repeat while held, and a
     // repeat needs to know whether its press went through.
     TextButton {

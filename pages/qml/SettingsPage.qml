@@ -51,7 +51,7 @@ ScaledPage {
         radius: 3
         KeyNavigation.tab: button4
         KeyNavigation.backtab: edit2
-        onClicked: page.client.link.ConnectDisconnectClick()
+        onClicked: page.client.press(objectName)
     }
 
     // The address fields follow the program's values (settings file, discovery) and hand what the
@@ -194,7 +194,7 @@ ScaledPage {
         objectName: "Button4"
         x: 40; y: 280; width: 345; height: 57
         text: "Επιστροφή"
-        onClicked: page.client.pages.Button4Click()
+        onClicked: page.client.press(objectName)
         KeyNavigation.tab: screenOn
         KeyNavigation.backtab: connectDisconnect
     }
@@ -202,12 +202,8 @@ ScaledPage {
         objectName: "Label1"
         x: 156; y: 92; width: 61; height: 23
         visible: false
-        // Laid out only while its page shows, not at every answer of the editor: hidden with its
-        // page, it keeps the last reply it showed until the page shows again.
-        Binding on text {
-            when: page.visible
-            value: page.fields.reply
-            restoreMode: Binding.RestoreNone
-        }
+        // Never shown, and nothing reads it: the command exchange keeps the trace of its last
+        // answer itself.
+        text: "ok"
     }
 }

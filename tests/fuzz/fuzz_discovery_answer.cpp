@@ -1,10 +1,9 @@
 // Discovery answers as anyone on the network may send them: every input is handed to the answer
-// handling as one received datagram, and what it did to the server address fields and whether it
-// asked for a connect is compared with a plain reading of the answer written here. The sockets
+// handling as one received datagram, and the address it handed on and whether it asked for a
+// connect are compared with a plain reading of the answer written here. The sockets
 // that receive datagrams have tests of their own.
-#include "app/ClientFields.h"
-#include "app/MessageBoxes.h"
 #include "link/Discovery.h"
+#include "link/LinkReports.h"
 
 #include <QCoreApplication>
 #include <cstdint>
@@ -13,11 +12,21 @@
 
 namespace {
 
-// No box may open: the answer handling shows none, and the timer never ticks here.
-class NoBoxes : public MessageBoxes {
+// The answer handling reports nothing itself (the link reports the address it connects to), and
+// the timer never ticks here: any report is a fault.
+class NoReports : public LinkReports {
 public:
-    void showMessage(const QString &text) override {
-        std::fprintf(stderr, "unexpected box: %s\n", qPrintable(text));
+    void showMessage(const QString &text) override { unexpected("box", text); }
+    void showError(const QString &text) override { unexpected("error box", text); }
+    void appendLogLine(const QString &line) override { unexpected("log line", line); }
+    void showConnected(bool) override { unexpected("indicator", {}); }
+    void showServerAddress(const QString &host, const QString &) override {
+        unexpected("address", host);
+    }
+
+private:
+    static void unexpected(const char *what, const QString &text) {
+        std::fprintf(stderr, "unexpected %s: %s\n", what, qPrintable(text));
         std::abort();
     }
 };
@@ -53,29 +62,35 @@ struct Harness {
     char name[16] = "fuzz";
     char *argv[2] = {name, nullptr};
     QCoreApplication app{argc, argv};
-    ClientFields fields;
-    NoBoxes boxes;
+    NoReports reports;
     // Never opened, and its timer never started: nothing here touches the network.
-    Discovery discovery{DiscoveryEndpoints::loopback(0, 9, 3600000), fields, boxes};
+    Discovery discovery{DiscoveryEndpoints::loopback(0, 9, 3600000), reports};
     int connects = 0;
+    QString host;
+    QString port;
 
     Harness() {
-        QObject::connect(&discovery, &Discovery::answerTaken, [this] { ++connects; });
+        QObject::connect(&discovery, &Discovery::answerTaken,
+                         [this](const QString &answerHost, const QString &answerPort) {
+                             ++connects;
+                             host = answerHost;
+                             port = answerPort;
+                         });
     }
 
     void check(const uint8_t *data, size_t size) {
         const QByteArray datagram(reinterpret_cast<const char *>(data), qsizetype(size));
-        // Fields that no answer writes: a host and a port text of more than 20 characters.
-        const QString host = QStringLiteral("host-before-the-answer");
-        const QString port = QStringLiteral("port-before-the-answer");
-        fields.setHost(host);
-        fields.setPort(port);
+        // An address that no answer hands on: a host and a port text of more than 20 characters.
+        const QString before = QStringLiteral("host-before-the-answer");
+        const QString portBefore = QStringLiteral("port-before-the-answer");
+        host = before;
+        port = portBefore;
         connects = 0;
-        discovery.IdUDPServer1UDPRead(datagram);
-        const Expected e = reference(data, size, host, port);
-        if (fields.host() != e.host || fields.port() != e.port || connects != int(e.connects)) {
+        discovery.takeAnswer(datagram);
+        const Expected e = reference(data, size, before, portBefore);
+        if (host != e.host || port != e.port || connects != int(e.connects)) {
             std::fprintf(stderr, "answer of %zu bytes: host \"%s\" port \"%s\" connects %d\n", size,
-                         qPrintable(fields.host()), qPrintable(fields.port()), connects);
+                         qPrintable(host), qPrintable(port), connects);
             std::abort();
         }
         const std::optional<DiscoveryAnswer> answer = DiscoveryAnswer::read(datagram);

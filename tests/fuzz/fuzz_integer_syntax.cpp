@@ -1,6 +1,6 @@
 // The integer notation of the settings file and the port field, checked against a plain
 // reference that reads the same notation another way: by the digit counts and a wide value.
-#include "app/IntegerSyntax.h"
+#include "base/IntegerSyntax.h"
 
 #include <QString>
 #include <cstdint>

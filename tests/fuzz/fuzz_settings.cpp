@@ -1,9 +1,9 @@
 // The settings file's text as anything may have written it: reading never fails, and a close's
 // write followed by a read gives back the three fields and keeps every other line of the text.
 // The text is driven in memory; putting it on disk has tests of its own.
-#include "app/ClientFields.h"
-#include "app/IniDocument.h"
-#include "app/SettingsText.h"
+#include "base/ClientFields.h"
+#include "base/IniDocument.h"
+#include "base/SettingsText.h"
 
 #include <cstdint>
 #include <cstdlib>

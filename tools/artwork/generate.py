@@ -7,7 +7,7 @@
 
 Run from anywhere; paths are taken relative to the repository. The buttons'
 rectangles, the pictures' rectangles and the groups' places are read from the
-window's layout table, app/window-layout.json.
+window's layout table, base/window-layout.json.
 """
 
 import argparse
@@ -26,7 +26,7 @@ from tables import keyboard, modes, names, popups, tools  # noqa: E402
 import json  # noqa: E402
 
 
-LAYOUT_PATH = os.path.join(ROOT, "app", "window-layout.json")
+LAYOUT_PATH = os.path.join(ROOT, "base", "window-layout.json")
 
 
 def load_layout():

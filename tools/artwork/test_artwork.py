@@ -5,7 +5,7 @@
 
 The committed files in assets/ are checked as they are (so a table or the
 layout table edited without regenerating shows up here), the pictures are
-checked against the window's layout table (app/window-layout.json, read here
+checked against the window's layout table (base/window-layout.json, read here
 on its own), and the tables for every sign lying centred under its button and
 inside its picture.
 """

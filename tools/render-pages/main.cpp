@@ -29,7 +29,7 @@ struct View {
 View keyboardView(const QString &file, const QStringList &toggles) {
     auto press = [toggles](MainClient &c) {
         for (const QString &toggle : toggles)
-            c.keyboard()->press(toggle);
+            c.press(toggle);
     };
     return {file, press, press};
 }
@@ -43,11 +43,11 @@ View pageView(const QString &file, std::function<void(Pages &)> open) {
 View modeView(const QString &file, const QString &tab) {
     return {file,
             [tab](MainClient &c) {
-                c.pages()->martyriesshowClick();
-                c.modes()->hxClick(tab);
+                c.pages()->showSignaturesPage();
+                c.modes()->showPanelOfTab(tab);
             },
             [](MainClient &c) {
-                c.modes()->hxClick(QStringLiteral("hx1"));
+                c.modes()->showPanelOfTab(QStringLiteral("hx1"));
                 c.pages()->showKeyboardPage();
             }};
 }
@@ -66,8 +66,8 @@ QList<View> views() {
         keyboardView("Panelentasi", {"enallaghentash"}),
         keyboardView("Panelpena", {"enallaghvellh"}),
         pageView("Panel4", [](Pages &p) { p.showCursorPage(); }),
-        pageView("Panel5", [](Pages &p) { p.rythmiseisshowClick(); }),
-        pageView("Panelmartyries", [](Pages &p) { p.martyriesshowClick(); }),
+        pageView("Panel5", [](Pages &p) { p.showSettingsPage(); }),
+        pageView("Panelmartyries", [](Pages &p) { p.showSignaturesPage(); }),
         // The other seven mode panels, each on its own.
         modeView("Panelhxos_b", "hx2"),
         modeView("Panelhxos_c", "hx3"),
@@ -133,7 +133,7 @@ int main(int argc, char *argv[]) {
         return 1;
     }
     QTest::qWait(50);
-    client.FormResize(window->width(), window->height());
+    client.fitPagesToWindow(window->width(), window->height());
     // Park the pointer on a blank spot, so that no button is drawn in its hover look.
     QTest::mouseMove(window, QPoint(width - 1, height - 1));
 

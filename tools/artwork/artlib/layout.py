@@ -1,4 +1,4 @@
-"""The window's layout table (app/window-layout.json) as the pictures need it.
+"""The window's layout table (base/window-layout.json) as the pictures need it.
 
 The program places its groups and buttons from that table, and the pictures
 take the same numbers from it, so that a sign stays under its button when a

@@ -2,7 +2,7 @@
 
 Every row is one tile: the name of the button over it, the tile colour and
 the sign. The button's rect, the picture's size and its place in the group
-(`at`) come from the window's layout table, app/window-layout.json; the
+(`at`) come from the window's layout table, base/window-layout.json; the
 generator centres each sign at button centre - `at`.
 """
 

@@ -1,7 +1,7 @@
 """Modal signatures page: the eight mode pictures and the mode strip.
 
 A mode picture is the picture of its mode panel (`Panelhxos_*`, whose `image`
-names it in app/window-layout.json); each key's button and the picture's place
+names it in base/window-layout.json); each key's button and the picture's place
 in the panel come from that table, and the key is drawn as a light grey
 rounded box of 113 x 55 (119 x 55 for πλ β') centred under its button,
 holding one signature in dark red.

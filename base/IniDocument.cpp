@@ -1,4 +1,4 @@
-#include "app/IniDocument.h"
+#include "base/IniDocument.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "app/SettingsText.h"
+#include "base/SettingsText.h"
 
-#include "app/ClientFields.h"
-#include "app/IniDocument.h"
-#include "app/IntegerSyntax.h"
+#include "base/ClientFields.h"
+#include "base/IniDocument.h"
+#include "base/IntegerSyntax.h"
 
 namespace {
 

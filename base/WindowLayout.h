@@ -42,7 +42,7 @@ struct LayoutMember {
     bool repeats = false;
 };
 
-// The window's layout table (app/window-layout.json, built into the program): each page's
+// The window's layout table (base/window-layout.json, built into the program): each page's
 // members in child order, each group's picture and buttons. The scene, the artwork generator
 // and the tests all read this one table.
 class WindowLayout {
@@ -63,6 +63,9 @@ public:
 
     // The press handler of a button, set button or check box; empty for a name that is none.
     QString handlerOf(const QString &control) const;
+    // Every control that takes presses (buttons, set buttons, keys, check boxes...) with the
+    // name of its press handler.
+    QHash<QString, QString> controlHandlers() const;
 
 private:
     // Where a name is found: its page, its index among the page's members, and for a button its

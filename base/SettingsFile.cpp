@@ -1,8 +1,8 @@
-#include "app/SettingsFile.h"
+#include "base/SettingsFile.h"
 
-#include "app/ClientFields.h"
-#include "app/IntegerSyntax.h"
-#include "app/SettingsText.h"
+#include "base/ClientFields.h"
+#include "base/IntegerSyntax.h"
+#include "base/SettingsText.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/WindowLayout.h"
+#include "base/WindowLayout.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -143,6 +143,16 @@ QString WindowLayout::handlerOf(const QString &control) const {
         return {};
     const LayoutMember &owner = m_pages.constFind(place->page)->at(place->member);
     return place->button >= 0 ? owner.buttons.at(place->button).handler : owner.handler;
+}
+
+QHash<QString, QString> WindowLayout::controlHandlers() const {
+    QHash<QString, QString> handlers;
+    for (auto place = m_places.cbegin(); place != m_places.cend(); ++place) {
+        const QString handler = handlerOf(place.key());
+        if (!handler.isEmpty())
+            handlers.insert(place.key(), handler);
+    }
+    return handlers;
 }
 
 QRectF WindowLayoutTable::rect(const QString &name) const {

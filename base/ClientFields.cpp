@@ -1,4 +1,4 @@
-#include "app/ClientFields.h"
+#include "base/ClientFields.h"
 
 namespace {
 
@@ -26,10 +26,6 @@ void ClientFields::setScreenOn(bool on) {
 
 void ClientFields::setLog(const QString &text) {
     assign(this, m_log, text, &ClientFields::logChanged);
-}
-
-void ClientFields::setReply(const QString &text) {
-    assign(this, m_reply, text, &ClientFields::replyChanged);
 }
 
 void ClientFields::appendLogLine(const QString &line) {

@@ -1,4 +1,4 @@
-#include "app/IntegerSyntax.h"
+#include "base/IntegerSyntax.h"
 
 namespace IntegerSyntax {
 
