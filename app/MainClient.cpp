@@ -2,6 +2,7 @@
 
 #include "app/MessageBoxes.h"
 #include "app/ScreenSaverInhibitor.h"
+#include "base/Version.h"
 #include "link/CommandLink.h"
 
 #include <QCoreApplication>
@@ -127,6 +128,10 @@ void MainClient::resolvePresses() {
     m_presses.insert(QStringLiteral("ConnectDisconnect"),
                      [this] { m_serverLink.connectOrDisconnect(); });
     m_presses.insert(QStringLiteral("Button4"), [this] { m_pages.showKeyboardPage(); });
+}
+
+QString MainClient::windowTitle() {
+    return QStringLiteral(QS_WINDOW_TITLE);
 }
 
 void MainClient::showConnected(bool connected) {

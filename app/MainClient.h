@@ -32,6 +32,8 @@ class MainClient : public QObject, public LinkReports {
     Q_PROPERTY(ServerLink *link READ link CONSTANT)
     Q_PROPERTY(AccessibleNames *names READ names CONSTANT)
     Q_PROPERTY(WindowLayoutTable *layout READ layout CONSTANT)
+    // "QS Client V" and the program's major and minor version.
+    Q_PROPERTY(QString windowTitle READ windowTitle CONSTANT)
     // True while the connection indicator shows its connected picture.
     Q_PROPERTY(bool indicatorConnected READ indicatorConnected NOTIFY indicatorConnectedChanged)
 
@@ -55,6 +57,7 @@ public:
     WindowLayoutTable *layout() { return &m_layout; }
 
     bool indicatorConnected() const { return m_indicatorConnected; }
+    static QString windowTitle();
 
     // The one way in of every press of every page: the control's handler, found when the layout
     // table was read, runs. False when it showed a message box (a refused word, no connection):

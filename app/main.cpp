@@ -1,6 +1,7 @@
 #include "app/ClientStartup.h"
 #include "app/MessageBoxes.h"
 #include "app/TerminationSignals.h"
+#include "base/Version.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -12,7 +13,7 @@ Q_IMPORT_QML_PLUGIN(QsClientPlugin)
 int main(int argc, char *argv[]) {
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("QSclient"));
-    QGuiApplication::setApplicationVersion(QStringLiteral("3.0.0.0"));
+    QGuiApplication::setApplicationVersion(QStringLiteral(QS_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.qsclient.qsclient"));
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/qt/qml/QsClient/assets/icon.svg")));
 

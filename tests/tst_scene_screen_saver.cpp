@@ -1,5 +1,5 @@
 #include "PageScene.h"
-#include "ScreenSaverStandIn.h"
+#include "PrivateBusTest.h"
 #include "TestFiles.h"
 #include "app/ScreenSaverInhibitor.h"
 
@@ -12,23 +12,10 @@ using namespace ScreenSaverStandIns;
 // The settings page's check box ScreenOn, pressed in the real window, asks the screen saver on a
 // private bus to leave the screen on and ends that request; the settings file keeps the same key
 // with the same values.
-class SceneScreenSaverTest : public QObject {
+class SceneScreenSaverTest : public PrivateBusTest {
     Q_OBJECT
 
-private:
-    PrivateSessionBus m_daemon;
-    QString m_address;
-
 private slots:
-    void initTestCase() {
-        QString failure;
-        m_address = m_daemon.start(failure);
-        QVERIFY2(!m_address.isEmpty(), qPrintable(failure));
-        QCoreApplication::setApplicationName(QStringLiteral("QSclient"));
-    }
-
-    void cleanupTestCase() { m_daemon.stop(); }
-
     void pressingTheBoxAsksAndEnds_data() {
         QTest::addColumn<int>("presses");
         QTest::addColumn<QStringList>("expected");
@@ -58,9 +45,9 @@ private slots:
         QFETCH(QByteArray, saved);
         QFETCH(QStringList, afterClose);
 
-        QDBusConnection programBus = QDBusConnection::connectToBus(m_address, "program");
-        QDBusConnection screenSaverBus = QDBusConnection::connectToBus(m_address, "screensaver");
-        QVERIFY(programBus.isConnected() && screenSaverBus.isConnected());
+        connectBoth();
+        QDBusConnection &programBus = this->programBus();
+        QDBusConnection &screenSaverBus = this->screenSaverBus();
         StandInScreenSaver screenSaver;
         QVERIFY(offer(screenSaverBus, screenSaver, kLongPath, true));
         {
@@ -90,8 +77,7 @@ private slots:
         QVERIFY(roundTrip(programBus, screenSaverBus));
         QCOMPARE(screenSaver.calls, afterClose);
 
-        QDBusConnection::disconnectFromBus("program");
-        QDBusConnection::disconnectFromBus("screensaver");
+        disconnectBoth();
     }
 };
 

@@ -1,4 +1,4 @@
-#include "ScreenSaverStandIn.h"
+#include "PrivateBusTest.h"
 #include "TestFiles.h"
 #include "TestSupport.h"
 #include "app/MainClient.h"
@@ -16,22 +16,15 @@ using namespace ScreenSaverStandIns;
 // The display option against a screen saver on a private bus: the request is made while the
 // option is checked and ended with the same cookie when it is unchecked or the window goes away;
 // without a screen saver, or without a bus, nothing happens and nothing fails.
-class ScreenSaverTest : public QObject {
+class ScreenSaverTest : public PrivateBusTest {
     Q_OBJECT
 
 private:
-    PrivateSessionBus m_daemon;
-    QString m_address;
-    // The program's side of the bus and the screen saver's side, one connection each, as two
-    // programs would have them.
-    std::optional<QDBusConnection> m_programBus;
-    std::optional<QDBusConnection> m_screenSaverBus;
     std::unique_ptr<StandInScreenSaver> m_screenSaver;
-    int m_connections = 0;
 
     void offerScreenSaver(const QString &path, bool underServiceName) {
         m_screenSaver = std::make_unique<StandInScreenSaver>();
-        QVERIFY(offer(*m_screenSaverBus, *m_screenSaver, path, underServiceName));
+        QVERIFY(offer(screenSaverBus(), *m_screenSaver, path, underServiceName));
     }
 
     // Lets everything on its way arrive: the answer to a request (unless the stand-in holds it
@@ -42,7 +35,7 @@ private:
             QVERIFY(QTest::qWaitFor(
                 [&] { return !inhibitor->awaitsAnswer() || m_screenSaver->heldAnswers() > 0; },
                 kPatience));
-        QVERIFY(roundTrip(*m_programBus, *m_screenSaverBus));
+        QVERIFY(roundTrip(programBus(), screenSaverBus()));
     }
 
     void expectCalls(const QStringList &expected) {
@@ -53,34 +46,13 @@ private:
     }
 
 private slots:
-    void initTestCase() {
-        QString failure;
-        m_address = m_daemon.start(failure);
-        QVERIFY2(!m_address.isEmpty(), qPrintable(failure));
-        QCoreApplication::setApplicationName(QStringLiteral("QSclient"));
-        // The session bus of this test program is the private one, never the machine's.
-        qputenv("DBUS_SESSION_BUS_ADDRESS", m_address.toUtf8());
-    }
-
-    void cleanupTestCase() { m_daemon.stop(); }
-
     void init() {
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
-        ++m_connections;
-        const QString suffix = QString::number(m_connections);
-        m_programBus = QDBusConnection::connectToBus(m_address, QStringLiteral("program") + suffix);
-        m_screenSaverBus =
-            QDBusConnection::connectToBus(m_address, QStringLiteral("screensaver") + suffix);
-        QVERIFY2(m_programBus->isConnected(), qPrintable(m_programBus->lastError().message()));
-        QVERIFY2(m_screenSaverBus->isConnected(),
-                 qPrintable(m_screenSaverBus->lastError().message()));
+        connectBoth();
     }
 
     void cleanup() {
-        QDBusConnection::disconnectFromBus(m_programBus->name());
-        QDBusConnection::disconnectFromBus(m_screenSaverBus->name());
-        m_programBus.reset();
-        m_screenSaverBus.reset();
+        disconnectBoth();
         m_screenSaver.reset();
     }
 
@@ -151,7 +123,7 @@ private slots:
         offerScreenSaver(path, underServiceName);
         m_screenSaver->answers = answers;
         auto inhibitor = std::make_unique<ScreenSaverInhibitor>(
-            *m_programBus, QStringLiteral("test app"), kReason);
+            programBus(), QStringLiteral("test app"), kReason);
         for (const QString &step : steps) {
             if (step == QLatin1String("on")) {
                 inhibitor->setInhibited(true);
@@ -238,7 +210,7 @@ private slots:
         RecordingBoxes boxes(events);
         auto client = std::make_unique<MainClient>(boxes, settings, loopbackDiscovery());
         client->readSettings();
-        client->keepScreenOnThrough(*m_programBus);
+        client->keepScreenOnThrough(programBus());
         const auto inhibitor = [&] {
             return client ? client->findChild<ScreenSaverInhibitor *>() : nullptr;
         };
@@ -281,7 +253,7 @@ private slots:
         const QStringList expected{inhibitCall(QStringLiteral("QSclient"), 1001),
                                    unInhibitCall(1001)};
         QTRY_COMPARE_WITH_TIMEOUT(m_screenSaver->calls, expected, kPatience);
-        QVERIFY(roundTrip(sessionBus, *m_screenSaverBus));
+        QVERIFY(roundTrip(sessionBus, screenSaverBus()));
         QCOMPARE(m_screenSaver->calls, expected);
         QCOMPARE(events, QStringList());
     }

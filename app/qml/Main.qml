@@ -10,7 +10,7 @@ Window {
     required property QuickMessageBoxes boxes
 
     objectName: "MainClient"
-    title: "QS Client V 3.0"
+    title: client.windowTitle
     flags: Qt.Window | Qt.FramelessWindowHint
     width: 769
     height: 816
