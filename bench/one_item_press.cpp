@@ -26,8 +26,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override {
         if (!contains(event->position()))
             return;
-        const bool sent = m_connection.WriteLn(m_line);
-        const std::optional<QString> answer = sent ? m_connection.ReadLn() : std::nullopt;
+        const bool sent = m_connection.writeLine(m_line);
+        const std::optional<QString> answer = sent ? m_connection.readLine() : std::nullopt;
         if (!answer || *answer != QLatin1String("ok"))
             ++m_failures;
     }
@@ -50,7 +50,7 @@ int main(int argc, char *argv[]) {
     const int presses = QByteArray(argv[3]).toInt();
 
     TcpConnection connection;
-    if (!connection.Connect(QStringLiteral("127.0.0.1"), editorPort)) {
+    if (!connection.open(QStringLiteral("127.0.0.1"), editorPort)) {
         std::fprintf(stderr, "bench-one-item-press: %s\n", qPrintable(connection.errorString()));
         return 1;
     }

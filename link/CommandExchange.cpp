@@ -19,7 +19,7 @@ CommandExchange::CommandExchange(TcpConnection &connection, Discovery &discovery
 bool CommandExchange::sendCommand(const QString &commandWord) {
     // The exchange meets an editor's close itself, boxes included.
     const TcpConnection::InUse inUse(m_connection);
-    const std::optional<bool> open = m_connection.Connected();
+    const std::optional<bool> open = m_connection.checkOpen();
     if (!open) {
         m_reports.showError(m_connection.errorString());
         return false;
@@ -31,7 +31,7 @@ bool CommandExchange::sendCommand(const QString &commandWord) {
         m_reports.showConnected(false);
         return true;
     }
-    if (m_connection.WriteLn(commandWord) && replyStep())
+    if (m_connection.writeLine(commandWord) && replyStep())
         return true;
     // A failed exchange leaves the socket as it is: discovery looks for the editor meanwhile.
     m_discovery.start();
@@ -41,14 +41,14 @@ bool CommandExchange::sendCommand(const QString &commandWord) {
 }
 
 bool CommandExchange::replyStep() {
-    const std::optional<QString> answer = m_connection.ReadLn();
+    const std::optional<QString> answer = m_connection.readLine();
     if (!answer)
         return false;
     m_reply = *answer;
     if (!isAcceptingAnswer(*answer)) {
         m_reports.showMessage(kRefused);
-        m_connection.Disconnect();
-        // Also when the editor had closed its end already and Disconnect found nothing to close:
+        m_connection.close();
+        // Also when the editor had closed its end already and close() found nothing to close:
         // then no event has changed the picture, and it would go on showing a connection.
         m_reports.showConnected(false);
         m_discovery.start();
@@ -59,7 +59,7 @@ bool CommandExchange::replyStep() {
 
 bool CommandExchange::writeLineUnanswered(const QString &line) {
     const TcpConnection::InUse inUse(m_connection);
-    return m_connection.WriteLn(line);
+    return m_connection.writeLine(line);
 }
 
 void CommandExchange::closeSilently() {

@@ -14,8 +14,8 @@ const QString kNotFound = QStringLiteral(
 ServerLink::ServerLink(LinkReports &reports, DiscoveryEndpoints endpoints, QObject *parent)
     : QObject(parent), m_reports(reports), m_discovery(std::move(endpoints), reports),
       m_exchange(m_connection, m_discovery, reports) {
-    connect(&m_connection, &TcpConnection::OnConnected, this, &ServerLink::connectionOpened);
-    connect(&m_connection, &TcpConnection::OnDisconnected, this, &ServerLink::connectionClosed);
+    connect(&m_connection, &TcpConnection::opened, this, &ServerLink::connectionOpened);
+    connect(&m_connection, &TcpConnection::closed, this, &ServerLink::connectionClosed);
     connect(&m_discovery, &Discovery::answerTaken, this, &ServerLink::connectToAnsweredAddress);
     connect(&m_discovery, &Discovery::answersDone, this, [this] { m_burstFailureShown = false; });
 }
@@ -36,13 +36,13 @@ void ServerLink::setServerAddress(const QString &host, const QString &port) {
 
 void ServerLink::connectOrDisconnect() {
     const TcpConnection::InUse inUse(m_connection);
-    const std::optional<bool> open = m_connection.Connected();
+    const std::optional<bool> open = m_connection.checkOpen();
     if (!open) {
         m_reports.showError(m_connection.errorString());
         return;
     }
     if (*open)
-        m_connection.Disconnect();
+        m_connection.close();
     else
         connectToServerAddress();
 }
@@ -77,9 +77,9 @@ bool ServerLink::openFailsUnreported() {
     // The port is the low 16 bits of the number, so -1 means 65535 and 65536 means 0, which
     // the connect then refuses.
     const std::optional<qint32> number = IntegerSyntax::parse(m_port);
-    if (number && m_connection.Connect(m_host, quint16(quint32(*number) & 0xFFFF)))
+    if (number && m_connection.open(m_host, quint16(quint32(*number) & 0xFFFF)))
         return false;
-    const std::optional<bool> open = m_connection.Connected();
+    const std::optional<bool> open = m_connection.checkOpen();
     if (!open) {
         m_reports.showError(m_connection.errorString());
         return false;

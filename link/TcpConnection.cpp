@@ -44,7 +44,7 @@ TcpConnection::~TcpConnection() {
     closeSilently();
 }
 
-std::optional<bool> TcpConnection::Connected() {
+std::optional<bool> TcpConnection::checkOpen() {
     if (m_fd < 0)
         return false;
     // With a full backlog the bytes stay with the system; the editor's close behind them is then
@@ -54,8 +54,8 @@ std::optional<bool> TcpConnection::Connected() {
     return m_fd >= 0;
 }
 
-bool TcpConnection::Connect(const QString &host, quint16 port) {
-    const std::optional<bool> open = Connected();
+bool TcpConnection::open(const QString &host, quint16 port) {
+    const std::optional<bool> open = checkOpen();
     if (!open)
         return false;
     if (*open)
@@ -96,7 +96,7 @@ bool TcpConnection::Connect(const QString &host, quint16 port) {
         return fail(systemErrorText(error));
     }
 
-    emit OnConnected();
+    emit opened();
     updateIdleWatch();
     return true;
 }
@@ -137,21 +137,21 @@ bool TcpConnection::connectWithinLimit(const sockaddr_in &remote) {
     return ::fcntl(m_fd, F_SETFL, flags) == 0;
 }
 
-void TcpConnection::Disconnect() {
+void TcpConnection::close() {
     // A close by the editor is noticed first, so that it raises no event; a failing receive
     // changes nothing here.
-    Connected();
+    checkOpen();
     if (m_fd < 0)
         return;
     closeSocket();
-    emit OnDisconnected();
+    emit closed();
 }
 
 void TcpConnection::closeSilently() {
     closeSocket();
 }
 
-bool TcpConnection::WriteLn(const QString &text) {
+bool TcpConnection::writeLine(const QString &text) {
     if (m_fd < 0)
         return fail(QStringLiteral("Not connected."));
     QByteArray bytes = WireText::encode(text);
@@ -170,7 +170,7 @@ bool TcpConnection::WriteLn(const QString &text) {
     return true;
 }
 
-std::optional<QString> TcpConnection::ReadLn() {
+std::optional<QString> TcpConnection::readLine() {
     int dropReceives = 0;
     for (;;) {
         QString line;
@@ -292,7 +292,7 @@ void TcpConnection::watchWhileIdle() {
         closeSocket();
         break;
     }
-    emit OnDisconnected();
+    emit closed();
 }
 
 void TcpConnection::closeSocket() {

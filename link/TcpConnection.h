@@ -24,8 +24,8 @@ struct sockaddr_in;
 // Host names are still resolved through QHostInfo.
 //
 // Between the user's actions the socket is watched all the same: an editor that closes or resets
-// its end while the client sits idle is noticed at once, and the connection ends as a Disconnect
-// ends it (OnDisconnected), so that the indicator never shows a connection that is gone and
+// its end while the client sits idle is noticed at once, and the connection ends as a close()
+// ends it (closed()), so that the indicator never shows a connection that is gone and
 // discovery looks for the editor again before the next press. While an action uses the
 // connection (see InUse) the watch rests, and that action meets the close as it always has.
 class TcpConnection : public QObject {
@@ -37,7 +37,7 @@ public:
     static constexpr int kConnectLimitMs = 5000;
     static constexpr int kReceiveSize = 32768;
     static constexpr qsizetype kLongestLine = AnswerLines::kLongestLine;
-    // How long ReadLn waits for more of an answer before it gives up with an empty text.
+    // How long readLine waits for more of an answer before it gives up with an empty text.
     static constexpr int kReadWaitMs = 1000;
     // Answer lines that have come and wait for their commands are kept, but only up to this
     // much: beyond it a check of the connection leaves further bytes with the system (which then
@@ -55,14 +55,14 @@ public:
     // Whether the socket is open, after moving whatever has arrived into the input buffer. The
     // editor's close is noticed here (the socket is closed, no event). Empty when the receive
     // failed; errorString() then describes the failure.
-    std::optional<bool> Connected();
+    std::optional<bool> checkOpen();
 
-    // Opens the connection; OnConnected is raised before it returns. False on failure, with
+    // Opens the connection; opened() is raised before it returns. False on failure, with
     // errorString() saying why; a failed open leaves no socket.
-    bool Connect(const QString &host, quint16 port);
+    bool open(const QString &host, quint16 port);
 
-    // Closes an open socket (sending side shut down first) and raises OnDisconnected.
-    void Disconnect();
+    // Closes an open socket (sending side shut down first) and raises closed().
+    void close();
 
     // Holds the idle watch off while one of the user's actions uses the connection: a press's
     // exchange, with the boxes it shows, or an open or close the user asked for. Nests.
@@ -77,17 +77,17 @@ public:
         TcpConnection &m_connection;
     };
 
-    // Closes an open socket without OnDisconnected, as when the window goes away.
+    // Closes an open socket without closed(), as when the window goes away.
     void closeSilently();
 
     // One line and CR LF; every code unit of 128 and above goes out as "?".
-    bool WriteLn(const QString &text);
+    bool writeLine(const QString &text);
 
     // The oldest whole line of the input, without its line end; an empty text when no line has
     // come within kReadWaitMs (what has come of it stays buffered). Empty optional on failure.
     // A line longer than kLongestLine fails the read that meets it and is dropped whole, up to
     // and including its LF whenever that comes, so that the answers after it are read again.
-    std::optional<QString> ReadLn();
+    std::optional<QString> readLine();
 
     QString errorString() const { return m_error; }
 
@@ -97,9 +97,9 @@ public:
     qsizetype bufferedBytes() const { return m_lines.size(); }
 
 signals:
-    void OnConnected();
-    // Raised by Disconnect, and by the idle watch when the editor closed or reset its end.
-    void OnDisconnected();
+    void opened();
+    // Raised by close(), and by the idle watch when the editor closed or reset its end.
+    void closed();
 
 private:
     enum class Receive { Data, NothingWaiting, EndOfStream, Error };

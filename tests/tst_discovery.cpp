@@ -176,7 +176,7 @@ private slots:
         QCOMPARE(events(), (QStringList{"box: " + kNoConnection, "discovery: stopped",
                                         "log: Client connected with server", "indicator: connected",
                                         "discovery: started", "indicator: not connected"}));
-        QVERIFY(link().connection().Connected().value_or(false));
+        QVERIFY(link().connection().checkOpen().value_or(false));
     }
 
     void nextAnswerWaitsForTheHandlerBefore() {
@@ -272,7 +272,7 @@ private slots:
         QVERIFY(!discovery().isOpen());
         QCOMPARE(events(), QStringList{"discovery: started"});
         // The connection is not touched.
-        QVERIFY(link().connection().Connected().value_or(false));
+        QVERIFY(link().connection().checkOpen().value_or(false));
         discovery().sendRequestOrStop();
         QVERIFY(discovery().isOpen());
         QVERIFY(m_editorUdp.waitForReadyRead(10000));

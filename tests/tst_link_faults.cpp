@@ -340,7 +340,7 @@ private slots:
                 faultPress.contains("log: Client disconnected from server"));
 
         // Where the connection is gone, Connect opens a new one and presses work again.
-        if (!link().connection().Connected().value_or(false)) {
+        if (!link().connection().checkOpen().value_or(false)) {
             events().clear();
             link().connectOrDisconnect();
             QCOMPARE(events(),
@@ -380,7 +380,7 @@ private slots:
         ScriptedEditor editor(script);
         qint64 before = 0;
         for (int i = 0; i < rounds; ++i) {
-            if (!link().connection().Connected().value_or(false))
+            if (!link().connection().checkOpen().value_or(false))
                 QVERIFY(connectTo(editor.port()));
             QStringList seen;
             for (int p = 0; p < pressesPerRound; ++p) {

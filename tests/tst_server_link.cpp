@@ -180,7 +180,7 @@ private slots:
         QCOMPARE(events(), (QStringList{"discovery: stopped", "box: " + kNotFound}));
         QVERIFY(!link().discovery().running());
         QVERIFY(!m_t->indicatorConnected());
-        QCOMPARE(link().connection().Connected(), std::optional<bool>(false));
+        QCOMPARE(link().connection().checkOpen(), std::optional<bool>(false));
         if (!answered)
             QVERIFY2(took >= TcpConnection::kConnectLimitMs &&
                          took < TcpConnection::kConnectLimitMs + 1000,
@@ -208,7 +208,7 @@ private slots:
         QCOMPARE(receivedBy(m_peer, 4), QByteArray("k1\r\n"));
         QCOMPARE(link().exchange().reply(), QString("x"));
         QCOMPARE(events(), QStringList());
-        QVERIFY(link().connection().Connected().value_or(false));
+        QVERIFY(link().connection().checkOpen().value_or(false));
     }
 
     void refusedAnswers_data() {
@@ -226,7 +226,7 @@ private slots:
         QCOMPARE(events(), (QStringList{"box: " + kRefused, "log: Client disconnected from server",
                                         "indicator: not connected", "discovery: started"}));
         QCOMPARE(link().exchange().reply(), QString("x"));
-        QCOMPARE(link().connection().Connected(), std::optional<bool>(false));
+        QCOMPARE(link().connection().checkOpen(), std::optional<bool>(false));
         QCOMPARE(receivedBy(m_peer, 7), QByteArray("ark17\r\n"));
     }
 
@@ -252,7 +252,7 @@ private slots:
 
     void editorEndsTheConnectionWhileIdle() {
         // The client sits idle, its event loop running: the editor's close or reset is noticed
-        // with no press, as a Disconnect, and without a box, since the user did nothing.
+        // with no press, as a close(), and without a box, since the user did nothing.
         QFETCH(bool, reset);
         QVERIFY(connectToEditor());
         if (reset)
@@ -284,7 +284,7 @@ private slots:
 
     void closeWhileTheExchangeShowsItsBox() {
         // The editor refuses and closes at once; while the refusal's box is open the event loop
-        // runs, but the exchange meets the close itself: its Disconnect finds the socket closed
+        // runs, but the exchange meets the close itself: its close() finds the socket closed
         // and raises no event, so no log line; the picture still shows the connection gone.
         QVERIFY(connectToEditor());
         editorWrites("no\r\n");
@@ -352,7 +352,7 @@ private slots:
         QCOMPARE(events(), (QStringList{"discovery: started", "indicator: not connected",
                                         "box: " + kNoConnection}));
         QCOMPARE(link().exchange().reply(), QString("ok"));
-        QCOMPARE(link().connection().Connected().value_or(false), stillOpen);
+        QCOMPARE(link().connection().checkOpen().value_or(false), stillOpen);
         QVERIFY(!m_t->fields.log().contains("disconnected"));
     }
 

@@ -16,7 +16,7 @@ private:
     QTcpSocket *m_peer = nullptr;
 
     bool connectToServer() {
-        if (!m_connection->Connect("127.0.0.1", m_server.serverPort()))
+        if (!m_connection->open("127.0.0.1", m_server.serverPort()))
             return false;
         if (!m_server.waitForNewConnection(10000))
             return false;
@@ -82,57 +82,57 @@ private slots:
         QVERIFY(connectToServer());
         for (const QByteArray &bytes : writes)
             peerWrites(bytes);
-        const std::optional<QString> got = m_connection->ReadLn();
+        const std::optional<QString> got = m_connection->readLine();
         QCOMPARE(got.has_value(), read);
         if (read)
             QCOMPARE(*got, line);
         // A failed read leaves the connection open.
-        QCOMPARE(m_connection->Connected(), std::optional<bool>(true));
+        QCOMPARE(m_connection->checkOpen(), std::optional<bool>(true));
     }
 
     void linesAreTakenOneByOneAndPartsStayBuffered() {
         QVERIFY(connectToServer());
         peerWrites("first\r\nsecond\nthi");
-        QCOMPARE(m_connection->ReadLn(), std::optional<QString>("first"));
-        QCOMPARE(m_connection->ReadLn(), std::optional<QString>("second"));
+        QCOMPARE(m_connection->readLine(), std::optional<QString>("first"));
+        QCOMPARE(m_connection->readLine(), std::optional<QString>("second"));
         // Only part of the third line has come: the wait ends with an empty text.
-        QCOMPARE(m_connection->ReadLn(), std::optional<QString>(""));
+        QCOMPARE(m_connection->readLine(), std::optional<QString>(""));
         peerWrites("rd\r\n");
-        QCOMPARE(m_connection->ReadLn(), std::optional<QString>("third"));
+        QCOMPARE(m_connection->readLine(), std::optional<QString>("third"));
     }
 
     void writeLnSendsAsciiAndCrLf() {
         QVERIFY(connectToServer());
-        QVERIFY(m_connection->WriteLn(QString("k1")));
-        QVERIFY(m_connection->WriteLn(QString("caf\u00e9 \u03b1") +
-                                      QString::fromUtf8("\xf0\x9f\x98\x80")));
-        QVERIFY(m_connection->WriteLn(QString()));
+        QVERIFY(m_connection->writeLine(QString("k1")));
+        QVERIFY(m_connection->writeLine(QString("caf\u00e9 \u03b1") +
+                                        QString::fromUtf8("\xf0\x9f\x98\x80")));
+        QVERIFY(m_connection->writeLine(QString()));
         const QByteArray expected = "k1\r\ncaf? ???\r\n\r\n";
         QCOMPARE(receivedBy(m_peer, expected.size()), expected);
     }
 
     void events() {
-        QSignalSpy connected(m_connection.get(), &TcpConnection::OnConnected);
-        QSignalSpy disconnected(m_connection.get(), &TcpConnection::OnDisconnected);
-        QCOMPARE(m_connection->Connected(), std::optional<bool>(false));
-        m_connection->Disconnect();
+        QSignalSpy connected(m_connection.get(), &TcpConnection::opened);
+        QSignalSpy disconnected(m_connection.get(), &TcpConnection::closed);
+        QCOMPARE(m_connection->checkOpen(), std::optional<bool>(false));
+        m_connection->close();
         QCOMPARE(disconnected.count(), 0);
 
         QVERIFY(connectToServer());
         QCOMPARE(connected.count(), 1);
         // A second open while open fails without an event.
-        QVERIFY(!m_connection->Connect("127.0.0.1", m_server.serverPort()));
+        QVERIFY(!m_connection->open("127.0.0.1", m_server.serverPort()));
         QCOMPARE(connected.count(), 1);
 
-        m_connection->Disconnect();
+        m_connection->close();
         QCOMPARE(disconnected.count(), 1);
-        QCOMPARE(m_connection->Connected(), std::optional<bool>(false));
+        QCOMPARE(m_connection->checkOpen(), std::optional<bool>(false));
         // The peer sees the end of the stream.
         QVERIFY(m_peer->waitForDisconnected(10000) ||
                 m_peer->state() == QAbstractSocket::UnconnectedState);
-        m_connection->Disconnect();
+        m_connection->close();
         QCOMPARE(disconnected.count(), 1);
-        QVERIFY(!m_connection->WriteLn("k1"));
+        QVERIFY(!m_connection->writeLine("k1"));
     }
 
     void failedOpens_data() {
@@ -161,11 +161,11 @@ private slots:
             QVERIFY(unanswering.port() != 0);
             target = unanswering.port();
         }
-        QSignalSpy connected(m_connection.get(), &TcpConnection::OnConnected);
-        QSignalSpy disconnected(m_connection.get(), &TcpConnection::OnDisconnected);
+        QSignalSpy connected(m_connection.get(), &TcpConnection::opened);
+        QSignalSpy disconnected(m_connection.get(), &TcpConnection::closed);
         QElapsedTimer clock;
         clock.start();
-        QVERIFY(!m_connection->Connect(host, target));
+        QVERIFY(!m_connection->open(host, target));
         if (port == -3) {
             const qint64 took = clock.elapsed();
             QVERIFY2(took >= TcpConnection::kConnectLimitMs &&
@@ -173,7 +173,7 @@ private slots:
                      qPrintable(QString("gave up after %1 ms").arg(took)));
         }
         QVERIFY(!m_connection->errorString().isEmpty());
-        QCOMPARE(m_connection->Connected(), std::optional<bool>(false));
+        QCOMPARE(m_connection->checkOpen(), std::optional<bool>(false));
         QCOMPARE(connected.count(), 0);
         QCOMPARE(disconnected.count(), 0);
         // The connection can still be opened afterwards.
@@ -181,17 +181,17 @@ private slots:
     }
 
     void peerCloseIsNoticedAtTheNextUseWithoutEvent() {
-        QSignalSpy disconnected(m_connection.get(), &TcpConnection::OnDisconnected);
+        QSignalSpy disconnected(m_connection.get(), &TcpConnection::closed);
         QVERIFY(connectToServer());
         peerWrites("ok\r\n");
         m_peer->disconnectFromHost();
         QVERIFY(waitReadable(m_connection->descriptor()));
         // The line that came before the close is still read.
-        QCOMPARE(m_connection->ReadLn(), std::optional<QString>("ok"));
-        QCOMPARE(m_connection->ReadLn(), std::nullopt);
-        QCOMPARE(m_connection->Connected(), std::optional<bool>(false));
-        QVERIFY(!m_connection->WriteLn("k1"));
-        m_connection->Disconnect();
+        QCOMPARE(m_connection->readLine(), std::optional<QString>("ok"));
+        QCOMPARE(m_connection->readLine(), std::nullopt);
+        QCOMPARE(m_connection->checkOpen(), std::optional<bool>(false));
+        QVERIFY(!m_connection->writeLine("k1"));
+        m_connection->close();
         QCOMPARE(disconnected.count(), 0);
     }
 
@@ -199,29 +199,29 @@ private slots:
         QVERIFY(connectToServer());
         peerWrites("o");
         m_peer->disconnectFromHost();
-        QCOMPARE(m_connection->ReadLn(), std::nullopt);
-        QCOMPARE(m_connection->Connected(), std::optional<bool>(false));
+        QCOMPARE(m_connection->readLine(), std::nullopt);
+        QCOMPARE(m_connection->checkOpen(), std::optional<bool>(false));
     }
 
     void nextOpenEmptiesTheInput() {
         QVERIFY(connectToServer());
         peerWrites("first\r\npartial");
-        QCOMPARE(m_connection->ReadLn(), std::optional<QString>("first"));
-        QCOMPARE(m_connection->ReadLn(), std::optional<QString>(""));
-        m_connection->Disconnect();
+        QCOMPARE(m_connection->readLine(), std::optional<QString>("first"));
+        QCOMPARE(m_connection->readLine(), std::optional<QString>(""));
+        m_connection->close();
         QVERIFY(connectToServer());
         peerWrites("second\r\n");
-        QCOMPARE(m_connection->ReadLn(), std::optional<QString>("second"));
+        QCOMPARE(m_connection->readLine(), std::optional<QString>("second"));
     }
 
     void resetIsAReceiveError() {
         QVERIFY(connectToServer());
         closeWithReset(m_peer);
         QVERIFY(waitReadable(m_connection->descriptor()));
-        QCOMPARE(m_connection->Connected(), std::nullopt);
+        QCOMPARE(m_connection->checkOpen(), std::nullopt);
         QVERIFY(!m_connection->errorString().isEmpty());
         // The error has been reported; the next check finds the connection gone.
-        const std::optional<bool> after = m_connection->Connected();
+        const std::optional<bool> after = m_connection->checkOpen();
         QVERIFY(after.has_value() && !*after);
         QVERIFY(connectToServer());
     }
@@ -230,12 +230,12 @@ private slots:
         QVERIFY(connectToServer());
         peerWrites("o");
         QVERIFY(waitReadable(m_connection->descriptor()));
-        QVERIFY(m_connection->Connected().value_or(false));
+        QVERIFY(m_connection->checkOpen().value_or(false));
         closeWithReset(m_peer);
-        QCOMPARE(m_connection->ReadLn(), std::nullopt);
+        QCOMPARE(m_connection->readLine(), std::nullopt);
         QVERIFY(connectToServer());
         peerWrites("ok\r\n");
-        QCOMPARE(m_connection->ReadLn(), std::optional<QString>("ok"));
+        QCOMPARE(m_connection->readLine(), std::optional<QString>("ok"));
     }
 
     void overlongLineIsDroppedAndTheNextLineRead_data() {
@@ -258,14 +258,14 @@ private slots:
         QVERIFY(connectToServer());
         peerWrites(writes.first());
         QVERIFY(waitReadable(m_connection->descriptor()));
-        QCOMPARE(m_connection->ReadLn(), std::nullopt);
+        QCOMPARE(m_connection->readLine(), std::nullopt);
         QVERIFY(m_connection->bufferedBytes() <= TcpConnection::kLongestLine);
         for (const QByteArray &bytes : writes.mid(1))
             peerWrites(bytes);
         // The rest of the long line goes, the answer after it is taken, what follows stays.
-        QCOMPARE(m_connection->ReadLn(), std::optional<QString>("ok"));
+        QCOMPARE(m_connection->readLine(), std::optional<QString>("ok"));
         QCOMPARE(m_connection->bufferedBytes(), left);
-        QCOMPARE(m_connection->Connected(), std::optional<bool>(true));
+        QCOMPARE(m_connection->checkOpen(), std::optional<bool>(true));
     }
 
     void endlessLineKeepsTheInputBounded() {
@@ -276,18 +276,18 @@ private slots:
         for (int press = 0; press < 6; ++press) {
             peerWrites(garbage(40000 + press));
             QVERIFY(waitReadable(m_connection->descriptor()));
-            QVERIFY(m_connection->Connected().value_or(false));
+            QVERIFY(m_connection->checkOpen().value_or(false));
             largest = qMax(largest, m_connection->bufferedBytes());
             // The first read meets the long line; later ones drop what has come of it, and
             // their wait ends without a line.
-            const std::optional<QString> read = m_connection->ReadLn();
+            const std::optional<QString> read = m_connection->readLine();
             QVERIFY(press == 0 ? !read.has_value() : read == QString());
             largest = qMax(largest, m_connection->bufferedBytes());
         }
         QVERIFY2(largest <= TcpConnection::kLongestLine + TcpConnection::kReceiveSize,
                  qPrintable(QString::number(largest)));
         peerWrites("\nok\r\n");
-        QCOMPARE(m_connection->ReadLn(), std::optional<QString>("ok"));
+        QCOMPARE(m_connection->readLine(), std::optional<QString>("ok"));
     }
 
     void backlogOfAnswersIsBoundedAndKeptWhole() {
@@ -300,20 +300,20 @@ private slots:
         m_peer->write(lines);
         int taken = 0;
         for (int check = 0; check < 40; ++check) {
-            QVERIFY(m_connection->Connected().value_or(false));
+            QVERIFY(m_connection->checkOpen().value_or(false));
             QVERIFY(m_connection->bufferedBytes() <= TcpConnection::kLargestInput);
             m_peer->waitForBytesWritten(0);
         }
         // Every line comes out, once and in order, while the editor is held back by the system.
         while (taken < count) {
             m_peer->waitForBytesWritten(0);
-            const std::optional<QString> line = m_connection->ReadLn();
+            const std::optional<QString> line = m_connection->readLine();
             QVERIFY(line.has_value());
             QCOMPARE(*line, QString::number(taken));
             ++taken;
             QVERIFY(m_connection->bufferedBytes() <= TcpConnection::kLargestInput);
             if (taken % 1000 == 0)
-                QVERIFY(m_connection->Connected().value_or(false));
+                QVERIFY(m_connection->checkOpen().value_or(false));
         }
         QCOMPARE(m_connection->bufferedBytes(), 0);
     }
