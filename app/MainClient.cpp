@@ -118,16 +118,17 @@ void MainClient::resolvePresses() {
                  [this](const QString &tab) { m_modes.showPanelOfTab(tab); });
     handlers.add(QStringLiteral("con_SpeedButtonClick"),
                  run([this] { m_serverLink.searchAgain(); }));
+    handlers.add(QStringLiteral("ConnectDisconnectClick"),
+                 run([this] { m_serverLink.connectOrDisconnect(); }));
+    handlers.add(QStringLiteral("Button4Click"), run([this] { m_pages.showKeyboardPage(); }));
+    handlers.add(QStringLiteral("ScreenOnClick"),
+                 run([this] { m_fields.setScreenOn(!m_fields.screenOn()); }));
     m_keyboard.addHandlersTo(handlers);
 
     QStringList missing;
     m_presses = handlers.resolve(WindowLayout::standard(), &missing);
     for (const QString &control : std::as_const(missing))
         qWarning("No press handler for %s", qPrintable(control));
-    // The settings page's two buttons, which the table does not lay out.
-    m_presses.insert(QStringLiteral("ConnectDisconnect"),
-                     [this] { m_serverLink.connectOrDisconnect(); });
-    m_presses.insert(QStringLiteral("Button4"), [this] { m_pages.showKeyboardPage(); });
 }
 
 QString MainClient::windowTitle() {

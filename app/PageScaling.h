@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QObject>
+#include <QSizeF>
 
-// The pages are laid out once at 415 by 710 units and stretched as a whole to the window,
-// independently in width and height, about their top-left corners. The settings page, 415 by
-// 362, is centred in the window by its scaled size.
+// The pages are laid out once at their design sizes (the layout table's; the keyboard page's
+// stands for the window's) and stretched as a whole to the window, independently in width and
+// height, about their top-left corners. The settings page is centred in the window by its
+// scaled size.
 class PageScaling : public QObject {
     Q_OBJECT
     Q_PROPERTY(float sx READ sx NOTIFY scaleChanged)
@@ -16,11 +18,7 @@ class PageScaling : public QObject {
     Q_PROPERTY(bool fitted READ fitted NOTIFY scaleChanged)
 
 public:
-    static constexpr int kDesignWidth = 415;
-    static constexpr int kDesignHeight = 710;
-    static constexpr int kSettingsPageHeight = 362;
-
-    using QObject::QObject;
+    explicit PageScaling(QObject *parent = nullptr);
 
     // Recomputes the scales from the window's size in device-independent units; 1 and 1 until
     // the first call.
@@ -36,6 +34,8 @@ signals:
     void scaleChanged();
 
 private:
+    QSizeF m_design;
+    QSizeF m_settingsPage;
     float m_sx = 1.0f;
     float m_sy = 1.0f;
     int m_settingsPageX = 0;

@@ -104,6 +104,10 @@ WindowLayout WindowLayout::fromJson(const QByteArray &json, QString *error) {
         }
         layout.m_pageOrder.append(page.key());
         layout.m_pages.insert(page.key(), members);
+        const QJsonArray size =
+            document.object().value(QLatin1String("sizes")).toObject().value(page.key()).toArray();
+        if (size.size() == 2)
+            layout.m_sizes.insert(page.key(), QSizeF(size[0].toDouble(), size[1].toDouble()));
     }
     if (layout.m_pages.isEmpty())
         *error = QStringLiteral("no pages");
@@ -153,6 +157,10 @@ QHash<QString, QString> WindowLayout::controlHandlers() const {
             handlers.insert(place.key(), handler);
     }
     return handlers;
+}
+
+QSizeF WindowLayoutTable::size(const QString &page) const {
+    return WindowLayout::standard().pageSize(page);
 }
 
 QRectF WindowLayoutTable::rect(const QString &name) const {

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QObject>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 
 // One button of a group: its name (its command word), its rectangle in the group's units, its
@@ -56,6 +57,8 @@ public:
 
     QStringList pageNames() const { return m_pageOrder; }
     QList<const LayoutMember *> members(const QString &page) const;
+    // The page's width and height in design units; empty for a page the table gives no size.
+    QSizeF pageSize(const QString &page) const { return m_sizes.value(page); }
     // Null for a name that is no member of any page.
     const LayoutMember *member(const QString &name) const;
     // The group a button belongs to and the button; null for a name that is no button.
@@ -79,6 +82,7 @@ private:
     QStringList m_pageOrder;
     QHash<QString, QList<LayoutMember>> m_pages;
     QHash<QString, Place> m_places;
+    QHash<QString, QSizeF> m_sizes;
 };
 
 // The table as the window's QML reads it: the place and caption of each single member. Groups
@@ -89,6 +93,8 @@ class WindowLayoutTable : public QObject {
 public:
     using QObject::QObject;
 
+    // The page's width and height in design units.
+    Q_INVOKABLE QSizeF size(const QString &page) const;
     // The member's rectangle in its page; an empty one for a name the table does not hold.
     Q_INVOKABLE QRectF rect(const QString &name) const;
     Q_INVOKABLE QString text(const QString &name) const;

@@ -3,23 +3,15 @@
 #include "base/PressHandlers.h"
 #include "base/WindowLayout.h"
 
-namespace {
-
-// Indexed like KeyboardState::Panel; whether each is shown at start is the layout table's.
-constexpr const char *kPanels[] = {
-    "PanelIson1",      "PanelKatavasi2", "PanelKatavasi1", "Panelanavasi1",   "PanelPoiotitas2",
-    "PanelMartyries1", "PanelIson2",     "Panelanavasi2",  "PanelPoiotitas1", "PanelMartyries2",
-    "Panelfthores",    "Panelmetra",     "Panelasterakia", "Panelendikseis",  "Panelyfeseis2",
-    "Panelentasi",     "Panelpena",
-};
-
-} // namespace
+#include <QMetaEnum>
 
 KeyboardState::KeyboardState(Sender send, QObject *parent)
     : QObject(parent), m_send(std::move(send)) {
-    static_assert(std::size(kPanels) == PanelCount);
+    // The groups are named by the enum itself, which is their one list; whether each is shown at
+    // start is the layout table's.
+    const QMetaEnum panels = QMetaEnum::fromType<Panel>();
     for (int i = 0; i < PanelCount; ++i) {
-        const QString name = QLatin1String(kPanels[i]);
+        const QString name = QLatin1String(panels.valueToKey(i));
         const LayoutMember *member = WindowLayout::standard().member(name);
         Q_ASSERT(member);
         m_panels[i] = new PanelSwitch(member && member->shownAtStart, this);

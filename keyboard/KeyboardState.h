@@ -60,7 +60,9 @@ private:
     // The check box "Κάτω": its sign press runs to the end before its mark toggles.
     void katoPress(const QString &control);
 
-    // In the order of the page's members.
+public:
+    // The groups that are shown and hidden, by their object names, in the order of the page's
+    // members.
     enum Panel {
         PanelIson1,
         PanelKatavasi2,
@@ -81,7 +83,9 @@ private:
         Panelpena,
         PanelCount
     };
+    Q_ENUM(Panel)
 
+private:
     PanelSwitch &panel(Panel p) { return *m_panels[p]; }
     void show(Panel p) { panel(p).setShown(true); }
     void hide(Panel p) { panel(p).setShown(false); }

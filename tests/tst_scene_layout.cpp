@@ -22,10 +22,16 @@ private slots:
         const QStringList shownAtStart = scene.client->keyboard()->shownPanels();
         scene.buildEveryPage();
         const WindowLayout &layout = WindowLayout::standard();
-        QCOMPARE(layout.pageNames().size(), 3);
+        QCOMPARE(layout.pageNames().size(), 4);
         for (const QString &pageName : layout.pageNames()) {
             QQuickItem *page = scene.item(pageName);
             QVERIFY2(page, qPrintable(pageName));
+            // The pages' design sizes as the description gives them.
+            const QHash<QString, QSizeF> described{{"Panel1", {415, 710}},
+                                                   {"Panelmartyries", {415, 710}},
+                                                   {"Panel4", {409, 710}},
+                                                   {"Panel5", {415, 362}}};
+            QCOMPARE(page->size(), described.value(pageName));
             qsizetype previous = -1;
             for (const LayoutMember *member : layout.members(pageName)) {
                 QQuickItem *item = scene.item(member->name);
@@ -33,6 +39,11 @@ private slots:
                 const qsizetype at = page->childItems().indexOf(item);
                 QVERIFY2(at > previous, qPrintable(member->name));
                 previous = at;
+                // Its place is the table's; fields and the settings page's check box are laid
+                // out wider or higher by the page's stretch, and drawn back into that place.
+                QCOMPARE(item->position(), member->rect.topLeft());
+                if (member->kind != "field" && !(member->kind == "check" && pageName == "Panel5"))
+                    QCOMPARE(item->size(), member->rect.size());
                 if (member->kind == "group") {
                     auto *group = qobject_cast<ButtonGroup *>(item);
                     QVERIFY2(group, qPrintable(member->name));

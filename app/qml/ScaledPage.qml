@@ -14,8 +14,9 @@ Item {
     // The scales the page is drawn at, for what it holds that keeps its shape (EvenLayer).
     readonly property PageScaling scaling: client.scaling
 
-    width: 415
-    height: 710
+    // Its design size, the layout table's.
+    width: client.layout.size(objectName).width
+    height: client.layout.size(objectName).height
     visible: client.pages.visiblePage === objectName
     Accessible.role: Accessible.Pane
     Accessible.name: client.names.group(objectName)

@@ -1,8 +1,8 @@
 import QtQuick
 import QsClient
 
-// The cursor page Panel4, 409 units wide: an arrow pad of four keys, two large arrows and the
-// return button. Entered and left with a "move_client" line each.
+// The cursor page Panel4, narrower than the others: an arrow pad of four keys, two large arrows
+// and the return button. Entered and left with a "move_client" line each.
 ScaledPage {
     id: page
 
@@ -46,7 +46,6 @@ ScaledPage {
     }
 
     objectName: "Panel4"
-    width: 409
 
     // Every member's place is the layout table's (base/window-layout.json), by object name. The
     // arrows are given the client, which runs their presses: they repeat while held, and a

@@ -2,8 +2,9 @@ import QtQuick
 import QtQuick.Controls.Basic
 import QsClient
 
-// The settings page Panel5, 415 by 362, centred in the window by its scaled size: the editor's
-// address, connecting by hand, the connection log and the display option.
+// The settings page Panel5, centred in the window by its scaled size: the editor's address,
+// connecting by hand, the connection log and the display option. Every member's place is the
+// layout table's (base/window-layout.json), by object name; the buttons take theirs themselves.
 ScaledPage {
     id: page
 
@@ -40,14 +41,11 @@ ScaledPage {
     objectName: "Panel5"
     x: client.scaling.settingsPageX
     y: client.scaling.settingsPageY
-    height: 362
 
     TextButton {
         id: connectDisconnect
 
         objectName: "ConnectDisconnect"
-        x: 16; y: 16; width: 185; height: 41
-        text: "Connect Disconnect"
         radius: 3
         KeyNavigation.tab: button4
         KeyNavigation.backtab: edit2
@@ -59,8 +57,10 @@ ScaledPage {
     TextField {
         id: edit2
 
+        readonly property rect place: page.client.layout.rect(objectName)
+
         objectName: "Edit2"
-        x: 248; y: 8; width: 113 * page.wide; height: 32 * page.high
+        x: place.x; y: place.y; width: place.width * page.wide; height: place.height * page.high
         transform: EvenScale { wide: page.wide; high: page.high }
         background: FieldFrame { field: edit2; hairline: page.hairline }
         text: page.fields.host
@@ -72,8 +72,10 @@ ScaledPage {
     TextField {
         id: edit3
 
+        readonly property rect place: page.client.layout.rect(objectName)
+
         objectName: "Edit3"
-        x: 264; y: 64; width: 73 * page.wide; height: 32 * page.high
+        x: place.x; y: place.y; width: place.width * page.wide; height: place.height * page.high
         transform: EvenScale { wide: page.wide; high: page.high }
         background: FieldFrame { field: edit3; hairline: page.hairline }
         text: page.fields.port
@@ -94,6 +96,9 @@ ScaledPage {
         readonly property Flickable view: contentItem as Flickable
 
         objectName: "Memo1View"
+        // Its place as the layout table gives it, written out: bound to the table instead, the
+        // box would first take its own small size and keep the text scrolled from that. The
+        // layout test holds the two together.
         x: 18; y: 122; width: 383; height: 81
         ScrollBar.vertical.objectName: "Memo1VerticalBar"
         ScrollBar.vertical.policy: contentHeight > availableHeight ? ScrollBar.AlwaysOn
@@ -168,10 +173,12 @@ ScaledPage {
     CheckBox {
         id: screenOn
 
+        readonly property rect place: page.client.layout.rect(objectName)
+
         objectName: "ScreenOn"
-        x: 40; y: 216; width: 193 * page.wide; height: 19 * page.high
+        x: place.x; y: place.y; width: place.width * page.wide; height: place.height * page.high
         transform: EvenScale { wide: page.wide; high: page.high }
-        text: "Οθόνη πάντα ανοιχτή"
+        text: page.client.layout.text(objectName)
         checked: page.fields.screenOn
         onToggled: page.fields.screenOn = checked
         Accessible.ignored: true
@@ -183,7 +190,7 @@ ScaledPage {
             text: screenOn.text
             Accessible.checkable: true
             Accessible.checked: screenOn.checked
-            onClicked: page.fields.screenOn = !page.fields.screenOn
+            onClicked: page.client.press(screenOn.objectName)
         }
         KeyNavigation.tab: memo1
         KeyNavigation.backtab: button4
@@ -192,18 +199,18 @@ ScaledPage {
         id: button4
 
         objectName: "Button4"
-        x: 40; y: 280; width: 345; height: 57
-        text: "Επιστροφή"
         onClicked: page.client.press(objectName)
         KeyNavigation.tab: screenOn
         KeyNavigation.backtab: connectDisconnect
     }
     Label {
+        readonly property rect place: page.client.layout.rect(objectName)
+
         objectName: "Label1"
-        x: 156; y: 92; width: 61; height: 23
+        x: place.x; y: place.y; width: place.width; height: place.height
         visible: false
         // Never shown, and nothing reads it: the command exchange keeps the trace of its last
         // answer itself.
-        text: "ok"
+        text: page.client.layout.text(objectName)
     }
 }
