@@ -16,7 +16,7 @@
 
 MainClient::MainClient(MessageBoxes &boxes, SettingsFile settingsFile, DiscoveryEndpoints endpoints,
                        QObject *parent)
-    : QObject(parent), m_boxes(boxes), m_settingsFile(std::move(settingsFile)),
+    : PressReceiver(parent), m_boxes(boxes), m_settingsFile(std::move(settingsFile)),
       m_serverLink(m_boxes, m_fields, std::move(endpoints)), m_link(m_serverLink.commandLink()),
       m_keyboard([this](const QString &word) { return m_link->kataxorisi(word); }) {}
 

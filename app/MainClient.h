@@ -5,6 +5,7 @@
 #include "app/MessageBoxes.h"
 #include "app/PageScaling.h"
 #include "app/Pages.h"
+#include "app/PressReceiver.h"
 #include "app/SettingsFile.h"
 #include "app/WindowLayout.h"
 #include "keyboard/KeyboardState.h"
@@ -19,7 +20,7 @@ class QDBusConnection;
 // The main window's behaviour: its pages, their scaling, the settings page's fields, the
 // settings file and the handlers of the window itself. The window (QML) shows this state and
 // forwards presses to it.
-class MainClient : public QObject {
+class MainClient : public PressReceiver {
     Q_OBJECT
     Q_PROPERTY(ClientFields *fields READ fields CONSTANT)
     Q_PROPERTY(Pages *pages READ pages CONSTANT)
@@ -52,7 +53,7 @@ public:
     // A press of any button the layout table holds, run by the handler the table gives it.
     // False when it showed a message box (a refused word, no connection): a key that repeats
     // while held stops there.
-    Q_INVOKABLE bool press(const QString &control);
+    Q_INVOKABLE bool press(const QString &control) override;
     // The boxes every handler of the window shows its messages in; a link put in the server
     // link's place shows its own there too.
     MessageBoxes &boxes() { return m_boxes; }
