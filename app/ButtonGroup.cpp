@@ -1,10 +1,7 @@
 #include "app/ButtonGroup.h"
 
 #include "app/ButtonGroupAccessible.h"
-#include "app/PressArea.h"
 #include "app/PressQueue.h"
-
-#include <QPointer>
 
 namespace {
 
@@ -45,16 +42,18 @@ ButtonGroup::ButtonGroup(QQuickItem *parent) : QQuickItem(parent) {
     connect(this, &QObject::objectNameChanged, this, &ButtonGroup::readLayout);
 }
 
-// A group that goes away with fingers on it leaves the count as if they had lifted.
-ButtonGroup::~ButtonGroup() {
-    forgetTouches();
+void ButtonGroup::setReceiver(PressReceiver *receiver) {
+    if (m_receiver == receiver)
+        return;
+    m_receiver = receiver;
+    emit receiverChanged();
 }
 
-void ButtonGroup::setClient(MainClient *client) {
-    if (m_client == client)
+void ButtonGroup::setNames(AccessibleNames *names) {
+    if (m_names == names)
         return;
-    m_client = client;
-    emit clientChanged();
+    m_names = names;
+    emit namesChanged();
 }
 
 void ButtonGroup::componentComplete() {
@@ -108,214 +107,85 @@ int ButtonGroup::buttonAt(QPointF point) const {
     if (!m_member)
         return -1;
     for (int i = int(m_member->buttons.size()) - 1; i >= 0; --i) {
-        if (insideButton(i, point))
+        if (isOn(i, point))
             return i;
     }
     return -1;
 }
 
-bool ButtonGroup::insideButton(int button, QPointF point) const {
+bool ButtonGroup::isOn(int button, QPointF point) const {
     if (button < 0)
         return false;
     const QRectF &rect = m_member->buttons[button].rect;
-    return PressArea::covers(rect.size(), point - rect.topLeft());
+    return PointerTracker::covers(rect.size(), point - rect.topLeft());
 }
 
 bool ButtonGroup::contains(const QPointF &point) const {
-    return PressArea::covers(size(), point) || buttonAt(point) >= 0;
-}
-
-void ButtonGroup::press(int button) {
-    if (button >= 0)
-        press(m_member->buttons[button].name);
+    return PointerTracker::covers(size(), point) || buttonAt(point) >= 0;
 }
 
 void ButtonGroup::press(const QString &name) {
-    if (!m_client)
+    if (!m_receiver)
         return;
-    PressQueue::instance().submit([client = QPointer<MainClient>(m_client), name] {
-        if (client)
-            client->press(name);
+    PressQueue::instance().submit([receiver = m_receiver, name] {
+        if (receiver)
+            receiver->press(name);
     });
 }
 
-void ButtonGroup::holdDown(int pointer, int button) {
-    if (button < 0 || !m_member->buttons[button].repeats)
-        return;
-    m_repeats.start(
-        pointer, [client = QPointer<MainClient>(m_client), name = m_member->buttons[button].name] {
-            return client ? client->press(name) : true;
-        });
+KeyRepeat::Press ButtonGroup::heldPress(int button) {
+    if (!m_member->buttons[button].repeats)
+        return {};
+    return [receiver = m_receiver, name = m_member->buttons[button].name] {
+        return receiver ? receiver->press(name) : true;
+    };
 }
 
 void ButtonGroup::mousePressEvent(QMouseEvent *event) {
-    const int button = buttonAt(event->position());
-    m_mouseDown = true;
-    m_mouse = {button, button >= 0};
-    holdDown(KeyRepeats::kMouse, button);
-    event->accept();
+    m_pointers.mousePress(event);
 }
 
 void ButtonGroup::mouseMoveEvent(QMouseEvent *event) {
-    if (!m_mouseDown) {
-        event->ignore();
-        return;
-    }
-    m_mouse.inside = insideButton(m_mouse.button, event->position());
-    // Sliding off the button ends its repeat for good; before it has sent, the release may
-    // still press, as on any button.
-    if (!m_mouse.inside)
-        m_repeats.stop(KeyRepeats::kMouse);
+    m_pointers.mouseMove(event);
 }
 
 void ButtonGroup::mouseReleaseEvent(QMouseEvent *event) {
-    if (!m_mouseDown) {
-        event->ignore();
-        return;
-    }
-    m_mouseDown = false;
-    const bool sentWhileHeld = m_repeats.end(KeyRepeats::kMouse);
-    if (insideButton(m_mouse.button, event->position()) && !sentWhileHeld)
-        press(m_mouse.button);
-    m_mouse = {};
+    m_pointers.mouseRelease(event);
 }
 
-// The second press of a double click is a press like the first: its release presses again.
 void ButtonGroup::mouseDoubleClickEvent(QMouseEvent *event) {
-    event->accept();
+    m_pointers.mouseDoubleClick(event);
 }
 
 void ButtonGroup::mouseUngrabEvent() {
-    m_repeats.end(KeyRepeats::kMouse);
-    m_mouseDown = false;
-    m_mouse = {};
+    m_pointers.mouseUngrab();
 }
 
 void ButtonGroup::touchEvent(QTouchEvent *event) {
-    // A finger that lifted is gone from m_touches already, so only one taken away is forgotten.
-    PressArea::followFingerGrabs(this, event->pointingDevice(), m_followedDevices,
-                                 [this](int finger) {
-                                     m_repeats.end(finger);
-                                     if (m_touches.remove(finger)) {
-                                         PressArea::countFingers(-1);
-                                         updateHover();
-                                     }
-                                 });
-    bool taken = false;
-    QList<int> released;
-    QList<std::pair<int, int>> held;
-    for (qsizetype i = 0; i < event->pointCount(); ++i) {
-        QEventPoint &point = event->point(i);
-        const int id = point.id();
-        switch (point.state()) {
-        case QEventPoint::Pressed: {
-            if (!contains(point.position())) {
-                point.setAccepted(false);
-                break;
-            }
-            const int button = buttonAt(point.position());
-            if (!m_touches.contains(id))
-                PressArea::countFingers(+1);
-            m_touches.insert(id, {button, button >= 0});
-            event->setExclusiveGrabber(point, this);
-            point.setAccepted(true);
-            taken = true;
-            held.append({id, button});
-            break;
-        }
-        case QEventPoint::Updated:
-        case QEventPoint::Stationary: {
-            const auto finger = m_touches.find(id);
-            if (finger != m_touches.end()) {
-                finger->inside = insideButton(finger->button, point.position());
-                point.setAccepted(true);
-                if (!finger->inside)
-                    m_repeats.stop(id);
-            }
-            break;
-        }
-        case QEventPoint::Released: {
-            const auto finger = m_touches.constFind(id);
-            if (finger == m_touches.cend())
-                break;
-            const bool sentWhileHeld = m_repeats.end(id);
-            if (insideButton(finger->button, point.position()) && !sentWhileHeld)
-                released.append(finger->button);
-            m_touches.erase(finger);
-            PressArea::countFingers(-1);
-            m_mouseOver = -1;
-            point.setAccepted(true);
-            taken = true;
-            break;
-        }
-        default:
-            break;
-        }
-    }
-    event->setAccepted(taken || !m_touches.isEmpty());
-    updateHover();
-    for (const auto &[finger, button] : held)
-        holdDown(finger, button);
-    for (int button : released)
-        press(button);
+    m_pointers.touch(event);
 }
 
-// Which finger was lost is followed through its device (PressArea::followFingerGrabs).
+// Which finger was lost is followed through its device (PointerTracker).
 void ButtonGroup::touchUngrabEvent() {}
 
-void ButtonGroup::forgetTouches() {
-    PressArea::countFingers(-int(m_touches.size()));
-    m_touches.clear();
-}
-
-void ButtonGroup::forgetPointers() {
-    m_repeats.endAll();
-    forgetTouches();
-    m_mouseDown = false;
-    m_mouse = {};
-    m_mouseOver = -1;
-    updateHover();
-}
-
-void ButtonGroup::mouseOverAt(const QHoverEvent *event) {
-    // A finger shows the hover look only while it rests on a button, which touchEvent follows;
-    // a hover made up from a touch would stay behind after the finger lifts.
-    if (PressArea::isMadeUpHover(event))
-        return;
-    const int button = buttonAt(event->position());
-    if (button == m_mouseOver)
-        return;
-    m_mouseOver = button;
-    updateHover();
-}
-
 void ButtonGroup::hoverEnterEvent(QHoverEvent *event) {
-    mouseOverAt(event);
+    m_pointers.hover(event);
 }
 
 void ButtonGroup::hoverMoveEvent(QHoverEvent *event) {
-    mouseOverAt(event);
+    m_pointers.hover(event);
 }
 
 void ButtonGroup::hoverLeaveEvent(QHoverEvent *) {
-    if (m_mouseOver < 0)
-        return;
-    m_mouseOver = -1;
-    updateHover();
+    m_pointers.hoverLeave();
 }
 
-void ButtonGroup::updateHover() {
+void ButtonGroup::shownChanged() {
     QStringList hovered;
-    auto add = [&](int button) {
-        if (button >= 0 && m_member && !hovered.contains(m_member->buttons[button].name))
+    m_pointers.forEachShown([&](int button) {
+        if (m_member && !hovered.contains(m_member->buttons[button].name))
             hovered.append(m_member->buttons[button].name);
-    };
-    add(m_mouseOver);
-    // The mouse held on a button that repeats shows it, as a finger resting on it does.
-    if (m_repeats.isRepeating(KeyRepeats::kMouse))
-        add(m_mouse.button);
-    for (const Pointer &finger : std::as_const(m_touches))
-        add(finger.button);
+    });
     if (hovered == m_hovered)
         return;
     m_hovered = hovered;
@@ -353,7 +223,7 @@ void ButtonGroup::itemChange(ItemChange change, const ItemChangeData &value) {
     // look must not wait for it to show again.
     if ((change == ItemVisibleHasChanged && !value.boolValue) ||
         (change == ItemEnabledHasChanged && !value.boolValue))
-        forgetPointers();
+        m_pointers.forget();
     if (change == ItemVisibleHasChanged && m_accessibleMade)
         ButtonGroupAccessible::buttonsShown(this, value.boolValue);
     QQuickItem::itemChange(change, value);

@@ -1,16 +1,15 @@
 #pragma once
 
-#include "app/KeyRepeat.h"
+#include "app/AccessibleNames.h"
+#include "app/PointerTracker.h"
+#include "app/PressReceiver.h"
 #include "base/WindowLayout.h"
 
-#include <QHash>
 #include <QList>
-#include <QPointingDevice>
+#include <QPointer>
 #include <QQmlListProperty>
 #include <QQuickItem>
 #include <QtQml/qqml.h>
-
-#include "app/MainClient.h"
 
 // Where one button's hover look is drawn: a group has a few of these and lends them to the
 // buttons under the pointer and the fingers. A slot keeps its button's rectangle after the
@@ -45,19 +44,22 @@ private:
 
 // A group of the window: a panel with a picture and transparent buttons over its signs, one
 // item that finds the button under a press itself in the layout table's rectangles. It takes its
-// place, picture and buttons from the table by its object name, and runs every press of a button
-// through the client's press entry, one press at a time (PressQueue).
+// place, picture and buttons from the table by its object name, and hands every press of a
+// button on to its receiver, one press at a time (PressQueue).
 //
 // What it follows: a press is offered to the buttons from the last to the first and taken by the
 // first whose rectangle, edges included, holds the point; a press between the buttons, or on a
 // button that is hidden with the group, is taken and does nothing. Buttons that stick out of the
-// group take presses there too. The mouse and each finger are followed on their own, and every
-// tap is a press, as for a single press area; a button that the table says repeats sends again
-// and again while it is held (KeyRepeat).
-class ButtonGroup : public QQuickItem {
+// group take presses there too. The mouse and each finger are followed on their own
+// (PointerTracker), and every tap is a press, as for a single press area; a button that the table
+// says repeats sends again and again while it is held.
+class ButtonGroup : public QQuickItem, private PointerTracker::Targets {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(MainClient *client READ client WRITE setClient NOTIFY clientChanged)
+    // Runs the presses of the buttons, by their names; without one, a press does nothing.
+    Q_PROPERTY(PressReceiver *receiver READ receiver WRITE setReceiver NOTIFY receiverChanged)
+    // What screen readers call the group and its buttons.
+    Q_PROPERTY(AccessibleNames *names READ names WRITE setNames NOTIFY namesChanged)
     Q_PROPERTY(QRectF pictureRect READ pictureRect NOTIFY layoutRead)
     Q_PROPERTY(QString pictureName READ pictureName NOTIFY layoutRead)
     Q_PROPERTY(QString look READ look NOTIFY layoutRead)
@@ -69,10 +71,11 @@ class ButtonGroup : public QQuickItem {
 
 public:
     explicit ButtonGroup(QQuickItem *parent = nullptr);
-    ~ButtonGroup() override;
 
-    MainClient *client() const { return m_client; }
-    void setClient(MainClient *client);
+    PressReceiver *receiver() const { return m_receiver; }
+    void setReceiver(PressReceiver *receiver);
+    AccessibleNames *names() const { return m_names; }
+    void setNames(AccessibleNames *names);
     QRectF pictureRect() const { return m_member ? m_member->picture : QRectF(); }
     QString pictureName() const { return m_member ? m_member->image : QString(); }
     QString look() const { return m_member ? m_member->look : QString(); }
@@ -95,7 +98,8 @@ public:
     bool contains(const QPointF &point) const override;
 
 signals:
-    void clientChanged();
+    void receiverChanged();
+    void namesChanged();
     void layoutRead();
     void hoveredButtonsChanged();
     void hoverSlotsChanged();
@@ -115,41 +119,29 @@ protected:
     void itemChange(ItemChange change, const ItemChangeData &value) override;
 
 private:
-    // A pointer that went down on the group: the button it went down on (-1 between the
-    // buttons), and whether it is inside that button now.
-    struct Pointer {
-        int button = -1;
-        bool inside = false;
-    };
-
     // The table is read when the group is named, before anything binds to it, and stays.
     void readLayout();
-    bool insideButton(int button, QPointF point) const;
     // The button of that name if it is this group's, found through the table's own index.
     const LayoutButton *ownButton(const QString &name) const;
-    void press(int button);
     void press(const QString &name);
-    // A pointer went down on a button: one that repeats starts timing its hold.
-    void holdDown(int pointer, int button);
-    // The mouse pointer moved over the group: which button it is over now.
-    void mouseOverAt(const QHoverEvent *event);
-    void forgetTouches();
-    void forgetPointers();
+    // The group's targets are its buttons, by their index in the table.
+    int targetAt(QPointF point) const override { return buttonAt(point); }
+    bool isOn(int button, QPointF point) const override;
+    KeyRepeat::Press heldPress(int button) override;
+    void tap(int button) override { press(m_member->buttons[button].name); }
     // Works out the hovered buttons again and lends the slots to them.
-    void updateHover();
+    void shownChanged() override;
+    // A group shows no pressed look.
+    void pressingChanged() override {}
 
     friend class ButtonGroupAccessible;
     // A screen reader (or a test) has asked for the group's accessible interface, so there is one
     // to tell of its buttons being shown and hidden.
     bool m_accessibleMade = false;
-    MainClient *m_client = nullptr;
+    QPointer<PressReceiver> m_receiver;
+    QPointer<AccessibleNames> m_names;
     const LayoutMember *m_member = nullptr;
     QList<HoverSlot *> m_slots;
     QStringList m_hovered;
-    QHash<int, Pointer> m_touches;
-    QList<const QPointingDevice *> m_followedDevices;
-    bool m_mouseDown = false;
-    Pointer m_mouse;
-    int m_mouseOver = -1;
-    KeyRepeats m_repeats{this, [this] { updateHover(); }};
+    PointerTracker m_pointers{this, *this};
 };

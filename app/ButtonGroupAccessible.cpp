@@ -44,8 +44,7 @@ public:
     QString text(QAccessible::Text t) const override {
         if (t != QAccessible::Name || !m_group)
             return {};
-        const QString said =
-            m_group->client() ? m_group->client()->names()->control(m_name) : QString();
+        const QString said = m_group->names() ? m_group->names()->control(m_name) : QString();
         return said.isEmpty() ? m_name : said;
     }
     void setText(QAccessible::Text, const QString &) override {}
@@ -168,7 +167,7 @@ QAccessible::State ButtonGroupAccessible::state() const {
 }
 
 QString ButtonGroupAccessible::text(QAccessible::Text t) const {
-    if (t != QAccessible::Name || !group()->client())
+    if (t != QAccessible::Name || !group()->names())
         return {};
-    return group()->client()->names()->group(group()->objectName());
+    return group()->names()->group(group()->objectName());
 }

@@ -14,7 +14,7 @@
 
 MainClient::MainClient(MessageBoxes &boxes, SettingsFile settingsFile, DiscoveryEndpoints endpoints,
                        QObject *parent)
-    : QObject(parent), m_boxes(boxes), m_settingsFile(std::move(settingsFile)),
+    : PressReceiver(parent), m_boxes(boxes), m_settingsFile(std::move(settingsFile)),
       m_serverLink(*this, std::move(endpoints)), m_link(m_serverLink.commandLink()),
       m_keyboard([this](const QString &word) { return m_link->sendCommand(word); }) {
     // The link connects to what the settings page's fields hold, as they are typed or read.

@@ -4,6 +4,7 @@
 #include "app/MessageBoxes.h"
 #include "app/PageScaling.h"
 #include "app/Pages.h"
+#include "app/PressReceiver.h"
 #include "base/ClientFields.h"
 #include "base/PressHandlers.h"
 #include "base/SettingsFile.h"
@@ -22,7 +23,7 @@ class QDBusConnection;
 // settings file and the handlers of the window itself. The window (QML) shows this state and
 // forwards presses to it. It shows what the link reports: its boxes, log lines, indicator and
 // the addresses that discovery finds.
-class MainClient : public QObject, public LinkReports {
+class MainClient : public PressReceiver, public LinkReports {
     Q_OBJECT
     Q_PROPERTY(ClientFields *fields READ fields CONSTANT)
     Q_PROPERTY(Pages *pages READ pages CONSTANT)
@@ -62,7 +63,7 @@ public:
     // The one way in of every press of every page: the control's handler, found when the layout
     // table was read, runs. False when it showed a message box (a refused word, no connection):
     // a key that repeats while held stops there.
-    Q_INVOKABLE bool press(const QString &control);
+    Q_INVOKABLE bool press(const QString &control) override;
     // The boxes every handler of the window shows its messages in; a link put in the server
     // link's place shows its own there too.
     MessageBoxes &boxes() { return m_boxes; }

@@ -1,69 +1,15 @@
 #include "app/PressArea.h"
 
-#include "app/MainClient.h"
 #include "app/PressQueue.h"
 #include "base/WindowLayout.h"
 
-#include <QPointer>
-#include <QPointingDevice>
-
-namespace {
-
-constexpr qreal kHair = 1.0 / 4096;
-
-int fingersDown = 0;
-
-bool fromTouchScreen(const QPointerEvent *event) {
-    const QPointingDevice *device = event->pointingDevice();
-    return device && device->type() == QInputDevice::DeviceType::TouchScreen;
-}
-
-} // namespace
-
-PressArea::PressArea(QQuickItem *parent)
-    : QQuickItem(parent), m_repeats(this, [this] {
-          changeState([this] { m_repeatShown = m_repeats.anyRepeating(); });
-      }) {
+PressArea::PressArea(QQuickItem *parent) : QQuickItem(parent) {
     setAcceptedMouseButtons(Qt::LeftButton);
     setAcceptTouchEvents(true);
 }
 
-// An area that goes away with fingers on it leaves the count as if they had lifted.
-PressArea::~PressArea() {
-    forgetTouches();
-}
-
-void PressArea::countFingers(int change) {
-    fingersDown += change;
-}
-
-bool PressArea::isMadeUpHover(const QHoverEvent *event) {
-    return fromTouchScreen(event) || fingersDown > 0;
-}
-
-void PressArea::followFingerGrabs(QQuickItem *item, const QPointingDevice *device,
-                                  QList<const QPointingDevice *> &followed,
-                                  std::function<void(int finger)> lost) {
-    if (!device || followed.contains(device))
-        return;
-    followed.append(device);
-    QObject::connect(
-        device, &QPointingDevice::grabChanged, item,
-        [item, lost = std::move(lost)](QObject *grabber, QPointingDevice::GrabTransition transition,
-                                       const QPointerEvent *, const QEventPoint &point) {
-            if (grabber == item && (transition == QPointingDevice::UngrabExclusive ||
-                                    transition == QPointingDevice::CancelGrabExclusive))
-                lost(point.id());
-        });
-}
-
-bool PressArea::covers(QSizeF size, QPointF point) {
-    return point.x() >= -kHair && point.y() >= -kHair && point.x() <= size.width() + kHair &&
-           point.y() <= size.height() + kHair;
-}
-
 bool PressArea::contains(const QPointF &point) const {
-    return covers(size(), point);
+    return PointerTracker::covers(size(), point);
 }
 
 void PressArea::setHoverEnabled(bool enabled) {
@@ -71,25 +17,15 @@ void PressArea::setHoverEnabled(bool enabled) {
         return;
     setAcceptHoverEvents(enabled);
     if (!enabled)
-        changeState([this] { m_mouseOver = false; });
+        m_pointers.forgetMouseOver();
     emit hoverEnabledChanged();
 }
 
-bool PressArea::isPressed() const {
-    if ((m_mouseDown && m_mouseInside) || m_keyDown)
-        return true;
-    for (bool inside : m_touches) {
-        if (inside)
-            return true;
-    }
-    return false;
-}
-
-void PressArea::setClient(MainClient *client) {
-    if (m_client == client)
+void PressArea::setReceiver(PressReceiver *receiver) {
+    if (m_receiver == receiver)
         return;
-    m_client = client;
-    emit clientChanged();
+    m_receiver = receiver;
+    emit receiverChanged();
 }
 
 void PressArea::click() {
@@ -100,160 +36,64 @@ void PressArea::click() {
 }
 
 bool PressArea::runPress() {
-    if (m_client)
-        return m_client->press(objectName());
+    if (m_receiver)
+        return m_receiver->press(objectName());
     emit clicked();
     return true;
 }
 
-void PressArea::holdDown(int pointer) {
+KeyRepeat::Press PressArea::heldPress(int) {
     if (!m_repeatsWhenHeld)
-        return;
-    m_repeats.start(pointer,
-                    [area = QPointer<PressArea>(this)] { return area ? area->runPress() : true; });
+        return {};
+    return [area = QPointer<PressArea>(this)] { return area ? area->runPress() : true; };
 }
 
-template <typename Change> void PressArea::changeState(Change change) {
-    const bool wasHovered = isHovered();
-    const bool wasPressed = isPressed();
-    change();
-    if (wasHovered != isHovered())
+void PressArea::stateChanged() {
+    const bool hovered = isHovered();
+    const bool pressed = isPressed();
+    const bool hoveredChanges = hovered != m_hovered;
+    const bool pressedChanges = pressed != m_pressed;
+    m_hovered = hovered;
+    m_pressed = pressed;
+    if (hoveredChanges)
         emit hoveredChanged();
-    if (wasPressed != isPressed())
+    if (pressedChanges)
         emit pressedChanged();
 }
 
-void PressArea::forgetPointers() {
-    m_repeats.endAll();
-    changeState([this] {
-        forgetTouches();
-        m_mouseDown = m_mouseInside = m_mouseOver = m_keyDown = false;
-    });
-}
-
 void PressArea::mousePressEvent(QMouseEvent *event) {
-    changeState([this, event] {
-        m_mouseDown = true;
-        m_mouseInside = contains(event->position());
-    });
-    if (m_mouseInside)
-        holdDown(KeyRepeats::kMouse);
-    event->accept();
+    m_pointers.mousePress(event);
 }
 
 void PressArea::mouseMoveEvent(QMouseEvent *event) {
-    if (!m_mouseDown) {
-        event->ignore();
-        return;
-    }
-    changeState([this, event] { m_mouseInside = contains(event->position()); });
-    // Sliding off the key ends its repeat for good; before it has sent, the release may still
-    // press, as on any key.
-    if (!m_mouseInside)
-        m_repeats.stop(KeyRepeats::kMouse);
+    m_pointers.mouseMove(event);
 }
 
 void PressArea::mouseReleaseEvent(QMouseEvent *event) {
-    if (!m_mouseDown) {
-        event->ignore();
-        return;
-    }
-    const bool inside = contains(event->position());
-    const bool sentWhileHeld = holdEnded(KeyRepeats::kMouse);
-    changeState([this] { m_mouseDown = m_mouseInside = false; });
-    if (inside && !sentWhileHeld)
-        click();
+    m_pointers.mouseRelease(event);
 }
 
-// The second press of a double click is a press like the first: its release clicks again.
 void PressArea::mouseDoubleClickEvent(QMouseEvent *event) {
-    event->accept();
+    m_pointers.mouseDoubleClick(event);
 }
 
 void PressArea::mouseUngrabEvent() {
-    holdEnded(KeyRepeats::kMouse);
-    changeState([this] { m_mouseDown = m_mouseInside = false; });
+    m_pointers.mouseUngrab();
 }
 
 void PressArea::touchEvent(QTouchEvent *event) {
-    // A finger that lifted is gone from m_touches already, so only one taken away is forgotten.
-    followFingerGrabs(this, event->pointingDevice(), m_followedDevices, [this](int finger) {
-        holdEnded(finger);
-        changeState([this, finger] {
-            if (m_touches.remove(finger))
-                --fingersDown;
-        });
-    });
-    bool pressedHere = false;
-    QList<int> released;
-    QList<int> held;
-    changeState([&] {
-        for (qsizetype i = 0; i < event->pointCount(); ++i) {
-            QEventPoint &point = event->point(i);
-            const int id = point.id();
-            const bool inside = contains(point.position());
-            switch (point.state()) {
-            case QEventPoint::Pressed:
-                if (!inside) {
-                    point.setAccepted(false);
-                    break;
-                }
-                if (!m_touches.contains(id))
-                    ++fingersDown;
-                m_touches.insert(id, true);
-                event->setExclusiveGrabber(point, this);
-                point.setAccepted(true);
-                pressedHere = true;
-                held.append(id);
-                break;
-            case QEventPoint::Updated:
-            case QEventPoint::Stationary:
-                if (m_touches.contains(id)) {
-                    m_touches[id] = inside;
-                    point.setAccepted(true);
-                    if (!inside)
-                        m_repeats.stop(id);
-                }
-                break;
-            case QEventPoint::Released:
-                if (m_touches.remove(id)) {
-                    --fingersDown;
-                    m_mouseOver = false;
-                    point.setAccepted(true);
-                    if (!holdEnded(id) && inside)
-                        released.append(id);
-                }
-                break;
-            default:
-                break;
-            }
-        }
-    });
-    event->setAccepted(pressedHere || !released.isEmpty() || !m_touches.isEmpty());
-    for (int finger : held)
-        holdDown(finger);
-    for (qsizetype i = 0; i < released.size(); ++i)
-        click();
+    m_pointers.touch(event);
 }
 
-// Which finger was lost is followed through its device (followFingerGrabs).
+// Which finger was lost is followed through its device (PointerTracker).
 void PressArea::touchUngrabEvent() {}
 
-void PressArea::forgetTouches() {
-    fingersDown -= int(m_touches.size());
-    m_touches.clear();
-}
-
 void PressArea::hoverEnterEvent(QHoverEvent *event) {
-    // A finger shows the hover look only while it rests on the area, which touchEvent follows;
-    // a hover made up from a touch would stay behind after the finger lifts.
-    if (isMadeUpHover(event))
-        return;
-    changeState([this] { m_mouseOver = true; });
+    m_pointers.hover(event);
 }
 
 void PressArea::hoverLeaveEvent(QHoverEvent *) {
-    changeState([this] { m_mouseOver = false; });
+    m_pointers.hoverLeave();
 }
 
 void PressArea::keyPressEvent(QKeyEvent *event) {
@@ -261,7 +101,8 @@ void PressArea::keyPressEvent(QKeyEvent *event) {
         event->ignore();
         return;
     }
-    changeState([this] { m_keyDown = true; });
+    m_keyDown = true;
+    stateChanged();
 }
 
 void PressArea::keyReleaseEvent(QKeyEvent *event) {
@@ -269,7 +110,8 @@ void PressArea::keyReleaseEvent(QKeyEvent *event) {
         event->ignore();
         return;
     }
-    changeState([this] { m_keyDown = false; });
+    m_keyDown = false;
+    stateChanged();
     click();
 }
 
@@ -277,8 +119,10 @@ void PressArea::itemChange(ItemChange change, const ItemChangeData &value) {
     // A hidden or disabled area forgets the pointers on it: it takes no press, and its hover
     // look must not wait for it to show again.
     if ((change == ItemVisibleHasChanged && !value.boolValue) ||
-        (change == ItemEnabledHasChanged && !value.boolValue))
-        forgetPointers();
+        (change == ItemEnabledHasChanged && !value.boolValue)) {
+        m_keyDown = false;
+        m_pointers.forget();
+    }
     QQuickItem::itemChange(change, value);
 }
 

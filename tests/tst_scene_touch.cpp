@@ -1,4 +1,5 @@
 #include "SceneTest.h"
+#include "app/PointerTracker.h"
 #include "app/PressArea.h"
 #include "keyboard/PanelSwitch.h"
 
@@ -204,6 +205,49 @@ private slots:
         up(1, beside);
         QCOMPARE(s().link.lines, (QStringList{"sent SpeedButton25", "sent SpeedButton25"}));
         QVERIFY(!s().target("moveL").isHovered());
+    }
+
+    // A touch the window cancels (the system took the fingers for a gesture of its own) lets
+    // every finger on the key go: nothing is sent, the key shows no hover look, the mouse
+    // pointer moved onto the key shows it (while a finger is taken to be down, hovers are taken
+    // as made up from it), and the next tap is one press.
+    void aCancelledTouchLetsItsFingersGo_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("elsewhere");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("a button of a group") << "k1"
+                                             << "k5"
+                                             << "sent k1";
+        QTest::newRow("a press area") << "moveL"
+                                      << "moveR"
+                                      << "sent SpeedButton25";
+    }
+
+    void aCancelledTouchLetsItsFingersGo() {
+        QFETCH(QString, key);
+        QFETCH(QString, elsewhere);
+        QFETCH(QString, line);
+        if (key == "moveL") {
+            s().client->pages()->showCursorPage();
+            QTRY_VERIFY(s().target(key).isVisible());
+        }
+        const QPointF at = s().centreOf(key);
+        down(0, at);
+        down(1, at + QPointF(3, 3));
+        QVERIFY(hovered(key));
+
+        QTouchEvent cancel(QEvent::TouchCancel, m_finger);
+        QCoreApplication::sendEvent(s().window(), &cancel);
+        QVERIFY(!hovered(key));
+        QCOMPARE(PointerTracker::fingersDown(), 0);
+        QVERIFY(s().link.lines.isEmpty());
+
+        QTest::mouseMove(s().window(), s().centreOf(elsewhere).toPoint());
+        QTest::mouseMove(s().window(), at.toPoint());
+        QTRY_VERIFY(hovered(key));
+
+        tap(at);
+        QCOMPARE(s().link.lines, QStringList{line});
     }
 
     // A press that ends while another press's handler is still running (here: while its send

@@ -9,6 +9,12 @@ import QsClient
 ButtonGroup {
     id: group
 
+    // The window's controller: the group's presses go to it, and its look follows the
+    // controller's scales and switches.
+    property MainClient client
+    receiver: client
+    names: client ? client.names : null
+
     // The groups that the keyboard shows and hides follow their switch; the mode panels follow
     // the chosen mode; the others are always shown.
     readonly property PanelSwitch visibilitySwitch: client ? client.keyboard.panelSwitch(objectName) : null

@@ -7,8 +7,10 @@ import QsClient
 TransparentButton {
     id: key
 
-    // Its presses are the client's presses of its name.
-    required client
+    // The window's controller: the key's presses are its presses of the key's name, and the
+    // arrow is drawn at its scales.
+    required property MainClient client
+    receiver: client
     // The direction the arrow points, in degrees clockwise from up.
     property real direction: 0
 

@@ -68,14 +68,14 @@ ScaledPage {
     }
     TransparentButton {
         objectName: "moveL"
-        client: page.client
+        receiver: page.client
         description: page.client.names.control(objectName)
     }
     // The right arrow's button lies 7 units right of and 9 units above its picture; the strips
     // of the picture it leaves uncovered take presses and do nothing.
     TransparentButton {
         objectName: "moveR"
-        client: page.client
+        receiver: page.client
         description: page.client.names.control(objectName)
     }
     ArrowKey {
