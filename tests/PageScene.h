@@ -105,18 +105,11 @@ public:
     // Every second set and pop-up group of the keyboard page shown, by its set buttons and
     // toggles, which send nothing.
     static void openEverySecondSet(MainClient &client) {
-        client.press(QStringLiteral("enallagikatavasi"));
-        client.press(QStringLiteral("enallagianavasi"));
-        client.press(QStringLiteral("CornerButton1"));
-        client.press(QStringLiteral("enallagiIson"));
-        client.press(QStringLiteral("enallagiMartyries"));
-        client.press(QStringLiteral("enallagifthores"));
-        client.press(QStringLiteral("di6"));
-        client.press(QStringLiteral("enallagi_asterakia"));
-        client.press(QStringLiteral("enallagiendikseis"));
-        client.press(QStringLiteral("enallagihfeseis"));
-        client.press(QStringLiteral("enallaghentash"));
-        client.press(QStringLiteral("enallaghvellh"));
+        for (const char *toggle :
+             {"enallagikatavasi", "enallagianavasi", "CornerButton1", "enallagiIson",
+              "enallagiMartyries", "enallagifthores", "di6", "enallagi_asterakia",
+              "enallagiendikseis", "enallagihfeseis", "enallaghentash", "enallaghvellh"})
+            client.press(QLatin1String(toggle));
     }
 
     QStringList visiblePages() const {
