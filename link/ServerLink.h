@@ -56,8 +56,10 @@ private:
     void connectionClosed();
 
     LinkReports &m_reports;
-    QString m_host = QStringLiteral("127.0.0.1");
-    QString m_port = QStringLiteral("6000");
+    // Empty until the window gives the settings page's address, which it does as it makes the
+    // link: the fields hold the defaults and the settings file's values, not the link.
+    QString m_host;
+    QString m_port;
     TcpConnection m_connection;
     Discovery m_discovery;
     CommandExchange m_exchange;
