@@ -2,6 +2,7 @@
 #include "TestFiles.h"
 
 #include <QFile>
+#include <QImage>
 #include <QPointingDevice>
 #include <QQuickItem>
 #include <QTcpServer>
@@ -190,6 +191,40 @@ private slots:
         appendLogLines(9, 9);
         QVERIFY(logLineShown(8));
         QVERIFY(!s().item("Memo1")->hasActiveFocus());
+    }
+
+    // The box draws only the lines in view; those scrolled into view must be drawn then, from
+    // the newest line of a long log back to its first.
+    void logLinesScrolledIntoViewAreDrawn() {
+        openPage();
+        appendLogLines(1, 60);
+        QQuickItem *view = logView();
+        auto inkInView = [&] {
+            QTest::qWait(50);
+            const QImage shot = s().window()->grabWindow();
+            const QRectF box = view->mapRectToScene(QRectF(0, 0, view->width(), view->height()));
+            const qreal dpr = shot.devicePixelRatio();
+            int ink = 0;
+            for (int y = int(box.top() * dpr) + 2; y < int(box.bottom() * dpr) - 2; ++y) {
+                for (int x = int(box.left() * dpr) + 2; x < int(box.right() * dpr) - 12; ++x)
+                    ink += qGray(shot.pixel(x, y)) < 128;
+            }
+            return ink;
+        };
+        QVERIFY(logLineShown(59));
+        QVERIFY2(inkInView() > 100, "the newest lines");
+        // A finger pulls the log down a little, then it is scrolled on to its middle and its
+        // first line.
+        panLog(QPointF(0, 60));
+        QVERIFY(!logLineShown(59));
+        QVERIFY2(inkInView() > 100, "lines just above the newest");
+        const qreal bottom = view->property("contentHeight").toReal() - view->height();
+        view->setProperty("contentY", bottom / 2);
+        QVERIFY(!logLineShown(0) && !logLineShown(59));
+        QVERIFY2(inkInView() > 100, "lines in the middle");
+        view->setProperty("contentY", 0);
+        QVERIFY(logLineShown(0));
+        QVERIFY2(inkInView() > 100, "the first lines");
     }
 
     void logScrollBarOnceTallerThanTheBox_data() {

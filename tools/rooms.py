@@ -151,12 +151,26 @@ class Rooms:
         environment.update(extra or {})
         return environment
 
-    def start_client(self, environment=None, **popen):
-        """The real client in its namespace."""
+    def start_client(self, environment=None, wrap=(), **popen):
+        """The real client in its namespace; WRAP, when given, is a command that starts it (a
+        heap profiler, `env NAME=VALUE`), with the client's path and no arguments after it."""
         client = built(self.build, "qs-client")
-        self.client = self.start(self.client_ns, [client],
+        self.client_path = os.path.realpath(client)
+        self.client = self.start(self.client_ns, [*wrap, client],
                                  env=self.client_environment(environment), **popen)
         return self.client
+
+    def client_pid(self, timeout=20):
+        """The pid of the client program itself: the process started, or, when a wrapper started
+        it, the wrapper's descendant that runs the client."""
+        deadline = time.monotonic() + timeout
+        while True:
+            found = _descendant_running(self.client.pid, self.client_path)
+            if found is not None:
+                return found
+            if self.client.poll() is not None or time.monotonic() > deadline:
+                raise RuntimeError("the client's process did not show up")
+            time.sleep(0.05)
 
     def in_client_namespace(self, make):
         """What MAKE() returns, made inside the client's namespace (a socket made there stays
@@ -187,6 +201,21 @@ class Rooms:
             subprocess.run(["ip", "netns", "del", ns], capture_output=True)
         self._namespaces.clear()
         subprocess.run(["rm", "-rf", "--", self.home])
+
+
+def _descendant_running(pid, program):
+    """PID or the first of its descendants whose executable is PROGRAM, or None."""
+    waiting = [pid]
+    while waiting:
+        current = waiting.pop(0)
+        try:
+            if os.path.realpath(f"/proc/{current}/exe") == program:
+                return current
+            with open(f"/proc/{current}/task/{current}/children") as f:
+                waiting += [int(child) for child in f.read().split()]
+        except OSError:
+            continue
+    return None
 
 
 def load_tuio_touch():

@@ -8,7 +8,9 @@ state of the page, and where it finds a message box's OK on a screenshot.
 import importlib.machinery
 import importlib.util
 import os
+import shutil
 import struct
+import subprocess
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -145,6 +147,40 @@ class MessageBoxOnScreen(unittest.TestCase):
         ok = shot.message_box()
         self.assertIsNotNone(ok)
         self.assertAlmostEqual(ok[0] * 415, 16 + 383 - 61, places=3)
+
+
+class WrappedClient(unittest.TestCase):
+    """Memory and signals go to the client, found below whatever wrapper started it."""
+
+    def start(self, command):
+        process = subprocess.Popen(command)
+        self.addCleanup(process.wait)
+        self.addCleanup(process.kill)
+        return process
+
+    def test_unwrapped_is_the_process_itself(self):
+        sleep = os.path.realpath(shutil.which("sleep"))
+        process = self.start([sleep, "30"])
+        self.assertEqual(soak.rooms._descendant_running(process.pid, sleep), process.pid)
+
+    def test_found_below_a_wrapper_that_waits_for_it(self):
+        sleep = os.path.realpath(shutil.which("sleep"))
+        # The shell stays, as a profiler's script does, with the program as its child.
+        wrapper = self.start(["sh", "-c", f"{sleep} 30; true"])
+        found = None
+        for _ in range(100):
+            found = soak.rooms._descendant_running(wrapper.pid, sleep)
+            if found:
+                break
+            subprocess.run(["sleep", "0.02"])
+        self.assertIsNotNone(found)
+        self.assertNotEqual(found, wrapper.pid)
+        with open(f"/proc/{found}/stat") as f:
+            self.assertEqual(int(f.read().rsplit(")", 1)[1].split()[1]), wrapper.pid)
+
+    def test_nothing_when_the_program_is_not_there(self):
+        process = self.start(["sh", "-c", "sleep 30; true"])
+        self.assertIsNone(soak.rooms._descendant_running(process.pid, "/nonexistent/qs-client"))
 
 
 if __name__ == "__main__":

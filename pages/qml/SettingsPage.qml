@@ -167,6 +167,8 @@ ScaledPage {
                 target: page.fields
                 function onLogChanged() { memo1.takeLog() }
             }
+            // The log grows by a line at every connection, for as long as the program runs.
+            VisibleLinesOnly { textBox: memo1 }
         }
     }
 
