@@ -2,6 +2,7 @@
 
 #include "app/ButtonGroupAccessible.h"
 #include "app/PressQueue.h"
+#include "app/TablePlace.h"
 
 namespace {
 
@@ -67,8 +68,7 @@ void ButtonGroup::readLayout() {
     m_member = member && member->kind == QLatin1String("group") ? member : nullptr;
     if (!m_member)
         return;
-    setPosition(m_member->rect.topLeft());
-    setSize(m_member->rect.size());
+    TablePlace::place(this, *m_member);
     emit layoutRead();
 }
 

@@ -1,6 +1,7 @@
 #include "app/PressArea.h"
 
 #include "app/PressQueue.h"
+#include "app/TablePlace.h"
 #include "base/WindowLayout.h"
 
 PressArea::PressArea(QQuickItem *parent) : QQuickItem(parent) {
@@ -133,8 +134,7 @@ void PressArea::componentComplete() {
     const LayoutMember *member = WindowLayout::standard().member(objectName());
     if (!member || member->kind == QLatin1String("group"))
         return;
-    setPosition(member->rect.topLeft());
-    setSize(member->rect.size());
+    TablePlace::place(this, *member);
     m_repeatsWhenHeld = member->repeats;
     if (!member->text.isEmpty())
         setProperty("text", member->text);

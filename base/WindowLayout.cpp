@@ -163,11 +163,6 @@ QSizeF WindowLayoutTable::size(const QString &page) const {
     return WindowLayout::standard().pageSize(page);
 }
 
-QRectF WindowLayoutTable::rect(const QString &name) const {
-    const LayoutMember *member = WindowLayout::standard().member(name);
-    return member ? member->rect : QRectF();
-}
-
 QString WindowLayoutTable::text(const QString &name) const {
     const LayoutMember *member = WindowLayout::standard().member(name);
     return member ? member->text : QString();

@@ -85,8 +85,8 @@ private:
     QHash<QString, QSizeF> m_sizes;
 };
 
-// The table as the window's QML reads it: the place and caption of each single member. Groups
-// read their own entry themselves.
+// The table as the window's QML reads it: each page's size and the caption and direction of a
+// single member. Members take their places from the table through the window's TablePlace.
 class WindowLayoutTable : public QObject {
     Q_OBJECT
 
@@ -95,8 +95,6 @@ public:
 
     // The page's width and height in design units.
     Q_INVOKABLE QSizeF size(const QString &page) const;
-    // The member's rectangle in its page; an empty one for a name the table does not hold.
-    Q_INVOKABLE QRectF rect(const QString &name) const;
     Q_INVOKABLE QString text(const QString &name) const;
     Q_INVOKABLE qreal direction(const QString &name) const;
 };

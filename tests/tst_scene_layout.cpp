@@ -84,6 +84,8 @@ private slots:
                                     << "Panelhxos_a" << QRectF(35, 60, 345, 300);
         QTest::addRow("cursor key") << ""
                                     << "moveL" << QRectF(24, 352, 105, 97);
+        QTest::addRow("connection log") << ""
+                                        << "Memo1View" << QRectF(18, 122, 383, 81);
         QTest::addRow("first flat") << "Panelyfesi"
                                     << "sa1" << QRectF(3, 3, 36, 36);
         QTest::addRow("last toggle") << "Panelyfesi"

@@ -83,10 +83,8 @@ ScaledPage {
     // the box's sign press, which toggles the mark only once the send is over; the box itself
     // never toggles.
     CheckBox {
-        readonly property rect place: page.client.layout.rect(objectName)
-
         objectName: "CheckBox1"
-        x: place.x; y: place.y; width: place.width; height: place.height
+        TablePlace.placed: true
         rotation: 270
         padding: 0
         spacing: 2

@@ -11,9 +11,8 @@ ScaledPage {
         id: box
 
         required property MainClient client
-        readonly property rect place: client.layout.rect(objectName)
 
-        x: place.x; y: place.y; width: place.width; height: place.height
+        TablePlace.placed: true
 
         // The frame's outline as thick at the sides as at the top.
         EvenLayer {

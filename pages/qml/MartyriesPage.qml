@@ -11,11 +11,9 @@ ScaledPage {
 
     // The mode strip's picture.
     Picture {
-        readonly property rect place: page.client.layout.rect(name)
-
         objectName: name
         name: "Image31"
-        x: place.x; y: place.y; width: place.width; height: place.height
+        TablePlace.placed: true
         horizontalScale: page.client.scaling.sx
         fitted: page.client.scaling.fitted
         verticalScale: page.client.scaling.sy

@@ -4,7 +4,7 @@ import QsClient
 
 // The settings page Panel5, centred in the window by its scaled size: the editor's address,
 // connecting by hand, the connection log and the display option. Every member's place is the
-// layout table's (base/window-layout.json), by object name; the buttons take theirs themselves.
+// layout table's (base/window-layout.json), by object name (TablePlace).
 ScaledPage {
     id: page
 
@@ -57,10 +57,9 @@ ScaledPage {
     TextField {
         id: edit2
 
-        readonly property rect place: page.client.layout.rect(objectName)
-
         objectName: "Edit2"
-        x: place.x; y: place.y; width: place.width * page.wide; height: place.height * page.high
+        TablePlace.wider: page.wide
+        TablePlace.higher: page.high
         transform: EvenScale { wide: page.wide; high: page.high }
         background: FieldFrame { field: edit2; hairline: page.hairline }
         text: page.fields.host
@@ -72,10 +71,9 @@ ScaledPage {
     TextField {
         id: edit3
 
-        readonly property rect place: page.client.layout.rect(objectName)
-
         objectName: "Edit3"
-        x: place.x; y: place.y; width: place.width * page.wide; height: place.height * page.high
+        TablePlace.wider: page.wide
+        TablePlace.higher: page.high
         transform: EvenScale { wide: page.wide; high: page.high }
         background: FieldFrame { field: edit3; hairline: page.hairline }
         text: page.fields.port
@@ -96,10 +94,7 @@ ScaledPage {
         readonly property Flickable view: contentItem as Flickable
 
         objectName: "Memo1View"
-        // Its place as the layout table gives it, written out: bound to the table instead, the
-        // box would first take its own small size and keep the text scrolled from that. The
-        // layout test holds the two together.
-        x: 18; y: 122; width: 383; height: 81
+        TablePlace.placed: true
         ScrollBar.vertical.objectName: "Memo1VerticalBar"
         ScrollBar.vertical.policy: contentHeight > availableHeight ? ScrollBar.AlwaysOn
                                                                    : ScrollBar.AsNeeded
@@ -175,10 +170,9 @@ ScaledPage {
     CheckBox {
         id: screenOn
 
-        readonly property rect place: page.client.layout.rect(objectName)
-
         objectName: "ScreenOn"
-        x: place.x; y: place.y; width: place.width * page.wide; height: place.height * page.high
+        TablePlace.wider: page.wide
+        TablePlace.higher: page.high
         transform: EvenScale { wide: page.wide; high: page.high }
         text: page.client.layout.text(objectName)
         checked: page.fields.screenOn
@@ -206,10 +200,8 @@ ScaledPage {
         KeyNavigation.backtab: connectDisconnect
     }
     Label {
-        readonly property rect place: page.client.layout.rect(objectName)
-
         objectName: "Label1"
-        x: place.x; y: place.y; width: place.width; height: place.height
+        TablePlace.placed: true
         visible: false
         // Never shown, and nothing reads it: the command exchange keeps the trace of its last
         // answer itself.
