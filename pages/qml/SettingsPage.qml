@@ -60,6 +60,7 @@ ScaledPage {
         objectName: "Edit2"
         TablePlace.wider: page.wide
         TablePlace.higher: page.high
+        Accessible.name: page.client.names.control(objectName)
         transform: EvenScale { wide: page.wide; high: page.high }
         background: FieldFrame { field: edit2; hairline: page.hairline }
         text: page.fields.host
@@ -74,6 +75,7 @@ ScaledPage {
         objectName: "Edit3"
         TablePlace.wider: page.wide
         TablePlace.higher: page.high
+        Accessible.name: page.client.names.control(objectName)
         transform: EvenScale { wide: page.wide; high: page.high }
         background: FieldFrame { field: edit3; hairline: page.hairline }
         text: page.fields.port
@@ -138,6 +140,7 @@ ScaledPage {
             }
 
             objectName: "Memo1"
+            Accessible.name: page.client.names.control(objectName)
             textFormat: TextEdit.PlainText
             wrapMode: TextEdit.NoWrap
             // A finger drawn across the log pans it. A text box that selects by dragging keeps

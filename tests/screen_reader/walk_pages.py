@@ -246,15 +246,16 @@ class ScreenReaderTest(unittest.TestCase):
     def showing(self, accessible):
         return accessible.getState().contains(self.pyatspi.STATE_SHOWING)
 
-    def shown_buttons(self, under):
-        """Every button showing under `under`, walked as a reader walks: what does not show is
-        passed over with all within it."""
+    def shown_buttons(self, under, roles=None):
+        """Every button (or object of one of `roles`) showing under `under`, walked as a reader
+        walks: what does not show is passed over with all within it."""
+        roles = roles or (self.pyatspi.ROLE_PUSH_BUTTON,)
         found = []
 
         def walk(node):
             if node is None or not self.showing(node):
                 return
-            if node.getRole() == self.pyatspi.ROLE_PUSH_BUTTON:
+            if node.getRole() in roles:
                 found.append(node)
             for child in node:
                 walk(child)
@@ -414,13 +415,17 @@ class ScreenReaderTest(unittest.TestCase):
         self.assertGreaterEqual(len(second_row), 3, second_row)
         self.assertTrue(set(second_row) <= self.told(True))
 
-        # The settings, opened from the keyboard page: the connection button, the check box and
-        # the way back.
+        # The settings, opened from the keyboard page: the connection button, the check box, the
+        # way back, and the text boxes: the editor's address and port and the connection log.
         self.press_shown("Επιστροφή")
         self.press_shown("Open the settings")
         names = self.shown_names(self.app)
         for name in ("Connect Disconnect", "Οθόνη πάντα ανοιχτή", "Επιστροφή"):
             self.assertIn(name, names)
+        # The text boxes have no caption of their own: a reader names them all the same.
+        text_roles = (self.pyatspi.ROLE_ENTRY, self.pyatspi.ROLE_TEXT)
+        boxes = [b.name for b in self.shown_buttons(self.app, text_roles)]
+        self.assertEqual(sorted(boxes), ["Connection log", "Editor's address", "Editor's port"])
         self.assertNotIn("Mode β'", names)
         self.assertEqual(self.shown_buttons(keyboard), [])
         self.assertEqual(self.stack.lines_received()[sent_before:],

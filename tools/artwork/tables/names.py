@@ -86,6 +86,10 @@ CONTROLS = {
     "SpeedButton10": "Cursor left",
     "moveL": "Large left arrow",
     "moveR": "Large right arrow",
+    # the settings page's text boxes, which have no caption of their own
+    "Edit2": "Editor's address",
+    "Edit3": "Editor's port",
+    "Memo1": "Connection log",
 }
 
 
