@@ -27,7 +27,8 @@ void TablePlace::setPlaced(bool placed) {
 }
 
 void TablePlace::setWider(qreal wider) {
-    if (qFuzzyCompare(m_wider, wider))
+    // Setting it places the item, even at the factor it already has.
+    if (m_placed && qFuzzyCompare(m_wider, wider))
         return;
     m_wider = wider;
     m_placed = true;
@@ -36,7 +37,8 @@ void TablePlace::setWider(qreal wider) {
 }
 
 void TablePlace::setHigher(qreal higher) {
-    if (qFuzzyCompare(m_higher, higher))
+    // Setting it places the item, even at the factor it already has.
+    if (m_placed && qFuzzyCompare(m_higher, higher))
         return;
     m_higher = higher;
     m_placed = true;
