@@ -27,20 +27,18 @@ void TablePlace::setPlaced(bool placed) {
 }
 
 void TablePlace::setWider(qreal wider) {
-    // Setting it places the item, even at the factor it already has.
-    if (m_placed && qFuzzyCompare(m_wider, wider))
-        return;
-    m_wider = wider;
-    m_placed = true;
-    placeItem();
-    emit placedChanged();
+    setFactor(m_wider, wider);
 }
 
 void TablePlace::setHigher(qreal higher) {
+    setFactor(m_higher, higher);
+}
+
+void TablePlace::setFactor(qreal &factor, qreal value) {
     // Setting it places the item, even at the factor it already has.
-    if (m_placed && qFuzzyCompare(m_higher, higher))
+    if (m_placed && qFuzzyCompare(factor, value))
         return;
-    m_higher = higher;
+    factor = value;
     m_placed = true;
     placeItem();
     emit placedChanged();

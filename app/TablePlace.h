@@ -45,6 +45,8 @@ signals:
     void placedChanged();
 
 private:
+    // Sets how much wider or higher the item is laid out, and places it.
+    void setFactor(qreal &factor, qreal value);
     void placeItem();
 
     QPointer<QQuickItem> m_item;
