@@ -12,25 +12,6 @@ constexpr int kHoverSlots = 3;
 
 } // namespace
 
-void HoverSlot::show(const QString &button, QRectF rect) {
-    if (m_button != button || m_rect != rect) {
-        m_button = button;
-        m_rect = rect;
-        emit rectChanged();
-    }
-    if (!m_shown) {
-        m_shown = true;
-        emit shownChanged();
-    }
-}
-
-void HoverSlot::hide() {
-    if (!m_shown)
-        return;
-    m_shown = false;
-    emit shownChanged();
-}
-
 ButtonGroup::ButtonGroup(QQuickItem *parent) : QQuickItem(parent) {
     setAcceptedMouseButtons(Qt::LeftButton);
     setAcceptTouchEvents(true);
@@ -59,6 +40,10 @@ void ButtonGroup::setNames(AccessibleNames *names) {
 
 void ButtonGroup::componentComplete() {
     QQuickItem::componentComplete();
+    m_surface = PressSurface::join(this, *this);
+    // The page follows the mouse pointer over the group.
+    if (m_surface)
+        setAcceptHoverEvents(false);
     if (!m_member)
         qWarning("The layout table has no group %s", qPrintable(objectName()));
 }
@@ -99,7 +84,7 @@ QRectF ButtonGroup::buttonSceneRect(const QString &name) const {
 
 void ButtonGroup::pressButton(const QString &name) {
     // A hidden or disabled group takes no tap, and so no screen reader's press either.
-    if (isVisible() && isEnabled() && ownButton(name))
+    if (isVisible() && (m_surface ? m_surface->takesPresses() : isEnabled()) && ownButton(name))
         press(name);
 }
 
@@ -118,6 +103,15 @@ bool ButtonGroup::isOn(int button, QPointF point) const {
         return false;
     const QRectF &rect = m_member->buttons[button].rect;
     return PointerTracker::covers(rect.size(), point - rect.topLeft());
+}
+
+QRectF ButtonGroup::reach() const {
+    QRectF reach(QPointF(0, 0), size());
+    if (m_member) {
+        for (const LayoutButton &button : m_member->buttons)
+            reach |= button.rect;
+    }
+    return reach;
 }
 
 bool ButtonGroup::contains(const QPointF &point) const {
@@ -181,11 +175,24 @@ void ButtonGroup::hoverLeaveEvent(QHoverEvent *) {
 }
 
 void ButtonGroup::shownChanged() {
+    QList<int> shown;
+    m_pointers.forEachShown([&](int button) { shown.append(button); });
+    showButtons(shown);
+}
+
+void ButtonGroup::showPointers(const QList<int> &shown, bool) {
+    if (shown == m_shownByPage)
+        return;
+    m_shownByPage = shown;
+    showButtons(shown);
+}
+
+void ButtonGroup::showButtons(const QList<int> &shown) {
     QStringList hovered;
-    m_pointers.forEachShown([&](int button) {
+    for (int button : shown) {
         if (m_member && !hovered.contains(m_member->buttons[button].name))
             hovered.append(m_member->buttons[button].name);
-    });
+    }
     if (hovered == m_hovered)
         return;
     m_hovered = hovered;
@@ -221,8 +228,11 @@ void ButtonGroup::shownChanged() {
 void ButtonGroup::itemChange(ItemChange change, const ItemChangeData &value) {
     // A hidden or disabled group forgets the pointers on it: it takes no press, and its hover
     // look must not wait for it to show again.
-    if ((change == ItemVisibleHasChanged && !value.boolValue) ||
-        (change == ItemEnabledHasChanged && !value.boolValue))
+    // A member of a page is disabled for good as it joins, and its pointers are the page's.
+    if (change == ItemVisibleHasChanged && !value.boolValue && m_surface)
+        m_surface->letGo(*this);
+    else if ((change == ItemVisibleHasChanged && !value.boolValue) ||
+             (change == ItemEnabledHasChanged && !value.boolValue && !m_surface))
         m_pointers.forget();
     if (change == ItemVisibleHasChanged && m_accessibleMade)
         ButtonGroupAccessible::buttonsShown(this, value.boolValue);

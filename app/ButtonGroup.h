@@ -1,8 +1,11 @@
 #pragma once
 
 #include "app/AccessibleNames.h"
+#include "app/HoverLook.h"
 #include "app/PointerTracker.h"
+#include "app/PressMember.h"
 #include "app/PressReceiver.h"
+#include "app/PressSurface.h"
 #include "base/WindowLayout.h"
 
 #include <QList>
@@ -11,41 +14,12 @@
 #include <QQuickItem>
 #include <QtQml/qqml.h>
 
-// Where one button's hover look is drawn: a group has a few of these and lends them to the
-// buttons under the pointer and the fingers. A slot keeps its button's rectangle after the
-// button is left, so that the look fades out where it was.
-class HoverSlot : public QObject {
-    Q_OBJECT
-    QML_ELEMENT
-    QML_UNCREATABLE("lent by its group")
-    Q_PROPERTY(QRectF rect READ rect NOTIFY rectChanged)
-    Q_PROPERTY(bool shown READ shown NOTIFY shownChanged)
-    Q_PROPERTY(QString button READ button NOTIFY rectChanged)
-
-public:
-    using QObject::QObject;
-
-    QRectF rect() const { return m_rect; }
-    bool shown() const { return m_shown; }
-    QString button() const { return m_button; }
-    void show(const QString &button, QRectF rect);
-    void hide();
-
-signals:
-    // Apart, so that a slot shown again over the same button moves nothing.
-    void rectChanged();
-    void shownChanged();
-
-private:
-    QRectF m_rect;
-    bool m_shown = false;
-    QString m_button;
-};
-
 // A group of the window: a panel with a picture and transparent buttons over its signs, one
 // item that finds the button under a press itself in the layout table's rectangles. It takes its
 // place, picture and buttons from the table by its object name, and hands every press of a
 // button on to its receiver, one press at a time (PressQueue).
+// On a page that gathers its members' presses (PressSurface), the page follows the pointers and
+// asks the group for the button under each.
 //
 // What it follows: a press is offered to the buttons from the last to the first and taken by the
 // first whose rectangle, edges included, holds the point; a press between the buttons, or on a
@@ -53,7 +27,7 @@ private:
 // group take presses there too. The mouse and each finger are followed on their own
 // (PointerTracker), and every tap is a press, as for a single press area; a button that the table
 // says repeats sends again and again while it is held.
-class ButtonGroup : public QQuickItem, private PointerTracker::Targets {
+class ButtonGroup : public QQuickItem, private PointerTracker::Targets, private PressMember {
     Q_OBJECT
     QML_ELEMENT
     // Runs the presses of the buttons, by their names; without one, a press does nothing.
@@ -129,8 +103,18 @@ private:
     bool isOn(int button, QPointF point) const override;
     KeyRepeat::Press heldPress(int button) override;
     void tap(int button) override { press(m_member->buttons[button].name); }
-    // Works out the hovered buttons again and lends the slots to them.
+    // Works out the hovered buttons again from its own pointers.
     void shownChanged() override;
+    // Lends the slots to the buttons shown.
+    void showButtons(const QList<int> &shown);
+    // As a member of a page that takes its presses.
+    QQuickItem *memberItem() override { return this; }
+    PointerTracker::Targets &memberTargets() override { return *this; }
+    void leavePage() override { m_surface = nullptr; }
+    QRectF reach() const override;
+    bool showsMouseOver() const override { return true; }
+    // A group shows no pressed look: only a change of what is shown counts.
+    void showPointers(const QList<int> &shown, bool) override;
     // A group shows no pressed look.
     void pressingChanged() override {}
 
@@ -143,5 +127,9 @@ private:
     const LayoutMember *m_member = nullptr;
     QList<HoverSlot *> m_slots;
     QStringList m_hovered;
+    // What the page last showed of the group's buttons, when it takes its presses.
+    QList<int> m_shownByPage;
+    // The page that takes the group's presses, if it does.
+    QPointer<PressSurface> m_surface;
     PointerTracker m_pointers{this, *this};
 };

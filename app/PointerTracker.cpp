@@ -224,12 +224,40 @@ void PointerTracker::forget() {
     m_targets.pressingChanged();
 }
 
+void PointerTracker::forgetTargets(const std::function<bool(int)> &gone) {
+    bool changed = false;
+    if (m_mouseDown && m_mouse.target >= 0 && gone(m_mouse.target)) {
+        m_repeats.end(KeyRepeats::kMouse);
+        m_mouseDown = false;
+        m_mouse = {};
+        changed = true;
+    }
+    for (auto finger = m_fingers.begin(); finger != m_fingers.end();) {
+        if (finger->target >= 0 && gone(finger->target)) {
+            m_repeats.end(finger.key());
+            finger = m_fingers.erase(finger);
+            --fingersOnTargets;
+            changed = true;
+        } else {
+            ++finger;
+        }
+    }
+    if (m_mouseOver >= 0 && gone(m_mouseOver)) {
+        m_mouseOver = -1;
+        changed = true;
+    }
+    if (!changed)
+        return;
+    m_targets.shownChanged();
+    m_targets.pressingChanged();
+}
+
 void PointerTracker::hover(const QHoverEvent *event) {
     // A finger shows the hover look only while it rests on a target, which touch() follows; a
     // hover made up from a touch would stay behind after the finger lifts.
     if (isMadeUpHover(event))
         return;
-    const int target = m_targets.targetAt(event->position());
+    const int target = m_targets.hoverTargetAt(event->position());
     if (target == m_mouseOver)
         return;
     m_mouseOver = target;

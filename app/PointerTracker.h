@@ -8,6 +8,8 @@
 #include <QPointF>
 #include <QSizeF>
 
+#include <functional>
+
 class QHoverEvent;
 class QMouseEvent;
 class QPointingDevice;
@@ -32,6 +34,8 @@ public:
     public:
         // The target under a point in the item's units, or -1.
         virtual int targetAt(QPointF point) const = 0;
+        // The target the mouse pointer over a point shows the hover look of, or -1.
+        virtual int hoverTargetAt(QPointF point) const { return targetAt(point); }
         // Whether the point lies on that target; never on -1.
         virtual bool isOn(int target, QPointF point) const = 0;
         // One send of a pointer held on the target, run through the PressQueue by its repeat;
@@ -83,8 +87,14 @@ public:
     // The mouse pointer is no longer taken as over anything, until it next moves.
     void forgetMouseOver();
 
+    // Every pointer on the targets that `gone` picks is let go (their item was hidden), as
+    // forget() does for all.
+    void forgetTargets(const std::function<bool(int)> &gone);
+
     // A pointer is down on its target and on it now.
     bool isPressing() const;
+    // The targets a pointer is down on and on now.
+    template <typename Visit> void forEachPressing(Visit visit) const;
     // The targets that show the hover look, each as often as a pointer shows it: the one under
     // the mouse pointer, the mouse's held on a key that repeats, and those the fingers rest on.
     template <typename Visit> void forEachShown(Visit visit) const;
@@ -128,6 +138,15 @@ template <typename Visit> void PointerTracker::forEachShown(Visit visit) const {
         visit(m_mouse.target);
     for (const Pointer &finger : m_fingers) {
         if (finger.target >= 0)
+            visit(finger.target);
+    }
+}
+
+template <typename Visit> void PointerTracker::forEachPressing(Visit visit) const {
+    if (m_mouseDown && m_mouse.on)
+        visit(m_mouse.target);
+    for (const Pointer &finger : m_fingers) {
+        if (finger.on)
             visit(finger.target);
     }
 }

@@ -14,9 +14,10 @@ bool PressArea::contains(const QPointF &point) const {
 }
 
 void PressArea::setHoverEnabled(bool enabled) {
-    if (enabled == acceptHoverEvents())
+    if (enabled == m_hoverEnabled)
         return;
-    setAcceptHoverEvents(enabled);
+    m_hoverEnabled = enabled;
+    setAcceptHoverEvents(enabled && !m_surface);
     if (!enabled)
         m_pointers.forgetMouseOver();
     emit hoverEnabledChanged();
@@ -34,6 +35,17 @@ void PressArea::click() {
         if (area)
             area->runPress();
     });
+}
+
+void PressArea::clickWhereTapsReach() {
+    if (isVisible() && (m_surface ? m_surface->takesPresses() : isEnabled()))
+        click();
+}
+
+void PressArea::showPointers(const QList<int> &shown, bool pressing) {
+    m_shownByPage = !shown.isEmpty();
+    m_pressedByPage = pressing;
+    stateChanged();
 }
 
 bool PressArea::runPress() {
@@ -119,8 +131,12 @@ void PressArea::keyReleaseEvent(QKeyEvent *event) {
 void PressArea::itemChange(ItemChange change, const ItemChangeData &value) {
     // A hidden or disabled area forgets the pointers on it: it takes no press, and its hover
     // look must not wait for it to show again.
-    if ((change == ItemVisibleHasChanged && !value.boolValue) ||
-        (change == ItemEnabledHasChanged && !value.boolValue)) {
+    // A member of a page is disabled for good as it joins, and its pointers are the page's.
+    if (change == ItemVisibleHasChanged && !value.boolValue && m_surface) {
+        m_keyDown = false;
+        m_surface->letGo(*this);
+    } else if ((change == ItemVisibleHasChanged && !value.boolValue) ||
+               (change == ItemEnabledHasChanged && !value.boolValue && !m_surface)) {
         m_keyDown = false;
         m_pointers.forget();
     }
@@ -129,6 +145,9 @@ void PressArea::itemChange(ItemChange change, const ItemChangeData &value) {
 
 void PressArea::componentComplete() {
     QQuickItem::componentComplete();
+    m_surface = PressSurface::join(this, *this);
+    if (m_surface)
+        setAcceptHoverEvents(false);
     if (objectName().isEmpty())
         return;
     const LayoutMember *member = WindowLayout::standard().member(objectName());

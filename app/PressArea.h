@@ -1,7 +1,9 @@
 #pragma once
 
 #include "app/PointerTracker.h"
+#include "app/PressMember.h"
 #include "app/PressReceiver.h"
+#include "app/PressSurface.h"
 
 #include <QPointer>
 #include <QQuickItem>
@@ -13,10 +15,13 @@
 // later one (looked at first) takes the shared edge; an item's own test leaves out the right and
 // bottom edges.
 //
+// On a page that gathers its members' presses (PressSurface), the page follows the pointers
+// over the area and tells it what they show.
+//
 // A press is a pointer going down and coming up inside the rectangle, the mouse and each finger
 // followed on their own (PointerTracker). The press runs through the PressQueue, one handler at a
 // time. A key that the layout table says repeats sends again and again while it is held.
-class PressArea : public QQuickItem, private PointerTracker::Targets {
+class PressArea : public QQuickItem, private PointerTracker::Targets, private PressMember {
     Q_OBJECT
     QML_ELEMENT
     // Given one, a press is the receiver's press of the area's name (the window's controller
@@ -37,13 +42,17 @@ public:
 
     PressReceiver *receiver() const { return m_receiver; }
     void setReceiver(PressReceiver *receiver);
-    bool hoverEnabled() const { return acceptHoverEvents(); }
+    bool hoverEnabled() const { return m_hoverEnabled; }
     void setHoverEnabled(bool enabled);
-    bool isHovered() const { return m_pointers.shows(0); }
-    bool isPressed() const { return m_keyDown || m_pointers.isPressing(); }
+    bool isHovered() const { return m_surface ? m_shownByPage : m_pointers.shows(0); }
+    bool isPressed() const {
+        return m_keyDown || (m_surface ? m_pressedByPage : m_pointers.isPressing());
+    }
 
     // A press that does not come from a pointer: the keyboard, or a screen reader's press action.
     Q_INVOKABLE void click();
+    // A press that reaches the area only where a tap would: it is shown, and takes presses.
+    Q_INVOKABLE void clickWhereTapsReach();
 
 signals:
     void clicked();
@@ -80,8 +89,20 @@ private:
     void stateChanged();
     // Runs one press now; false when it showed a message box.
     bool runPress();
+    // As a member of a page that takes its presses.
+    QQuickItem *memberItem() override { return this; }
+    PointerTracker::Targets &memberTargets() override { return *this; }
+    void leavePage() override { m_surface = nullptr; }
+    QRectF reach() const override { return QRectF(QPointF(0, 0), size()); }
+    bool showsMouseOver() const override { return m_hoverEnabled; }
+    void showPointers(const QList<int> &shown, bool pressing) override;
 
     QPointer<PressReceiver> m_receiver;
+    // The page that takes the area's presses, if it does, and what it last told.
+    QPointer<PressSurface> m_surface;
+    bool m_shownByPage = false;
+    bool m_pressedByPage = false;
+    bool m_hoverEnabled = false;
     bool m_keyDown = false;
     bool m_repeatsWhenHeld = false;
     // `hovered` and `pressed` as last signalled.

@@ -191,6 +191,43 @@ private slots:
             QVERIFY2(hovered(key) == resting.values().contains(key), qPrintable(key));
     }
 
+    // A pop-up group that closes under a finger or the held mouse button takes the pointer off
+    // its key: lifting it presses nothing, beneath the group included, and the key shows no
+    // hover look, then or once the group opens again.
+    void aGroupClosingUnderAPointerLetsItGo_data() {
+        QTest::addColumn<bool>("finger");
+        QTest::newRow("finger") << true;
+        QTest::newRow("mouse") << false;
+    }
+
+    void aGroupClosingUnderAPointerLetsItGo() {
+        QFETCH(bool, finger);
+        s().client->press("enallagifthores");
+        QVERIFY(s().item("Panelfthores")->isVisible());
+        const QString key =
+            qobject_cast<ButtonGroup *>(s().item("Panelfthores"))->buttonNames().first();
+        const QPointF at = s().centreOf(key);
+        if (finger)
+            down(0, at);
+        else
+            QTest::mousePress(s().window(), Qt::LeftButton, {}, at.toPoint());
+        QVERIFY(hovered(key));
+
+        s().client->press("enallagifthores");
+        QVERIFY(!s().item("Panelfthores")->isVisible());
+        QVERIFY(!hovered(key));
+        if (finger)
+            up(0, at);
+        else
+            QTest::mouseRelease(s().window(), Qt::LeftButton, {}, at.toPoint());
+        QCOMPARE(s().link.lines, QStringList());
+
+        s().client->press("enallagifthores");
+        QVERIFY(!hovered(key));
+        tap(at);
+        QCOMPARE(s().link.lines, QStringList{"sent " + key});
+    }
+
     // Two fingers on one press area (a single button, here the cursor page's large left arrow)
     // are two presses: the first to lift never takes the other with it.
     void twoFingersOnOnePressArea() {

@@ -12,9 +12,7 @@ PressArea {
 
     Accessible.role: Accessible.Button
     Accessible.name: description !== "" ? description : text !== "" ? text : objectName
-    // Where a tap cannot reach the button (it is hidden, or disabled), neither does the press.
-    Accessible.onPressAction: {
-        if (visible && enabled)
-            click();
-    }
+    // Where a tap cannot reach the button (it is hidden, or takes no presses), neither does the
+    // press.
+    Accessible.onPressAction: clickWhereTapsReach()
 }

@@ -42,6 +42,10 @@ Window {
         required property url file
 
         readonly property bool wanted: client.pages.visiblePage === page
+        // Disabled until it holds its page, so that the window passes over it when it looks for
+        // what lies under a pointer. (Not hidden: a page made in a hidden loader would see its
+        // pictures shown as the loader shows, and read them although it is not the page shown.)
+        enabled: item !== null
         onWantedChanged: if (wanted && !item) setSource(file, {client: client})
     }
 

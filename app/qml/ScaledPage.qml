@@ -2,9 +2,10 @@ import QtQuick
 import QsClient
 
 // One page of the window: shown when it is the visible page, drawn at the window's scales about
-// its top-left corner. A plain item: a press that meets none of its members is taken by nothing,
-// and so does nothing, as no other page lies beneath a shown one.
-Item {
+// its top-left corner. A press that meets none of its members does nothing, as no other page lies
+// beneath a shown one. A page may take its members' presses itself (gathersPresses), which spares
+// every pointer event a visit to each of them.
+PressSurface {
     id: page
 
     required property MainClient client

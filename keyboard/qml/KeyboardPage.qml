@@ -11,6 +11,9 @@ ScaledPage {
 
     objectName: "Panel1"
     panelLook: true
+    // The page follows every pointer over its members itself: the sign groups, the "......"
+    // buttons and the box's press area join it.
+    gathersPresses: true
 
     // 1. Ison letters, first set.
     SignGroup { objectName: "PanelIson1"; client: page.client }
@@ -83,8 +86,13 @@ ScaledPage {
     // the box's sign press, which toggles the mark only once the send is over; the box itself
     // never toggles.
     CheckBox {
+        id: downBox
+
         objectName: "CheckBox1"
         TablePlace.placed: true
+        // The press area inside takes every press, through the page; disabled, the box and all
+        // it holds are passed over when the window looks for what lies under a pointer.
+        enabled: false
         rotation: 270
         padding: 0
         spacing: 2
@@ -101,14 +109,17 @@ ScaledPage {
         contentItem: Item {}
 
         EvenLayer {
-            // Enabled, so that the box is drawn as the enabled box it stands for; the press area
-            // above it takes every press.
-            enabled: true
             horizontalScale: page.client.scaling.sy
             verticalScale: page.client.scaling.sx
 
             CheckBox {
                 anchors.fill: parent
+                // Drawn as the enabled box it stands for, though the window passes over it.
+                palette.disabled.base: downBox.palette.active.base
+                palette.disabled.light: downBox.palette.active.light
+                palette.disabled.mid: downBox.palette.active.mid
+                palette.disabled.text: downBox.palette.active.text
+                palette.disabled.windowText: downBox.palette.active.windowText
                 padding: 0
                 spacing: 2
                 text: "Κάτω"

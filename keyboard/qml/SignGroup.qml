@@ -92,21 +92,14 @@ ButtonGroup {
         enabled: false
         model: group.hoverSlots
 
-        Item {
-            id: slot
+        HoverLook {
+            id: hoverLook
 
             required property HoverSlot modelData
-            property real level: modelData.shown ? 1 : 0
-            Behavior on level { NumberAnimation { duration: 100 } }
 
             objectName: "hoverLook"
             enabled: false
-            x: modelData.rect.x
-            y: modelData.rect.y
-            width: modelData.rect.width
-            height: modelData.rect.height
-            visible: level > 0
-            opacity: 1 - 0.5 * level
+            slot: modelData
 
             // A circle stretched to the rectangle, so that a button that is not square gets an
             // ellipse.
@@ -116,10 +109,10 @@ ButtonGroup {
                 radius: 50
                 antialiasing: true
                 color: "#808080"
-                opacity: slot.level * 175 / 255
+                opacity: hoverLook.level * 175 / 255
                 transform: Scale {
-                    xScale: slot.width / 100
-                    yScale: slot.height / 100
+                    xScale: hoverLook.width / 100
+                    yScale: hoverLook.height / 100
                 }
             }
         }
