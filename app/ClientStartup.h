@@ -34,6 +34,16 @@ public:
     bool start();
 
 private:
+    // What the first frame waits for and loading the window's QML does not: the font database
+    // (the first text item asks for it) and the image format plugins (the first picture asks for
+    // them). Both are Qt's own caches for the whole process, filled once and safe to fill from
+    // any thread; made first, so that they are read on the pool while the main thread loads the
+    // QML and waits for its types.
+    struct ReadAhead {
+        ReadAhead();
+    };
+
+    ReadAhead m_readAhead;
     MainClient m_client;
     MainWindowScene m_scene;
 };
