@@ -108,7 +108,6 @@ private:
     // Lends the slots to the buttons shown.
     void showButtons(const QList<int> &shown);
     // As a member of a page that takes its presses.
-    QQuickItem *memberItem() override { return this; }
     PointerTracker::Targets &memberTargets() override { return *this; }
     void leavePage() override { m_surface = nullptr; }
     QRectF reach() const override;

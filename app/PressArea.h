@@ -90,7 +90,6 @@ private:
     // Runs one press now; false when it showed a message box.
     bool runPress();
     // As a member of a page that takes its presses.
-    QQuickItem *memberItem() override { return this; }
     PointerTracker::Targets &memberTargets() override { return *this; }
     void leavePage() override { m_surface = nullptr; }
     QRectF reach() const override { return QRectF(QPointF(0, 0), size()); }

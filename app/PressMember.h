@@ -5,14 +5,11 @@
 #include <QList>
 #include <QRectF>
 
-class QQuickItem;
-
 // A press target of a page that gathers its members' presses (PressSurface): the page follows
 // the pointers over it, finds the member under each one, and asks the member which of its
 // targets lies there. The member only answers and shows what the pointers do.
 class PressMember {
 public:
-    virtual QQuickItem *memberItem() = 0;
     // What holds all its targets, in its own units: where a pointer may find one.
     virtual QRectF reach() const = 0;
     // Its targets, in its own units: what a pointer presses, repeats and taps on it.

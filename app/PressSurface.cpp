@@ -10,10 +10,8 @@ PressSurface::PressSurface(QQuickItem *parent) : QQuickItem(parent) {}
 // The members go after the page's own parts, as the item takes its children apart: they must
 // not call back into a page that is gone.
 PressSurface::~PressSurface() {
-    for (const QPointer<QQuickItem> &item : std::as_const(m_followed)) {
-        if (item)
-            item->disconnect(this);
-    }
+    for (const QMetaObject::Connection &follower : std::as_const(m_placeFollowers))
+        disconnect(follower);
     for (const Member &member : std::as_const(m_members)) {
         if (member.item)
             member.member->leavePage();
@@ -47,10 +45,11 @@ PressSurface *PressSurface::join(QQuickItem *item, PressMember &member) {
 
 void PressSurface::followPlace(QQuickItem *item) {
     for (QQuickItem *each = item; each && each != this; each = each->parentItem()) {
-        if (!m_followed.contains(each))
-            m_followed.append(each);
+        if (m_followed.contains(each))
+            break;
+        m_followed.append(each);
         const auto follow = [&](auto signal) {
-            connect(each, signal, this, &PressSurface::placesChanged, Qt::UniqueConnection);
+            m_placeFollowers.append(connect(each, signal, this, &PressSurface::placesChanged));
         };
         follow(&QQuickItem::xChanged);
         follow(&QQuickItem::yChanged);

@@ -105,8 +105,10 @@ private:
 
     bool m_gathers = false;
     mutable QList<Member> m_members;
-    // The members and what holds them below the page, whose moves it follows.
+    // The members and what holds them below the page, whose moves it follows, and the
+    // connections that follow them.
     QList<QPointer<QQuickItem>> m_followed;
+    QList<QMetaObject::Connection> m_placeFollowers;
     // Indices into m_members, the topmost first.
     mutable QList<int> m_topFirst;
     mutable bool m_placesKnown = false;
