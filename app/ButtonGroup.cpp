@@ -12,7 +12,7 @@ constexpr int kHoverSlots = 3;
 
 } // namespace
 
-ButtonGroup::ButtonGroup(QQuickItem *parent) : QQuickItem(parent) {
+ButtonGroup::ButtonGroup(QQuickItem *parent) : PointerItem(parent) {
     setAcceptedMouseButtons(Qt::LeftButton);
     setAcceptTouchEvents(true);
     setAcceptHoverEvents(true);
@@ -135,55 +135,9 @@ KeyRepeat::Press ButtonGroup::heldPress(int button) {
     };
 }
 
-void ButtonGroup::mousePressEvent(QMouseEvent *event) {
-    m_pointers.mousePress(event);
-}
-
-void ButtonGroup::mouseMoveEvent(QMouseEvent *event) {
-    m_pointers.mouseMove(event);
-}
-
-void ButtonGroup::mouseReleaseEvent(QMouseEvent *event) {
-    m_pointers.mouseRelease(event);
-}
-
-void ButtonGroup::mouseDoubleClickEvent(QMouseEvent *event) {
-    m_pointers.mouseDoubleClick(event);
-}
-
-void ButtonGroup::mouseUngrabEvent() {
-    m_pointers.mouseUngrab();
-}
-
-void ButtonGroup::touchEvent(QTouchEvent *event) {
-    m_pointers.touch(event);
-}
-
-// Which finger was lost is followed through its device (PointerTracker).
-void ButtonGroup::touchUngrabEvent() {}
-
-void ButtonGroup::hoverEnterEvent(QHoverEvent *event) {
-    m_pointers.hover(event);
-}
-
-void ButtonGroup::hoverMoveEvent(QHoverEvent *event) {
-    m_pointers.hover(event);
-}
-
-void ButtonGroup::hoverLeaveEvent(QHoverEvent *) {
-    m_pointers.hoverLeave();
-}
-
 void ButtonGroup::shownChanged() {
     QList<int> shown;
     m_pointers.forEachShown([&](int button) { shown.append(button); });
-    showButtons(shown);
-}
-
-void ButtonGroup::showPointers(const QList<int> &shown, bool) {
-    if (shown == m_shownByPage)
-        return;
-    m_shownByPage = shown;
     showButtons(shown);
 }
 

@@ -2,7 +2,7 @@
 
 #include "app/AccessibleNames.h"
 #include "app/HoverLook.h"
-#include "app/PointerTracker.h"
+#include "app/PointerItem.h"
 #include "app/PressMember.h"
 #include "app/PressReceiver.h"
 #include "app/PressSurface.h"
@@ -27,7 +27,7 @@
 // group take presses there too. The mouse and each finger are followed on their own
 // (PointerTracker), and every tap is a press, as for a single press area; a button that the table
 // says repeats sends again and again while it is held.
-class ButtonGroup : public QQuickItem, private PointerTracker::Targets, private PressMember {
+class ButtonGroup : public PointerItem, private PressMember {
     Q_OBJECT
     QML_ELEMENT
     // Runs the presses of the buttons, by their names; without one, a press does nothing.
@@ -80,16 +80,6 @@ signals:
 
 protected:
     void componentComplete() override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void mouseUngrabEvent() override;
-    void touchEvent(QTouchEvent *event) override;
-    void touchUngrabEvent() override;
-    void hoverEnterEvent(QHoverEvent *event) override;
-    void hoverMoveEvent(QHoverEvent *event) override;
-    void hoverLeaveEvent(QHoverEvent *event) override;
     void itemChange(ItemChange change, const ItemChangeData &value) override;
 
 private:
@@ -112,8 +102,9 @@ private:
     void leavePage() override { m_surface = nullptr; }
     QRectF reach() const override;
     bool showsMouseOver() const override { return true; }
-    // A group shows no pressed look: only a change of what is shown counts.
-    void showPointers(const QList<int> &shown, bool) override;
+    void showTargets(const QList<int> &shown) override { showButtons(shown); }
+    // A group shows no pressed look.
+    void showPressing(bool) override {}
     // A group shows no pressed look.
     void pressingChanged() override {}
 
@@ -126,9 +117,6 @@ private:
     const LayoutMember *m_member = nullptr;
     QList<HoverSlot *> m_slots;
     QStringList m_hovered;
-    // What the page last showed of the group's buttons, when it takes its presses.
-    QList<int> m_shownByPage;
     // The page that takes the group's presses, if it does.
     QPointer<PressSurface> m_surface;
-    PointerTracker m_pointers{this, *this};
 };

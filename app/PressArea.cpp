@@ -4,7 +4,7 @@
 #include "app/TablePlace.h"
 #include "base/WindowLayout.h"
 
-PressArea::PressArea(QQuickItem *parent) : QQuickItem(parent) {
+PressArea::PressArea(QQuickItem *parent) : PointerItem(parent) {
     setAcceptedMouseButtons(Qt::LeftButton);
     setAcceptTouchEvents(true);
 }
@@ -42,8 +42,12 @@ void PressArea::clickWhereTapsReach() {
         click();
 }
 
-void PressArea::showPointers(const QList<int> &shown, bool pressing) {
+void PressArea::showTargets(const QList<int> &shown) {
     m_shownByPage = !shown.isEmpty();
+    stateChanged();
+}
+
+void PressArea::showPressing(bool pressing) {
     m_pressedByPage = pressing;
     stateChanged();
 }
@@ -72,41 +76,6 @@ void PressArea::stateChanged() {
         emit hoveredChanged();
     if (pressedChanges)
         emit pressedChanged();
-}
-
-void PressArea::mousePressEvent(QMouseEvent *event) {
-    m_pointers.mousePress(event);
-}
-
-void PressArea::mouseMoveEvent(QMouseEvent *event) {
-    m_pointers.mouseMove(event);
-}
-
-void PressArea::mouseReleaseEvent(QMouseEvent *event) {
-    m_pointers.mouseRelease(event);
-}
-
-void PressArea::mouseDoubleClickEvent(QMouseEvent *event) {
-    m_pointers.mouseDoubleClick(event);
-}
-
-void PressArea::mouseUngrabEvent() {
-    m_pointers.mouseUngrab();
-}
-
-void PressArea::touchEvent(QTouchEvent *event) {
-    m_pointers.touch(event);
-}
-
-// Which finger was lost is followed through its device (PointerTracker).
-void PressArea::touchUngrabEvent() {}
-
-void PressArea::hoverEnterEvent(QHoverEvent *event) {
-    m_pointers.hover(event);
-}
-
-void PressArea::hoverLeaveEvent(QHoverEvent *) {
-    m_pointers.hoverLeave();
 }
 
 void PressArea::keyPressEvent(QKeyEvent *event) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PointerTracker.h"
+#include "app/PointerItem.h"
 #include "app/PressMember.h"
 #include "app/PressReceiver.h"
 #include "app/PressSurface.h"
@@ -21,7 +21,7 @@
 // A press is a pointer going down and coming up inside the rectangle, the mouse and each finger
 // followed on their own (PointerTracker). The press runs through the PressQueue, one handler at a
 // time. A key that the layout table says repeats sends again and again while it is held.
-class PressArea : public QQuickItem, private PointerTracker::Targets, private PressMember {
+class PressArea : public PointerItem, private PressMember {
     Q_OBJECT
     QML_ELEMENT
     // Given one, a press is the receiver's press of the area's name (the window's controller
@@ -62,15 +62,6 @@ signals:
     void pressedChanged();
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void mouseUngrabEvent() override;
-    void touchEvent(QTouchEvent *event) override;
-    void touchUngrabEvent() override;
-    void hoverEnterEvent(QHoverEvent *event) override;
-    void hoverLeaveEvent(QHoverEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void itemChange(ItemChange change, const ItemChangeData &value) override;
@@ -94,7 +85,8 @@ private:
     void leavePage() override { m_surface = nullptr; }
     QRectF reach() const override { return QRectF(QPointF(0, 0), size()); }
     bool showsMouseOver() const override { return m_hoverEnabled; }
-    void showPointers(const QList<int> &shown, bool pressing) override;
+    void showTargets(const QList<int> &shown) override;
+    void showPressing(bool pressing) override;
 
     QPointer<PressReceiver> m_receiver;
     // The page that takes the area's presses, if it does, and what it last told.
@@ -107,5 +99,4 @@ private:
     // `hovered` and `pressed` as last signalled.
     bool m_hovered = false;
     bool m_pressed = false;
-    PointerTracker m_pointers{this, *this};
 };

@@ -16,9 +16,10 @@ public:
     virtual PointerTracker::Targets &memberTargets() = 0;
     // Whether the mouse pointer over it shows the hover look (a finger on it always does).
     virtual bool showsMouseOver() const = 0;
-    // Which of its targets the page's pointers show the hover look of, and whether one is
-    // pressing it now.
-    virtual void showPointers(const QList<int> &shown, bool pressing) = 0;
+    // Which of its targets the page's pointers show the hover look of now; told on every change.
+    virtual void showTargets(const QList<int> &shown) = 0;
+    // Whether a pointer of the page presses one of its targets now; told on every change.
+    virtual void showPressing(bool pressing) = 0;
     // The page is being taken apart, before its members: they no longer tell it anything.
     virtual void leavePage() = 0;
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <tuple>
 
-PressSurface::PressSurface(QQuickItem *parent) : QQuickItem(parent) {}
+PressSurface::PressSurface(QQuickItem *parent) : PointerItem(parent) {}
 
 // The members go after the page's own parts, as the item takes its children apart: they must
 // not call back into a page that is gone.
@@ -114,19 +114,10 @@ bool PressSurface::contains(const QPointF &point) const {
     return PointerTracker::covers(size(), point) || (m_gathers && memberAt(point, &local) >= 0);
 }
 
-int PressSurface::targetAt(QPointF point) const {
+int PressSurface::memberTargetAt(QPointF point, bool forMouseOver) const {
     QPointF local;
     const int index = memberAt(point, &local);
-    if (index < 0)
-        return -1;
-    const int target = m_members.at(index).member->memberTargets().targetAt(local);
-    return target < 0 ? -1 : index * kTargetsPerMember + target;
-}
-
-int PressSurface::hoverTargetAt(QPointF point) const {
-    QPointF local;
-    const int index = memberAt(point, &local);
-    if (index < 0 || !m_members.at(index).member->showsMouseOver())
+    if (index < 0 || (forMouseOver && !m_members.at(index).member->showsMouseOver()))
         return -1;
     const int target = m_members.at(index).member->memberTargets().targetAt(local);
     return target < 0 ? -1 : index * kTargetsPerMember + target;
@@ -163,21 +154,22 @@ void PressSurface::shownChanged() {
             continue;
         member.shown = shown.at(i);
         if (member.item)
-            member.member->showPointers(member.shown, member.pressing);
+            member.member->showTargets(member.shown);
     }
 }
 
 void PressSurface::pressingChanged() {
     QVarLengthArray<bool, 32> pressing(m_members.size(), false);
-    int pressingNow = 0;
+    bool anyPressing = false;
     m_pointers.forEachPressing([&](int target) {
         if (target >= 0) {
             pressing[memberOf(target)] = true;
-            ++pressingNow;
+            anyPressing = true;
         }
     });
-    // Most presses go down and up without a member to tell in between.
-    if (pressingNow == 0 && m_pressingMembers == 0)
+    // Nothing to tell when no member is pressed now and none was before (a touch between keys,
+    // every touch event while no key is held): the members are not gone through.
+    if (!anyPressing && m_pressingMembers == 0)
         return;
     m_pressingMembers = 0;
     for (int i = 0; i < m_members.size(); ++i) {
@@ -187,7 +179,7 @@ void PressSurface::pressingChanged() {
             continue;
         member.pressing = pressing.at(i);
         if (member.item)
-            member.member->showPointers(member.shown, member.pressing);
+            member.member->showPressing(member.pressing);
     }
 }
 
@@ -198,45 +190,6 @@ void PressSurface::letGo(const PressMember &member) {
         return;
     const int index = int(found - m_members.cbegin());
     m_pointers.forgetTargets([index](int target) { return memberOf(target) == index; });
-}
-
-void PressSurface::mousePressEvent(QMouseEvent *event) {
-    m_pointers.mousePress(event);
-}
-
-void PressSurface::mouseMoveEvent(QMouseEvent *event) {
-    m_pointers.mouseMove(event);
-}
-
-void PressSurface::mouseReleaseEvent(QMouseEvent *event) {
-    m_pointers.mouseRelease(event);
-}
-
-void PressSurface::mouseDoubleClickEvent(QMouseEvent *event) {
-    m_pointers.mouseDoubleClick(event);
-}
-
-void PressSurface::mouseUngrabEvent() {
-    m_pointers.mouseUngrab();
-}
-
-void PressSurface::touchEvent(QTouchEvent *event) {
-    m_pointers.touch(event);
-}
-
-// Which finger was lost is followed through its device (PointerTracker).
-void PressSurface::touchUngrabEvent() {}
-
-void PressSurface::hoverEnterEvent(QHoverEvent *event) {
-    m_pointers.hover(event);
-}
-
-void PressSurface::hoverMoveEvent(QHoverEvent *event) {
-    m_pointers.hover(event);
-}
-
-void PressSurface::hoverLeaveEvent(QHoverEvent *) {
-    m_pointers.hoverLeave();
 }
 
 void PressSurface::itemChange(ItemChange change, const ItemChangeData &value) {

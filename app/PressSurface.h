@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PointerTracker.h"
+#include "app/PointerItem.h"
 
 #include <QList>
 #include <QPointer>
@@ -24,7 +24,7 @@ class PressMember;
 //
 // A member that takes the keyboard focus stays with the window's own delivery: a disabled item
 // cannot have the focus.
-class PressSurface : public QQuickItem, private PointerTracker::Targets {
+class PressSurface : public PointerItem {
     Q_OBJECT
     QML_ELEMENT
     // Whether the page gathers its members' presses; set where the page is written, not later.
@@ -56,16 +56,6 @@ signals:
     void gathersPressesChanged();
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void mouseUngrabEvent() override;
-    void touchEvent(QTouchEvent *event) override;
-    void touchUngrabEvent() override;
-    void hoverEnterEvent(QHoverEvent *event) override;
-    void hoverMoveEvent(QHoverEvent *event) override;
-    void hoverLeaveEvent(QHoverEvent *event) override;
     void itemChange(ItemChange change, const ItemChangeData &value) override;
 
 private:
@@ -95,8 +85,11 @@ private:
     void findPlaces() const;
     void followPlace(QQuickItem *item);
 
-    int targetAt(QPointF point) const override;
-    int hoverTargetAt(QPointF point) const override;
+    // A member's target under a point, as the page numbers it; for the mouse pointer's hover
+    // look, only on a member that shows it.
+    int memberTargetAt(QPointF point, bool forMouseOver) const;
+    int targetAt(QPointF point) const override { return memberTargetAt(point, false); }
+    int hoverTargetAt(QPointF point) const override { return memberTargetAt(point, true); }
     bool isOn(int target, QPointF point) const override;
     KeyRepeat::Press heldPress(int target) override;
     void tap(int target) override;
@@ -114,5 +107,4 @@ private:
     mutable bool m_placesKnown = false;
     // Members last told that a pointer presses them.
     int m_pressingMembers = 0;
-    PointerTracker m_pointers{this, *this};
 };
